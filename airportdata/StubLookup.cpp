@@ -1,0 +1,16 @@
+#include "airportdata/AirportDirectory.h"
+#include "airportdata/ChartLibrary.h"
+
+namespace airportdata {
+
+LookupResult LookUpAirport(const QString &, const QString &)
+{
+    return {};
+}
+
+QString ChartFilePath(const QString &programFolder, const QString &code, int)
+{
+    return programFolder + QStringLiteral("/Airports/") + code;
+}
+
+} // namespace airportdata

@@ -1,0 +1,20 @@
+#include "platform/MailLauncher.h"
+
+#include <QDesktopServices>
+
+namespace platform {
+
+bool DesktopMailLauncher::open(const QUrl &mailLink)
+{
+    return QDesktopServices::openUrl(mailLink);
+}
+
+QUrl supportMailLink(const QString &address, const QString &subject, const QString &body)
+{
+    const QByteArray encoded = "mailto:" + QUrl::toPercentEncoding(address, "@") +
+                               "?subject=" + QUrl::toPercentEncoding(subject) +
+                               "&body=" + QUrl::toPercentEncoding(body);
+    return QUrl::fromEncoded(encoded, QUrl::StrictMode);
+}
+
+} // namespace platform
