@@ -14,3 +14,12 @@ QString ChartFilePath(const QString &programFolder, const QString &code, int)
 }
 
 } // namespace airportdata
+
+namespace airportdata {
+
+QString OpenableChartPath(const QString &, const QString &chartPath)
+{
+    return chartPath;
+}
+
+} // namespace airportdata
