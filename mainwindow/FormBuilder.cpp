@@ -1,0 +1,115 @@
+#include "mainwindow/FormBuilder.h"
+
+#include "mainwindow/IcaoCodeBox.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolButton>
+
+namespace mainwindow {
+
+namespace {
+
+constexpr QSize ButtonPictureSize(32, 32);
+
+QWidget *createHeading(QWidget *container, const ControlRow &row)
+{
+    auto *label = new QLabel(QString::fromUtf16(row.caption), container);
+    label->setAlignment(row.align);
+    fillBackground(label, FormBlue);
+    return label;
+}
+
+QWidget *createGridCell(QWidget *container)
+{
+    auto *cell = new QLabel(container);
+    cell->setAlignment(Qt::AlignCenter);
+    cell->setFrameShape(QFrame::Box);
+    cell->setLineWidth(1);
+    cell->setAutoFillBackground(true);
+    cell->setBackgroundRole(QPalette::Base);
+    cell->setForegroundRole(QPalette::Text);
+    return cell;
+}
+
+QWidget *createPictureButton(QWidget *container, const ControlRow &row)
+{
+    auto *button = new QToolButton(container);
+    button->setText(QString::fromUtf16(row.caption));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(ButtonPictureSize);
+    if (row.picture)
+        button->setIcon(QIcon(resources::render(*row.picture, ButtonPictureSize * 2)));
+    return button;
+}
+
+QWidget *createStretchedPicture(QWidget *container, const ControlRow &row)
+{
+    auto *picture = new QLabel(container);
+    picture->setScaledContents(true);
+    if (row.picture) {
+        const QSize size = platform::toPixels(row.rect).size();
+        const qreal ratio = container->devicePixelRatioF();
+        QPixmap pixmap = resources::render(*row.picture, (QSizeF(size) * ratio).toSize());
+        pixmap.setDevicePixelRatio(ratio);
+        picture->setPixmap(pixmap);
+    }
+    return picture;
+}
+
+QWidget *createControl(QWidget *container, const ControlRow &row)
+{
+    switch (row.kind) {
+    case ControlKind::Heading:
+        return createHeading(container, row);
+    case ControlKind::GridCell:
+        return createGridCell(container);
+    case ControlKind::TextBox:
+        return new IcaoCodeBox(container);
+    case ControlKind::PictureButton:
+        return createPictureButton(container, row);
+    case ControlKind::OptionButton:
+        return new QRadioButton(QString::fromUtf16(row.caption), container);
+    case ControlKind::StretchedPicture:
+        return createStretchedPicture(container, row);
+    case ControlKind::Box:
+        return new QWidget(container);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString controlName(const char *name, int index)
+{
+    const QString base = QString::fromLatin1(name);
+    return index == NoIndex ? base : base + u'_' + QString::number(index);
+}
+
+void createControls(QWidget *container, std::span<const ControlRow> rows)
+{
+    for (const ControlRow &row : rows) {
+        QWidget *control = createControl(container, row);
+        control->setObjectName(controlName(row.name, row.index));
+        control->setFont(formFont(row.font));
+        if (row.toolTip)
+            control->setToolTip(QString::fromUtf16(row.toolTip));
+        control->setEnabled(row.enabled);
+        placeTwips(control, row.rect);
+    }
+}
+
+void placeTwips(QWidget *widget, const platform::TwipsRect &rect)
+{
+    widget->setGeometry(platform::toPixels(rect));
+}
+
+void fillBackground(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace mainwindow

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "mainwindow/FormFonts.h"
+#include "platform/Twips.h"
+#include "resources/Artwork.h"
+
+#include <QColor>
+#include <QString>
+#include <optional>
+#include <span>
+
+class QWidget;
+
+namespace mainwindow {
+
+// The window layouts are tables of rows, one table per container, positions and sizes in twips.
+enum class ControlKind {
+    Heading,          // a label with the window's blue background
+    GridCell,         // an airport data grid cell
+    TextBox,          // the airport code box
+    PictureButton,    // a command button with its picture above the caption
+    OptionButton,     // a chart category
+    StretchedPicture, // a picture stretched to its box
+    Box,              // a plain container
+};
+
+inline constexpr int NoIndex = -1;
+inline const QColor FormBlue(128, 128, 255);
+
+struct ControlRow {
+    const char *name;
+    int index = NoIndex; // element of a control array
+    ControlKind kind;
+    platform::TwipsRect rect;
+    const char16_t *caption = u"";
+    FontRole font = FontRole::Default;
+    Qt::Alignment align = Qt::AlignCenter;
+    const char16_t *toolTip = nullptr;
+    std::optional<resources::Picture> picture;
+    bool enabled = true;
+};
+
+// "lblRwy" with index 4 is "lblRwy_4"; a control without index keeps its name.
+QString controlName(const char *name, int index = NoIndex);
+
+// Creates the controls of one table inside their container, in table order (later rows lie above).
+void createControls(QWidget *container, std::span<const ControlRow> rows);
+
+void placeTwips(QWidget *widget, const platform::TwipsRect &rect);
+void fillBackground(QWidget *widget, const QColor &color);
+
+} // namespace mainwindow

@@ -1,0 +1,263 @@
+#include "mainwindow/FrmMain.h"
+
+#include "airportdata/AirportDirectory.h"
+#include "airportdata/ChartLibrary.h"
+#include "app/ProgramValues.h"
+#include "mainwindow/FormBuilder.h"
+#include "mainwindow/IcaoCodeBox.h"
+#include "mainwindow/LinkLabel.h"
+#include "platform/ChartViewer.h"
+#include "platform/ExitQuestion.h"
+#include "platform/MailLauncher.h"
+#include "platform/Notice.h"
+#include "platform/SoundCues.h"
+#include "platform/WindowPlacement.h"
+#include "platform/WindowPrinter.h"
+#include "resources/Artwork.h"
+#include "resources/Texts.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <chrono>
+#include <thread>
+
+namespace mainwindow {
+
+namespace {
+
+constexpr platform::TwipsRect ClientArea{0, 0, 13020, 10455};
+constexpr std::chrono::milliseconds PauseAfterFirstCue(20);
+
+const QString NotFoundText = QStringLiteral("ICAO CODE NOT FOUND");
+const QString MailSubject = QStringLiteral("PUT HERE YOUR QUESTION");
+const QString MailBody = QStringLiteral("PUT HERE YOUR MESSAGE");
+
+// Only blanks are trimmed from the code, nothing else.
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
+    return text.sliced(first, last - first);
+}
+
+// A checked button of an exclusive group cannot be unchecked while the group is exclusive.
+void uncheck(QRadioButton *button, QButtonGroup *group)
+{
+    group->setExclusive(false);
+    button->setChecked(false);
+    group->setExclusive(true);
+}
+
+} // namespace
+
+FrmMain::FrmMain(app::ProgramValues &values, const MainWindowServices &services, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
+    , m_values(values)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(resources::mainWindowCaption());
+    setWindowIcon(QIcon(resources::render(resources::Picture::TowerIcon)));
+    fillBackground(this, FormBlue);
+    setFixedSize(platform::toPixels(ClientArea).size());
+    m_controls = buildMainWindow(this);
+    connectHandlers();
+}
+
+void FrmMain::connectHandlers()
+{
+    const MainWindowControls &c = m_controls;
+    connect(c.txtIcao, &QLineEdit::textChanged, this, &FrmMain::txtIcao_Change);
+    connect(c.txtIcao, &QLineEdit::returnPressed, this, [this] {
+        if (m_controls.cmdElabora->isEnabled())
+            m_controls.cmdElabora->click();
+    });
+    connect(c.cmdElabora, &QAbstractButton::clicked, this, &FrmMain::cmdElabora_Click);
+    connect(c.cmdClean, &QAbstractButton::clicked, this, &FrmMain::cmdClean_Click);
+    connect(c.Option1Group, &QButtonGroup::idClicked, this, &FrmMain::Option1_Click);
+    connect(c.cmdLink, &QAbstractButton::clicked, this, &FrmMain::cmdLink_Click);
+    connect(c.cmdExit, &QAbstractButton::clicked, this, &FrmMain::cmdExit_Click);
+    connect(c.cmdStampa, &QAbstractButton::clicked, this, &FrmMain::cmdStampa_Click);
+    connect(c.cmdInfo, &QAbstractButton::clicked, this, &FrmMain::cmdInfo_Click);
+    connect(c.Command2, &QAbstractButton::clicked, this, &FrmMain::Command2_Click);
+    connect(c.supportAddress, &LinkLabel::clicked, this, &FrmMain::Label4_Click);
+}
+
+void FrmMain::Form_Load()
+{
+    if (m_values.bLoadToggle == 0) {
+        ShowDataLayout();
+        m_values.bLoadToggle = 1;
+    } else {
+        ShowEntryLayout();
+        m_values.bLoadToggle = 0;
+    }
+    platform::centreOnScreen(this);
+    playStartCues();
+}
+
+void FrmMain::playStartCues()
+{
+    // Each cue replaces the one still playing: the first sounds only for the short pause, the second is
+    // cut off at once by the third, which plays to its end while the window is already usable.
+    const QString &folder = m_values.programFolder;
+    m_services.sound.play(folder + QStringLiteral("/of1297.wav"));
+    std::this_thread::sleep_for(PauseAfterFirstCue);
+    m_services.sound.play(folder + QStringLiteral("/of1298.wav"));
+    m_services.sound.play(folder + QStringLiteral("/of1300.wav"));
+}
+
+bool FrmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    // Closing the main window through its frame ends the program, without the exit question.
+    event->accept();
+    emit programEndRequested();
+}
+
+void FrmMain::Form_Activate()
+{
+    if (m_controls.txtIcao->isEnabled())
+        m_controls.txtIcao->setFocus();
+    for (int index = 1; index < CategoryCount; ++index)
+        uncheck(m_controls.Option1[index], m_controls.Option1Group);
+}
+
+void FrmMain::ShowDataLayout()
+{
+    m_controls.Frame1->show();
+    m_controls.Frame3->show();
+    m_controls.Frame4->show();
+    m_controls.Image2->show();
+    m_controls.Frame6->hide();
+    m_controls.Frame5->show();
+    m_controls.Picture1->hide();
+    m_controls.openPDF->hide();
+}
+
+void FrmMain::ShowEntryLayout()
+{
+    m_controls.Frame3->hide();
+    m_controls.Frame4->hide();
+    m_controls.Image2->show();
+    m_controls.Frame6->hide();
+    m_controls.Frame5->show();
+    m_controls.Picture1->hide();
+    m_controls.openPDF->hide();
+}
+
+void FrmMain::txtIcao_Change()
+{
+    m_controls.cmdElabora->setEnabled(true);
+}
+
+void FrmMain::cmdElabora_Click()
+{
+    m_values.sIcaoCode = trimBlanks(m_controls.txtIcao->text());
+    ShowDataLayout();
+    const airportdata::LookupResult result = airportdata::LookUpAirport(
+        m_values.programFolder + QStringLiteral("/airports.txt"), m_values.sIcaoCode);
+    if (result.status == airportdata::LookupStatus::Found) {
+        showAirportRecord(result.slotTexts);
+    } else {
+        if (result.status == airportdata::LookupStatus::Unreadable)
+            m_services.notice.warn(this, result.error);
+        m_controls.lblRwy[1]->setText(NotFoundText);
+    }
+    m_controls.cmdElabora->setEnabled(false);
+    m_controls.txtIcao->setEnabled(false);
+}
+
+void FrmMain::showAirportRecord(const QStringList &slotTexts)
+{
+    const qsizetype filled = std::min<qsizetype>(slotTexts.size(), SlotCount);
+    for (qsizetype slot = 0; slot < filled; ++slot)
+        m_controls.lblRwy[slot]->setText(slotTexts[slot]);
+    m_controls.Frame5->show();
+    m_controls.Frame6->show();
+    m_controls.Picture1->show();
+    m_controls.openPDF->show();
+    uncheck(m_controls.Option1[0], m_controls.Option1Group);
+}
+
+void FrmMain::cmdClean_Click()
+{
+    ClearAirportData();
+    ShowEntryLayout();
+    m_controls.txtIcao->setEnabled(true);
+    m_controls.txtIcao->setFocus();
+}
+
+void FrmMain::ClearAirportData()
+{
+    for (QLabel *cell : m_controls.lblRwy)
+        cell->clear();
+    m_controls.txtIcao->clear();
+    m_controls.cmdElabora->setEnabled(false);
+}
+
+void FrmMain::Option1_Click(int index)
+{
+    m_controls.cmdLink->setEnabled(true);
+    m_controls.cmdStampa->setEnabled(false);
+    m_controls.openPDF->show();
+    const QString path = airportdata::ChartFilePath(m_values.programFolder, m_values.sIcaoCode, index);
+    m_controls.openPDF->loadFile(airportdata::OpenableChartPath(m_values.programFolder, path));
+    m_values.sChartPath = path;
+}
+
+void FrmMain::cmdLink_Click()
+{
+    hide();
+    emit linkRequested();
+}
+
+void FrmMain::cmdExit_Click()
+{
+    if (m_services.exitQuestion.confirmed(this))
+        emit programEndRequested();
+}
+
+void FrmMain::cmdStampa_Click()
+{
+    const platform::PrintOutcome outcome = m_services.printer.print(this);
+    if (!outcome.printed)
+        m_services.notice.warn(this, outcome.error);
+}
+
+void FrmMain::cmdInfo_Click()
+{
+    m_controls.fraUscita->show();
+    m_controls.fraUscita->raise();
+}
+
+void FrmMain::Command2_Click()
+{
+    m_controls.fraUscita->hide();
+}
+
+void FrmMain::Label4_Click()
+{
+    const QString address = resources::supportAddress();
+    if (!m_services.mail.open(platform::supportMailLink(address, MailSubject, MailBody)))
+        m_services.notice.warn(this, QStringLiteral("No mail program could be started. Please write to %1 "
+                                                    "with your question.")
+                                         .arg(address));
+}
+
+} // namespace mainwindow

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "mainwindow/MainWindowLayout.h"
+#include "mainwindow/MainWindowServices.h"
+
+#include <QWidget>
+
+namespace app {
+struct ProgramValues;
+}
+
+namespace mainwindow {
+
+// The start-up window: airport entry and data grid, chart selector and viewer, management commands.
+class FrmMain final : public QWidget {
+    Q_OBJECT
+
+public:
+    FrmMain(app::ProgramValues &values, const MainWindowServices &services, QWidget *parent = nullptr);
+
+    // Run once by the owner before the window is first shown: panel layout, centring, sound cues.
+    void Form_Load();
+
+signals:
+    // "&Link to FS": this window has hidden itself; the owner shows the companion window.
+    void linkRequested();
+    // The program is to end: "&Exit" answered Yes, or the window closed through its frame.
+    void programEndRequested();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectHandlers();
+    void Form_Activate();
+    void ShowDataLayout();
+    void ShowEntryLayout();
+    void playStartCues();
+
+    void txtIcao_Change();
+    void cmdElabora_Click();
+    void cmdClean_Click();
+    void ClearAirportData();
+    void showAirportRecord(const QStringList &slotTexts);
+
+    void Option1_Click(int index);
+    void cmdLink_Click();
+
+    void cmdExit_Click();
+    void cmdStampa_Click();
+    void cmdInfo_Click();
+    void Command2_Click();
+    void Label4_Click();
+
+    app::ProgramValues &m_values;
+    MainWindowServices m_services;
+    MainWindowControls m_controls;
+};
+
+} // namespace mainwindow

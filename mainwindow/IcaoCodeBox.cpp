@@ -1,0 +1,31 @@
+#include "mainwindow/IcaoCodeBox.h"
+
+#include "app/Module1.h"
+
+#include <QKeyEvent>
+
+namespace mainwindow {
+
+IcaoCodeBox::IcaoCodeBox(QWidget *parent)
+    : QLineEdit(parent)
+{
+    setMaxLength(MaxCodeLength);
+}
+
+void IcaoCodeBox::keyPressEvent(QKeyEvent *event)
+{
+    const QString typed = event->text();
+    if (typed.size() == 1) {
+        char16_t key = typed.front().unicode();
+        if (app::Module1::KeyToUpper(key) != typed.front().unicode()) {
+            QKeyEvent upper(event->type(), event->key(), event->modifiers(), QString(QChar(key)),
+                            event->isAutoRepeat(), event->count());
+            QLineEdit::keyPressEvent(&upper);
+            event->setAccepted(upper.isAccepted());
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+} // namespace mainwindow

@@ -1,0 +1,20 @@
+#include "mainwindow/LinkLabel.h"
+
+#include <QMouseEvent>
+
+namespace mainwindow {
+
+LinkLabel::LinkLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+} // namespace mainwindow

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QtGlobal>
+#include <array>
+
+class QAbstractButton;
+class QButtonGroup;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QWidget;
+
+namespace platform {
+class ChartViewer;
+}
+
+namespace mainwindow {
+
+class IcaoCodeBox;
+class LinkLabel;
+
+inline constexpr int SlotCount = 151;
+inline constexpr int CategoryCount = 7;
+
+// The controls of the main window that its handlers drive, by their names in the layout tables.
+struct MainWindowControls {
+    QGroupBox *Frame1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    QGroupBox *Frame5 = nullptr;
+    QGroupBox *Frame6 = nullptr;
+    QFrame *fraUscita = nullptr;
+    QLabel *Image2 = nullptr;
+    QWidget *Picture1 = nullptr;
+    platform::ChartViewer *openPDF = nullptr;
+    IcaoCodeBox *txtIcao = nullptr;
+    QAbstractButton *cmdElabora = nullptr;
+    QAbstractButton *cmdStampa = nullptr;
+    QAbstractButton *cmdClean = nullptr;
+    QAbstractButton *cmdLink = nullptr;
+    QAbstractButton *cmdExit = nullptr;
+    QAbstractButton *cmdInfo = nullptr;
+    QAbstractButton *Command2 = nullptr;
+    LinkLabel *supportAddress = nullptr; // Label4(1)
+    std::array<QLabel *, SlotCount> lblRwy{};
+    std::array<QRadioButton *, CategoryCount> Option1{};
+    QButtonGroup *Option1Group = nullptr;
+};
+
+// Builds every control of the main window from its layout tables, in the stored start state.
+MainWindowControls buildMainWindow(QWidget *form);
+
+} // namespace mainwindow

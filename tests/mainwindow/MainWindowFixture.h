@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/ProgramValues.h"
+#include "mainwindow/FrmMain.h"
+#include "platform/ExitQuestion.h"
+#include "platform/MailLauncher.h"
+#include "platform/Notice.h"
+#include "platform/SoundCues.h"
+#include "platform/WindowPrinter.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// Recording stand-ins for the desktop services of the main window.
+struct RecordingSound final : platform::SoundCues {
+    QStringList played;
+    void play(const QString &wavPath) override { played << wavPath; }
+};
+
+struct ScriptedExitQuestion final : platform::ExitQuestion {
+    bool answer = false;
+    int asked = 0;
+    bool confirmed(QWidget *) override
+    {
+        ++asked;
+        return answer;
+    }
+};
+
+struct RecordingPrinter final : platform::WindowPrinter {
+    int printed = 0;
+    platform::PrintOutcome outcome{true, {}};
+    platform::PrintOutcome print(QWidget *) override
+    {
+        ++printed;
+        return outcome;
+    }
+};
+
+struct RecordingMail final : platform::MailLauncher {
+    QList<QUrl> opened;
+    bool handlerStarts = true;
+    bool open(const QUrl &mailLink) override
+    {
+        opened << mailLink;
+        return handlerStarts;
+    }
+};
+
+struct RecordingNotice final : platform::Notice {
+    QStringList warnings;
+    void warn(QWidget *, const QString &text) override { warnings << text; }
+};
+
+// A main window over a program folder of its own, made at run time.
+class MainWindowFixture {
+public:
+    MainWindowFixture()
+    {
+        values.programFolder = folder.path();
+    }
+
+    void writeDirectory(const QByteArray &contents) const;
+    void writeChart(const QString &relativePath) const;
+
+    mainwindow::FrmMain &load();
+
+    template <typename T = QWidget> T *control(const QString &name) const
+    {
+        return window->findChild<T *>(name);
+    }
+    QLabel *slot(int index) const { return control<QLabel>(QStringLiteral("lblRwy_%1").arg(index)); }
+    QAbstractButton *button(const char *name) const { return control<QAbstractButton>(QLatin1String(name)); }
+    QRadioButton *category(int index) const
+    {
+        return control<QRadioButton>(QStringLiteral("Option1_%1").arg(index));
+    }
+    void typeCode(const QString &keys) const;
+    void lookUp(const QString &code) const;
+    void activate() const;
+
+    QTemporaryDir folder;
+    app::ProgramValues values;
+    RecordingSound sound;
+    ScriptedExitQuestion exitQuestion;
+    RecordingPrinter printer;
+    RecordingMail mail;
+    RecordingNotice notice;
+    std::unique_ptr<mainwindow::FrmMain> window;
+};
+
+// A small directory: two airports lined up with the grid headings.
+QByteArray sampleDirectory();

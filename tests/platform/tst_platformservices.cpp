@@ -1,0 +1,96 @@
+#include "platform/MailLauncher.h"
+#include "platform/SoundCues.h"
+#include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
+#include "platform/WindowPrinter.h"
+
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The desktop services behind the windows: twips, printing, the mail link, sound and placement.
+class PlatformServicesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void twipsBecomePixelsAtFifteenPerPixel_data();
+    void twipsBecomePixelsAtFifteenPerPixel();
+    void windowImagePrintsOnOnePageWithItsProportions();
+    void mailLinkIsPercentEncoded();
+    void missingCueFilePlaysNothingQuietly();
+    void centringMayGiveANegativePosition();
+};
+
+void PlatformServicesTest::twipsBecomePixelsAtFifteenPerPixel_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("zero") << 0 << 0;
+    QTest::newRow("one pixel") << 15 << 1;
+    QTest::newRow("main window width") << 13020 << 868;
+    QTest::newRow("negative offset") << -120 << -8;
+    QTest::newRow("height cell") << 495 << 33;
+}
+
+void PlatformServicesTest::twipsBecomePixelsAtFifteenPerPixel()
+{
+    QFETCH(int, twips);
+    QFETCH(int, pixels);
+    QCOMPARE(platform::twipsToPixels(twips), pixels);
+}
+
+void PlatformServicesTest::windowImagePrintsOnOnePageWithItsProportions()
+{
+    QTemporaryDir folder;
+    QLabel window(QStringLiteral("VARNELOX"));
+    window.resize(868, 697);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("print.pdf")));
+    const platform::PrintOutcome outcome = platform::printWindowImage(&window, printer);
+    QVERIFY2(outcome.printed, qPrintable(outcome.error));
+
+    QPdfDocument printed;
+    printed.load(folder.filePath(QStringLiteral("print.pdf")));
+    QCOMPARE(printed.status(), QPdfDocument::Status::Ready);
+    QCOMPARE(printed.pageCount(), 1);
+    const QImage page = printed.render(0, QSize(420, 594));
+    // Find the printed image's extent: everything that is not white paper.
+    QRect extent;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixelColor(x, y).lightness() < 250)
+                extent |= QRect(x, y, 1, 1);
+    QVERIFY(extent.width() > page.width() * 0.8);
+    QVERIFY(qAbs(double(extent.width()) / extent.height() - 868.0 / 697.0) < 0.05);
+    QVERIFY(qAbs(extent.center().y() - page.height() / 2) < page.height() / 10);
+}
+
+void PlatformServicesTest::mailLinkIsPercentEncoded()
+{
+    const QUrl link = platform::supportMailLink(QStringLiteral("help@varnelox.example"),
+                                                QStringLiteral("A+B & C"), QStringLiteral("x=1?"));
+    QCOMPARE(link.toString(QUrl::FullyEncoded),
+             QStringLiteral("mailto:help@varnelox.example?subject=A%2BB%20%26%20C&body=x%3D1%3F"));
+}
+
+void PlatformServicesTest::missingCueFilePlaysNothingQuietly()
+{
+    platform::EffectSoundCues cues;
+    cues.play(QStringLiteral("/nonexistent/of1297.wav"));
+    cues.play(QString());
+}
+
+void PlatformServicesTest::centringMayGiveANegativePosition()
+{
+    QWidget window;
+    window.resize(10000, 10000);
+    platform::centreOnScreen(&window);
+    QVERIFY(window.pos().x() < 0);
+    QVERIFY(window.pos().y() < 0);
+}
+
+QTEST_MAIN(PlatformServicesTest)
+#include "tst_platformservices.moc"
