@@ -7,9 +7,9 @@ namespace app {
 
 // The few values that live for the whole run, handed to the windows that read and write them.
 struct ProgramValues {
-    QString programFolder; // the folder that holds the executable
-    QString sIcaoCode;     // airport code of the last lookup
-    QString sChartPath;    // chart last handed to the main window's viewer
+    QString programFolder;  // the folder that holds the executable
+    QString sIcaoCode;      // airport code of the last lookup
+    QString sChartPath;     // chart last handed to the main window's viewer
     qint16 bLoadToggle = 0; // 0 or 1: which panel layout the next load of the main window applies
 };
 

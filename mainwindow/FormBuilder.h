@@ -36,7 +36,7 @@ struct ControlRow {
     FontRole font = FontRole::Default;
     Qt::Alignment align = Qt::AlignCenter;
     const char16_t *toolTip = nullptr;
-    std::optional<resources::Picture> picture;
+    std::optional<resources::Picture> picture = std::nullopt;
     bool enabled = true;
 };
 

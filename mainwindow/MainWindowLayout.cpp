@@ -39,34 +39,92 @@ constexpr FrameRow FrameTable[] = {
 };
 
 const ControlRow Frame1Table[] = {
-    {.name = "Label2", .kind = Heading, .rect = {240, 240, 1695, 375}, .caption = u"ICAO CODE",
-     .font = FontRole::HeadingEntry, .align = Qt::AlignLeft | Qt::AlignVCenter},
-    {.name = "txtIcao", .kind = TextBox, .rect = {240, 600, 1695, 465}, .font = FontRole::EntryBox,
+    {.name = "Label2",
+     .kind = Heading,
+     .rect = {240, 240, 1695, 375},
+     .caption = u"ICAO CODE",
+     .font = FontRole::HeadingEntry,
+     .align = Qt::AlignLeft | Qt::AlignVCenter},
+    {.name = "txtIcao",
+     .kind = TextBox,
+     .rect = {240, 600, 1695, 465},
+     .font = FontRole::EntryBox,
      .toolTip = u"Icao Code Airport"},
-    {.name = "Label5", .kind = Heading, .rect = {2280, 240, 1575, 375}, .caption = u"HEIGHT",
+    {.name = "Label5",
+     .kind = Heading,
+     .rect = {2280, 240, 1575, 375},
+     .caption = u"HEIGHT",
      .font = FontRole::HeadingEntry},
-    {.name = "lblRwy", .index = 4, .kind = GridCell, .rect = {2280, 600, 1575, 495}, .font = FontRole::GridCell},
-    {.name = "cmdElabora", .kind = PictureButton, .rect = {4320, 240, 975, 855}, .caption = u"&Elaborates",
-     .toolTip = u"Elaborates the procedures", .picture = Picture::Calculator, .enabled = false},
-    {.name = "Label1", .kind = Heading, .rect = {240, 1200, 5055, 375}, .caption = u"AIRPORT NAME",
+    {.name = "lblRwy",
+     .index = 4,
+     .kind = GridCell,
+     .rect = {2280, 600, 1575, 495},
+     .font = FontRole::GridCell},
+    {.name = "cmdElabora",
+     .kind = PictureButton,
+     .rect = {4320, 240, 975, 855},
+     .caption = u"&Elaborates",
+     .toolTip = u"Elaborates the procedures",
+     .picture = Picture::Calculator,
+     .enabled = false},
+    {.name = "Label1",
+     .kind = Heading,
+     .rect = {240, 1200, 5055, 375},
+     .caption = u"AIRPORT NAME",
      .font = FontRole::HeadingName},
-    {.name = "lblRwy", .index = 1, .kind = GridCell, .rect = {240, 1560, 5055, 375}, .font = FontRole::GridCell},
+    {.name = "lblRwy",
+     .index = 1,
+     .kind = GridCell,
+     .rect = {240, 1560, 5055, 375},
+     .font = FontRole::GridCell},
 };
 
 const ControlRow Frame4HeadingTable[] = {
-    {.name = "Label3", .index = 0, .kind = Heading, .rect = {480, 240, 1935, 255}, .caption = u"LONG",
+    {.name = "Label3",
+     .index = 0,
+     .kind = Heading,
+     .rect = {480, 240, 1935, 255},
+     .caption = u"LONG",
      .font = FontRole::HeadingGrid},
-    {.name = "Label4", .index = 0, .kind = Heading, .rect = {3120, 240, 1935, 255}, .caption = u"LAT",
+    {.name = "Label4",
+     .index = 0,
+     .kind = Heading,
+     .rect = {3120, 240, 1935, 255},
+     .caption = u"LAT",
      .font = FontRole::HeadingGrid},
-    {.name = "lblRwy", .index = 2, .kind = GridCell, .rect = {480, 480, 1935, 375}, .font = FontRole::GridCell},
-    {.name = "lblRwy", .index = 3, .kind = GridCell, .rect = {3120, 480, 1935, 375}, .font = FontRole::GridCell},
-    {.name = "Label8", .index = 0, .kind = Heading, .rect = {240, 960, 855, 495}, .caption = u"RWY  N.",
+    {.name = "lblRwy",
+     .index = 2,
+     .kind = GridCell,
+     .rect = {480, 480, 1935, 375},
+     .font = FontRole::GridCell},
+    {.name = "lblRwy",
+     .index = 3,
+     .kind = GridCell,
+     .rect = {3120, 480, 1935, 375},
+     .font = FontRole::GridCell},
+    {.name = "Label8",
+     .index = 0,
+     .kind = Heading,
+     .rect = {240, 960, 855, 495},
+     .caption = u"RWY  N.",
      .font = FontRole::HeadingGrid},
-    {.name = "Label7", .index = 0, .kind = Heading, .rect = {1320, 960, 1095, 495}, .caption = u"LENGHT RWY",
+    {.name = "Label7",
+     .index = 0,
+     .kind = Heading,
+     .rect = {1320, 960, 1095, 495},
+     .caption = u"LENGHT RWY",
      .font = FontRole::HeadingGrid},
-    {.name = "Label6", .index = 1, .kind = Heading, .rect = {2640, 960, 1335, 495},
-     .caption = u"     ILS      FREQ", .font = FontRole::HeadingGrid},
-    {.name = "Label6", .index = 2, .kind = Heading, .rect = {4080, 960, 1215, 495}, .caption = u"ILS COURSE",
+    {.name = "Label6",
+     .index = 1,
+     .kind = Heading,
+     .rect = {2640, 960, 1335, 495},
+     .caption = u"     ILS      FREQ",
+     .font = FontRole::HeadingGrid},
+    {.name = "Label6",
+     .index = 2,
+     .kind = Heading,
+     .rect = {4080, 960, 1215, 495},
+     .caption = u"ILS COURSE",
      .font = FontRole::HeadingGrid},
 };
 
@@ -88,8 +146,7 @@ constexpr RunwayColumn RunwayColumns[] = {{0, 240, 855}, {2, 1320, 1095}, {4, 26
 constexpr int NarrowFrequencyFromRow = 10; // the frequency cells of the last two rows are narrower
 constexpr int NarrowFrequencyWidth = 1215;
 
-std::vector<ControlRow> runwayTable()
-{
+std::vector<ControlRow> runwayTable() {
     std::vector<ControlRow> rows;
     for (int k = 0; k < RunwayRows; ++k) {
         for (const RunwayColumn &column : RunwayColumns) {
@@ -106,38 +163,74 @@ std::vector<ControlRow> runwayTable()
 }
 
 // Slots that no frame shows: their labels live in the never-shown frame "INVISIBLE".
-std::vector<ControlRow> hiddenSlotTable(const MainWindowControls &shown)
-{
+std::vector<ControlRow> hiddenSlotTable(const MainWindowControls &shown) {
     std::vector<ControlRow> rows;
     for (int slot = 0; slot < SlotCount; ++slot) {
         if (!shown.lblRwy[slot])
-            rows.push_back({.name = "lblRwy", .index = slot, .kind = GridCell, .rect = {120, 240, 1095, 375},
+            rows.push_back({.name = "lblRwy",
+                            .index = slot,
+                            .kind = GridCell,
+                            .rect = {120, 240, 1095, 375},
                             .font = FontRole::GridCell});
     }
     return rows;
 }
 
 const ControlRow Frame6Table[] = {
-    {.name = "Option1", .index = 0, .kind = OptionButton, .rect = {240, 240, 2295, 240},
-     .caption = u"AERODROME  DATA", .font = FontRole::OptionButton},
-    {.name = "Option1", .index = 1, .kind = OptionButton, .rect = {2640, 240, 2295, 240},
-     .caption = u"AERODROME CHART", .font = FontRole::OptionButton},
-    {.name = "Option1", .index = 2, .kind = OptionButton, .rect = {5040, 240, 2175, 240},
-     .caption = u"OBSTACLE CHART", .font = FontRole::OptionButton},
-    {.name = "Option1", .index = 3, .kind = OptionButton, .rect = {240, 720, 2295, 240},
-     .caption = u"STAR PROCEDURES", .font = FontRole::OptionButton},
-    {.name = "Option1", .index = 4, .kind = OptionButton, .rect = {2640, 720, 2175, 240},
-     .caption = u"VISUAL AND I.A.C.", .font = FontRole::OptionButton},
-    {.name = "Option1", .index = 5, .kind = OptionButton, .rect = {5040, 720, 2175, 240},
-     .caption = u"SID PROCEDURES", .font = FontRole::OptionButton},
-    {.name = "Option1", .index = 6, .kind = OptionButton, .rect = {240, 1320, 2655, 240},
-     .caption = u"LOCAL RESTRICTIONS", .font = FontRole::OptionButton},
+    {.name = "Option1",
+     .index = 0,
+     .kind = OptionButton,
+     .rect = {240, 240, 2295, 240},
+     .caption = u"AERODROME  DATA",
+     .font = FontRole::OptionButton},
+    {.name = "Option1",
+     .index = 1,
+     .kind = OptionButton,
+     .rect = {2640, 240, 2295, 240},
+     .caption = u"AERODROME CHART",
+     .font = FontRole::OptionButton},
+    {.name = "Option1",
+     .index = 2,
+     .kind = OptionButton,
+     .rect = {5040, 240, 2175, 240},
+     .caption = u"OBSTACLE CHART",
+     .font = FontRole::OptionButton},
+    {.name = "Option1",
+     .index = 3,
+     .kind = OptionButton,
+     .rect = {240, 720, 2295, 240},
+     .caption = u"STAR PROCEDURES",
+     .font = FontRole::OptionButton},
+    {.name = "Option1",
+     .index = 4,
+     .kind = OptionButton,
+     .rect = {2640, 720, 2175, 240},
+     .caption = u"VISUAL AND I.A.C.",
+     .font = FontRole::OptionButton},
+    {.name = "Option1",
+     .index = 5,
+     .kind = OptionButton,
+     .rect = {5040, 720, 2175, 240},
+     .caption = u"SID PROCEDURES",
+     .font = FontRole::OptionButton},
+    {.name = "Option1",
+     .index = 6,
+     .kind = OptionButton,
+     .rect = {240, 1320, 2655, 240},
+     .caption = u"LOCAL RESTRICTIONS",
+     .font = FontRole::OptionButton},
 };
 
 const ControlRow Frame5Table[] = {
-    {.name = "Image1", .index = 1, .kind = StretchedPicture, .rect = {0, 120, 7650, 3375},
+    {.name = "Image1",
+     .index = 1,
+     .kind = StretchedPicture,
+     .rect = {0, 120, 7650, 3375},
      .picture = Picture::Banner},
-    {.name = "Image1", .index = 2, .kind = StretchedPicture, .rect = {0, 3480, 7650, 6975},
+    {.name = "Image1",
+     .index = 2,
+     .kind = StretchedPicture,
+     .rect = {0, 3480, 7650, 6975},
      .picture = Picture::BoxCover},
     {.name = "Picture1", .kind = Box, .rect = {0, 2400, 7695, 8295}},
 };
@@ -146,16 +239,37 @@ const ControlRow Frame5Table[] = {
 constexpr platform::TwipsRect OpenPdfRect{0, 0, 7575, 12015};
 
 const ControlRow Frame3Table[] = {
-    {.name = "cmdStampa", .kind = PictureButton, .rect = {240, 240, 975, 855}, .caption = u"&Print",
-     .toolTip = u"Print the form", .picture = Picture::Printer},
-    {.name = "cmdClean", .kind = PictureButton, .rect = {1320, 240, 855, 855}, .caption = u"&Clean",
-     .toolTip = u"Reset all fields", .picture = Picture::BucketAndMop},
-    {.name = "cmdLink", .kind = PictureButton, .rect = {2280, 240, 855, 855}, .caption = u"&Link to FS",
-     .toolTip = u"Link to FS9", .picture = Picture::AirlinerFs9, .enabled = false},
-    {.name = "cmdExit", .kind = PictureButton, .rect = {3240, 240, 975, 855}, .caption = u"&Exit",
-     .toolTip = u"Exit application", .picture = Picture::ExitDoor},
-    {.name = "cmdInfo", .kind = PictureButton, .rect = {4320, 240, 855, 855}, .caption = u"&Info",
-     .toolTip = u"Info on the author", .picture = Picture::QuestionBadge},
+    {.name = "cmdStampa",
+     .kind = PictureButton,
+     .rect = {240, 240, 975, 855},
+     .caption = u"&Print",
+     .toolTip = u"Print the form",
+     .picture = Picture::Printer},
+    {.name = "cmdClean",
+     .kind = PictureButton,
+     .rect = {1320, 240, 855, 855},
+     .caption = u"&Clean",
+     .toolTip = u"Reset all fields",
+     .picture = Picture::BucketAndMop},
+    {.name = "cmdLink",
+     .kind = PictureButton,
+     .rect = {2280, 240, 855, 855},
+     .caption = u"&Link to FS",
+     .toolTip = u"Link to FS9",
+     .picture = Picture::AirlinerFs9,
+     .enabled = false},
+    {.name = "cmdExit",
+     .kind = PictureButton,
+     .rect = {3240, 240, 975, 855},
+     .caption = u"&Exit",
+     .toolTip = u"Exit application",
+     .picture = Picture::ExitDoor},
+    {.name = "cmdInfo",
+     .kind = PictureButton,
+     .rect = {4320, 240, 855, 855},
+     .caption = u"&Info",
+     .toolTip = u"Info on the author",
+     .picture = Picture::QuestionBadge},
 };
 
 // The image beneath every frame, at its own size.
@@ -167,20 +281,22 @@ constexpr platform::TwipsRect PanelTitleRect{120, 240, 6075, 720};
 constexpr platform::TwipsRect AboutTextRect{120, 1080, 6015, 4320};
 constexpr platform::TwipsRect SupportAddressRect{2280, 2880, 3615, 375};
 const ControlRow PanelButtonTable[] = {
-    {.name = "Command2", .kind = PictureButton, .rect = {5040, 4440, 975, 855}, .caption = u"&Exit",
-     .toolTip = u"Exit application", .picture = Picture::ExitDoor},
+    {.name = "Command2",
+     .kind = PictureButton,
+     .rect = {5040, 4440, 975, 855},
+     .caption = u"&Exit",
+     .toolTip = u"Exit application",
+     .picture = Picture::ExitDoor},
 };
 
 const QColor PanelBlue(0, 0, 192);
 const QColor PanelYellow(255, 255, 0);
 
-template <typename T> T *child(QWidget *container, const char *name, int index = NoIndex)
-{
+template <typename T> T *child(QWidget *container, const char *name, int index = NoIndex) {
     return container->findChild<T *>(controlName(name, index), Qt::FindDirectChildrenOnly);
 }
 
-QGroupBox *createFrame(QWidget *form, const FrameRow &row)
-{
+QGroupBox *createFrame(QWidget *form, const FrameRow &row) {
     auto *frame = new QGroupBox(QString::fromUtf16(row.caption), form);
     frame->setObjectName(QString::fromLatin1(row.name));
     frame->setFont(formFont(row.font));
@@ -189,8 +305,7 @@ QGroupBox *createFrame(QWidget *form, const FrameRow &row)
     return frame;
 }
 
-QLabel *createImage2(QWidget *form)
-{
+QLabel *createImage2(QWidget *form) {
     auto *image = new QLabel(form);
     image->setObjectName(QStringLiteral("Image2"));
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -201,8 +316,7 @@ QLabel *createImage2(QWidget *form)
     return image;
 }
 
-QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const platform::TwipsRect &rect)
-{
+QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const platform::TwipsRect &rect) {
     auto *label = new QLabel(panel);
     label->setObjectName(controlName(name, index));
     label->setFont(formFont(FontRole::Panel));
@@ -210,16 +324,14 @@ QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const plat
     return label;
 }
 
-void setColours(QWidget *widget, const QColor &text, const QColor &background)
-{
+void setColours(QWidget *widget, const QColor &text, const QColor &background) {
     fillBackground(widget, background);
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
 }
 
-QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls)
-{
+QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls) {
     auto *panel = new QFrame(form);
     panel->setObjectName(QStringLiteral("fraUscita"));
     setColours(panel, PanelYellow, QApplication::palette().color(QPalette::WindowText));
@@ -252,16 +364,14 @@ QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls)
     return panel;
 }
 
-void collectGrid(QWidget *container, MainWindowControls &controls)
-{
+void collectGrid(QWidget *container, MainWindowControls &controls) {
     for (int slot = 0; slot < SlotCount; ++slot) {
         if (auto *cell = child<QLabel>(container, "lblRwy", slot))
             controls.lblRwy[slot] = cell;
     }
 }
 
-void buildChartSelector(QGroupBox *frame, MainWindowControls &controls)
-{
+void buildChartSelector(QGroupBox *frame, MainWindowControls &controls) {
     createControls(frame, Frame6Table);
     controls.Option1Group = new QButtonGroup(frame);
     for (int index = 0; index < CategoryCount; ++index) {
@@ -270,8 +380,7 @@ void buildChartSelector(QGroupBox *frame, MainWindowControls &controls)
     }
 }
 
-void buildChartArea(QGroupBox *frame, MainWindowControls &controls)
-{
+void buildChartArea(QGroupBox *frame, MainWindowControls &controls) {
     createControls(frame, Frame5Table);
     controls.Picture1 = child<QWidget>(frame, "Picture1");
     controls.openPDF = new platform::ChartViewer(controls.Picture1);
@@ -279,8 +388,7 @@ void buildChartArea(QGroupBox *frame, MainWindowControls &controls)
     placeTwips(controls.openPDF, OpenPdfRect);
 }
 
-void buildManagement(QGroupBox *frame, MainWindowControls &controls)
-{
+void buildManagement(QGroupBox *frame, MainWindowControls &controls) {
     createControls(frame, Frame3Table);
     controls.cmdStampa = child<QToolButton>(frame, "cmdStampa");
     controls.cmdClean = child<QToolButton>(frame, "cmdClean");
@@ -291,8 +399,7 @@ void buildManagement(QGroupBox *frame, MainWindowControls &controls)
 
 } // namespace
 
-MainWindowControls buildMainWindow(QWidget *form)
-{
+MainWindowControls buildMainWindow(QWidget *form) {
     MainWindowControls controls;
     controls.Image2 = createImage2(form);
     for (const FrameRow &row : FrameTable)

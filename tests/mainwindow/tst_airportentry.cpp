@@ -19,25 +19,24 @@ private slots:
     void emptyCodeFindsNothing();
 
 private:
-    static QLineEdit *box(const MainWindowFixture &fixture)
-    {
+    static QLineEdit *box(const MainWindowFixture &fixture) {
         return fixture.control<QLineEdit>(QStringLiteral("txtIcao"));
     }
 };
 
-void AirportEntryTest::typedLettersBecomeCapitalsPastedTextKeepsItsCase()
-{
+void AirportEntryTest::typedLettersBecomeCapitalsPastedTextKeepsItsCase() {
     MainWindowFixture fixture;
     fixture.load();
-    fixture.typeCode(QStringLiteral("li-\u00e9"));
+    fixture.typeCode(QStringLiteral("li-"));
+    QTest::sendKeyEvent(QTest::Click, box(fixture), Qt::Key_unknown, QStringLiteral("\u00e9"),
+                        Qt::NoModifier);
     QCOMPARE(box(fixture)->text(), QStringLiteral("LI-\u00e9"));
     box(fixture)->clear();
     box(fixture)->insert(QStringLiteral("lirf"));
     QCOMPARE(box(fixture)->text(), QStringLiteral("lirf"));
 }
 
-void AirportEntryTest::anyChangeEnablesElaborates()
-{
+void AirportEntryTest::anyChangeEnablesElaborates() {
     MainWindowFixture fixture;
     fixture.load();
     fixture.typeCode(QStringLiteral("l"));
@@ -46,8 +45,7 @@ void AirportEntryTest::anyChangeEnablesElaborates()
     QVERIFY(fixture.button("cmdElabora")->isEnabled());
 }
 
-void AirportEntryTest::foundAirportFillsTheGridAndShowsTheSelector()
-{
+void AirportEntryTest::foundAirportFillsTheGridAndShowsTheSelector() {
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -70,8 +68,7 @@ void AirportEntryTest::foundAirportFillsTheGridAndShowsTheSelector()
     QVERIFY(!box(fixture)->isEnabled());
 }
 
-void AirportEntryTest::enterInTheBoxLooksUpOnlyWhileElaboratesIsEnabled()
-{
+void AirportEntryTest::enterInTheBoxLooksUpOnlyWhileElaboratesIsEnabled() {
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -82,8 +79,7 @@ void AirportEntryTest::enterInTheBoxLooksUpOnlyWhileElaboratesIsEnabled()
     QCOMPARE(fixture.slot(1)->text(), QStringLiteral("MILANO LINATE"));
 }
 
-void AirportEntryTest::codeIsStoredWithoutSurroundingBlanks()
-{
+void AirportEntryTest::codeIsStoredWithoutSurroundingBlanks() {
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -92,8 +88,7 @@ void AirportEntryTest::codeIsStoredWithoutSurroundingBlanks()
     QCOMPARE(fixture.values.sIcaoCode, QStringLiteral("LI"));
 }
 
-void AirportEntryTest::notFoundThenCleanReturnsToTheEmptyEntry()
-{
+void AirportEntryTest::notFoundThenCleanReturnsToTheEmptyEntry() {
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -112,8 +107,7 @@ void AirportEntryTest::notFoundThenCleanReturnsToTheEmptyEntry()
     QVERIFY(fixture.control(QStringLiteral("Frame1"))->isVisible());
 }
 
-void AirportEntryTest::cleanLeavesNoStaleSlotsForAShorterRecord()
-{
+void AirportEntryTest::cleanLeavesNoStaleSlotsForAShorterRecord() {
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -126,8 +120,7 @@ void AirportEntryTest::cleanLeavesNoStaleSlotsForAShorterRecord()
     QCOMPARE(fixture.slot(29)->text(), QString()); // hidden, filled by the longer record before
 }
 
-void AirportEntryTest::unreadableDirectoryWarnsAndTakesTheNotFoundState()
-{
+void AirportEntryTest::unreadableDirectoryWarnsAndTakesTheNotFoundState() {
     MainWindowFixture fixture;
     fixture.load();
     fixture.lookUp(QStringLiteral("LIRF"));
@@ -141,8 +134,7 @@ void AirportEntryTest::unreadableDirectoryWarnsAndTakesTheNotFoundState()
     QCOMPARE(fixture.slot(1)->text(), QStringLiteral("ROMA FIUMICINO"));
 }
 
-void AirportEntryTest::emptyCodeFindsNothing()
-{
+void AirportEntryTest::emptyCodeFindsNothing() {
     MainWindowFixture fixture;
     fixture.writeDirectory("\r\n  XXXX|a|SHOULD NOT SHOW|b|c|d|e\r\n\r\n" + sampleDirectory());
     fixture.load();

@@ -23,34 +23,50 @@ private slots:
     void codeBoxTakesAtMostFourCharacters();
 };
 
-void MainWindowLayoutTest::captionsKeepTheirBlanks_data()
-{
+void MainWindowLayoutTest::captionsKeepTheirBlanks_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("frame 1") << "Frame1" << "SELECT AIRPORT ";
-    QTest::newRow("frame 4") << "Frame4" << "DATA AIRPORT";
-    QTest::newRow("frame 3") << "Frame3" << "MANAGEMENT";
-    QTest::newRow("frame 6") << "Frame6" << "SELECT PROCEDURES";
-    QTest::newRow("frame 2") << "Frame2" << "INVISIBLE";
-    QTest::newRow("runway") << "Label8_0" << "RWY  N.";
-    QTest::newRow("length") << "Label7_0" << "LENGHT RWY";
-    QTest::newRow("frequency") << "Label6_1" << "     ILS      FREQ";
-    QTest::newRow("course") << "Label6_2" << "ILS COURSE";
-    QTest::newRow("long") << "Label3_0" << "LONG";
-    QTest::newRow("lat") << "Label4_0" << "LAT";
-    QTest::newRow("code") << "Label2" << "ICAO CODE";
-    QTest::newRow("name") << "Label1" << "AIRPORT NAME";
-    QTest::newRow("category 0") << "Option1_0" << "AERODROME  DATA";
-    QTest::newRow("category 4") << "Option1_4" << "VISUAL AND I.A.C.";
-    QTest::newRow("category 6") << "Option1_6" << "LOCAL RESTRICTIONS";
-    QTest::newRow("link") << "cmdLink" << "&Link to FS";
-    QTest::newRow("elaborates") << "cmdElabora" << "&Elaborates";
+    QTest::newRow("frame 1") << "Frame1"
+                             << "SELECT AIRPORT ";
+    QTest::newRow("frame 4") << "Frame4"
+                             << "DATA AIRPORT";
+    QTest::newRow("frame 3") << "Frame3"
+                             << "MANAGEMENT";
+    QTest::newRow("frame 6") << "Frame6"
+                             << "SELECT PROCEDURES";
+    QTest::newRow("frame 2") << "Frame2"
+                             << "INVISIBLE";
+    QTest::newRow("runway") << "Label8_0"
+                            << "RWY  N.";
+    QTest::newRow("length") << "Label7_0"
+                            << "LENGHT RWY";
+    QTest::newRow("frequency") << "Label6_1"
+                               << "     ILS      FREQ";
+    QTest::newRow("course") << "Label6_2"
+                            << "ILS COURSE";
+    QTest::newRow("long") << "Label3_0"
+                          << "LONG";
+    QTest::newRow("lat") << "Label4_0"
+                         << "LAT";
+    QTest::newRow("code") << "Label2"
+                          << "ICAO CODE";
+    QTest::newRow("name") << "Label1"
+                          << "AIRPORT NAME";
+    QTest::newRow("category 0") << "Option1_0"
+                                << "AERODROME  DATA";
+    QTest::newRow("category 4") << "Option1_4"
+                                << "VISUAL AND I.A.C.";
+    QTest::newRow("category 6") << "Option1_6"
+                                << "LOCAL RESTRICTIONS";
+    QTest::newRow("link") << "cmdLink"
+                          << "&Link to FS";
+    QTest::newRow("elaborates") << "cmdElabora"
+                                << "&Elaborates";
     QTest::newRow("panel title") << "Label3_1"
                                  << "VARNELOX VERS. 4.0 - THE AERONAUTICAL CHARTS ALWAYS WITH YOU";
 }
 
-void MainWindowLayoutTest::captionsKeepTheirBlanks()
-{
+void MainWindowLayoutTest::captionsKeepTheirBlanks() {
     QFETCH(QString, name);
     QFETCH(QString, text);
     MainWindowFixture fixture;
@@ -65,11 +81,11 @@ void MainWindowLayoutTest::captionsKeepTheirBlanks()
     else if (auto *button = qobject_cast<QAbstractButton *>(control))
         shown = button->text();
     QCOMPARE(shown, text);
-    QCOMPARE(fixture.window->windowTitle(), QStringLiteral("VARNELOX VERS. 4.0 - THE AERONAUTICAL CHARTS ALWAYS WITH YOU"));
+    QCOMPARE(fixture.window->windowTitle(),
+             QStringLiteral("VARNELOX VERS. 4.0 - THE AERONAUTICAL CHARTS ALWAYS WITH YOU"));
 }
 
-void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings_data()
-{
+void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings_data() {
     QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("frame");
     QTest::addColumn<QRect>("pixels"); // at 96 dpi, 15 twips a pixel
@@ -88,8 +104,7 @@ void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings_data()
     QTest::newRow("row 11 course") << 143 << "Frame4" << QRect(272, 448, 81, 25);
 }
 
-void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings()
-{
+void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings() {
     QFETCH(int, slot);
     QFETCH(QString, frame);
     QFETCH(QRect, pixels);
@@ -101,8 +116,7 @@ void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings()
     QCOMPARE(cell->geometry(), pixels);
 }
 
-void MainWindowLayoutTest::hiddenSlotsLiveInTheInvisibleFrame()
-{
+void MainWindowLayoutTest::hiddenSlotsLiveInTheInvisibleFrame() {
     MainWindowFixture fixture;
     fixture.load();
     const QSet<int> shownOffsets{0, 2, 4, 5};
@@ -119,8 +133,7 @@ void MainWindowLayoutTest::hiddenSlotsLiveInTheInvisibleFrame()
     QVERIFY(fixture.control(QStringLiteral("Frame2"))->isHidden());
 }
 
-void MainWindowLayoutTest::firstLoadAppliesTheDataLayout()
-{
+void MainWindowLayoutTest::firstLoadAppliesTheDataLayout() {
     MainWindowFixture fixture;
     fixture.load();
     QCOMPARE(fixture.values.bLoadToggle, 1);
@@ -134,8 +147,7 @@ void MainWindowLayoutTest::firstLoadAppliesTheDataLayout()
     QCOMPARE(fixture.window->size(), QSize(868, 697));
 }
 
-void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout()
-{
+void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout() {
     MainWindowFixture fixture;
     fixture.load();
     QCOMPARE(fixture.values.bLoadToggle, 1);
@@ -150,8 +162,7 @@ void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout()
     QVERIFY(fixture.control(QStringLiteral("Frame4"))->isVisible());
 }
 
-void MainWindowLayoutTest::loadPlaysThreeCuesFromTheProgramFolder()
-{
+void MainWindowLayoutTest::loadPlaysThreeCuesFromTheProgramFolder() {
     MainWindowFixture fixture;
     fixture.load();
     const QString folder = fixture.folder.path();
@@ -159,8 +170,7 @@ void MainWindowLayoutTest::loadPlaysThreeCuesFromTheProgramFolder()
              QStringList({folder + "/of1297.wav", folder + "/of1298.wav", folder + "/of1300.wav"}));
 }
 
-void MainWindowLayoutTest::activationClearsCategoriesOneToSixOnly()
-{
+void MainWindowLayoutTest::activationClearsCategoriesOneToSixOnly() {
     MainWindowFixture fixture;
     fixture.load();
     fixture.category(0)->setChecked(true);
@@ -172,8 +182,7 @@ void MainWindowLayoutTest::activationClearsCategoriesOneToSixOnly()
         QVERIFY(!fixture.category(index)->isChecked());
 }
 
-void MainWindowLayoutTest::activationLeavesFocusAloneWhileTheBoxIsDisabled()
-{
+void MainWindowLayoutTest::activationLeavesFocusAloneWhileTheBoxIsDisabled() {
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -184,8 +193,7 @@ void MainWindowLayoutTest::activationLeavesFocusAloneWhileTheBoxIsDisabled()
     QVERIFY(fixture.button("cmdClean")->hasFocus());
 }
 
-void MainWindowLayoutTest::codeBoxTakesAtMostFourCharacters()
-{
+void MainWindowLayoutTest::codeBoxTakesAtMostFourCharacters() {
     MainWindowFixture fixture;
     fixture.load();
     auto *box = fixture.control<QLineEdit>(QStringLiteral("txtIcao"));
