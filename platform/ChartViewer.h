@@ -1,16 +1,26 @@
 #pragma once
 
+#include "platform/ChartRenderClient.h"
+#include "platform/PageFit.h"
+
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
-class QPdfDocument;
-class QPdfView;
-class QToolBar;
+class QPrinter;
 
 namespace platform {
 
-// The embedded chart viewer of both windows: shows one PDF chart, with a toolbar that can be
-// switched off. A file it cannot show is replaced by a plain message naming the file and the reason.
+class ChartPageView;
+class ChartPrintJob;
+class ChartToolbar;
+
+// The embedded chart viewer of both windows: shows one PDF chart, with a toolbar that can be switched
+// off. Charts are read and drawn by the render helper process, so a chart that hangs or crashes the PDF
+// engine never stops the window; a file it cannot show is replaced by a plain message naming the file,
+// its folder and the reason.
 class ChartViewer : public QWidget {
     Q_OBJECT
 
@@ -19,6 +29,8 @@ public:
     Q_ENUM(State)
 
     explicit ChartViewer(QWidget *parent = nullptr);
+    // The same viewer with its own render helper and limits (tests use a stand-in helper).
+    explicit ChartViewer(const ChartRenderSettings &settings, QWidget *parent = nullptr);
     ~ChartViewer() override;
 
     void loadFile(const QString &path);
@@ -27,21 +39,68 @@ public:
     bool isToolbarVisible() const;
     QString loadedFile() const { return m_file; }
     State state() const { return m_state; }
-    QString message() const;
+    QString message() const { return m_message; }
+    int pageCount() const { return int(m_pageSizes.size()); }
+    int currentPage() const { return m_page; }
 
 signals:
     void stateChanged(platform::ChartViewer::State state);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    struct PageWork {
+        quint64 serial = 0;
+        PageRequest request;
+        QImage image;
+    };
+
+    void connectActions();
+    void showPage(int index);
+    void zoomBy(int steps);
+    void setZoomMode(ZoomMode mode);
+    void rotate();
+    void setNight(bool night);
+    // Asks for the pages through the system print dialog; says so when no printer is installed.
+    void print();
+    void onOpened(quint64 serial, const QList<QSizeF> &pageSizes);
+    void onRendered(quint64 serial, const QImage &image);
+    void onFailed(quint64 serial, ChartFailure failure);
+    void requestPage();
+    void renderAhead();
+    void showImage(const QImage &image, const PageRequest &request);
+    void showFailure(ChartFailure failure);
+    void showNotice(const QString &text);
+    void startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages);
     void setState(State state);
-    void showFailure(const QString &reason);
+    void updateActions();
+    PageImageSize imageSizeFor(int page) const;
+    PageRequest requestFor(int page) const;
+    QSize pageArea() const;
+
+    ChartRenderClient *m_client;
+    ChartToolbar *m_toolbar;
+    QLabel *m_notice;
+    ChartPageView *m_view;
+    QTimer m_busyDelay;
+    QTimer m_noticeTimer;
+    QTimer m_relayout;
 
     QString m_file;
     State m_state = State::Empty;
-    QToolBar *m_toolbar = nullptr;
-    QLabel *m_message = nullptr;
-    QPdfView *m_view = nullptr;
-    QPdfDocument *m_document = nullptr;
+    QString m_message;
+    quint64 m_openSerial = 0;
+    QList<QSizeF> m_pageSizes;
+    int m_page = 0;
+    ZoomMode m_zoomMode = ZoomMode::FitWidth;
+    qreal m_customScale = PixelsPerPoint;
+    int m_quarterTurns = 0;
+    bool m_night = false;
+    PageRequest m_shown;
+    PageWork m_wanted;
+    PageWork m_ahead;
+    QPointer<ChartPrintJob> m_printJob;
 };
 
 } // namespace platform

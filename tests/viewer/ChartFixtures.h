@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+namespace fixtures {
+
+// Page corner markers: page 1 red, page 2 blue, page 3 green, then again.
+QColor markerColour(int page);
+
+// Writes an airport chart of A4 pages in vector form: a grid, runways and taxiways, aprons and a red
+// restricted area, labels and a frequency table, and a coloured marker square in each page's top-left
+// corner.
+bool writeChart(const QString &path, int pages = 1);
+bool writeBytes(const QString &path, const QByteArray &bytes);
+// The first part of a good chart, as a download that broke off.
+bool writeTruncatedChart(const QString &path);
+// A good chart encrypted with a user password (qpdf).
+bool writeEncryptedChart(const QString &path);
+
+} // namespace fixtures

@@ -1,0 +1,129 @@
+#include "platform/ChartColours.h"
+#include "platform/PageFit.h"
+#include "platform/RenderProtocol.h"
+
+#include <QImage>
+#include <QTest>
+
+using namespace platform;
+
+class ChartRenderingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nightColourKeepsHue_data();
+    void nightColourKeepsHue();
+    void paperIsWhiteUnderInk();
+    void pageScale_data();
+    void pageScale();
+    void oversizedPageIsCapped();
+    void malformedLinesAreRejected_data();
+    void malformedLinesAreRejected();
+    void linesRoundTrip();
+};
+
+void ChartRenderingTest::nightColourKeepsHue_data() {
+    QTest::addColumn<QRgb>("day");
+    QTest::addColumn<QRgb>("night");
+    QTest::newRow("white paper turns black") << qRgb(255, 255, 255) << qRgb(0, 0, 0);
+    QTest::newRow("black ink turns white") << qRgb(0, 0, 0) << qRgb(255, 255, 255);
+    QTest::newRow("pure red stays") << qRgb(255, 0, 0) << qRgb(255, 0, 0);
+    QTest::newRow("light red turns dark red") << qRgb(255, 200, 200) << qRgb(55, 0, 0);
+    QTest::newRow("dark blue turns light blue") << qRgb(0, 0, 100) << qRgb(155, 155, 255);
+    QTest::newRow("mid grey stays mid grey") << qRgb(128, 128, 128) << qRgb(127, 127, 127);
+}
+
+void ChartRenderingTest::nightColourKeepsHue() {
+    QFETCH(QRgb, day);
+    QFETCH(QRgb, night);
+    const QRgb result = nightColour(day);
+    QCOMPARE(QColor(result), QColor(night));
+    const QColor before(day);
+    if (before.hslSaturation() > 0)
+        QVERIFY(qAbs(QColor(result).hslHue() - before.hslHue()) <= 1);
+}
+
+void ChartRenderingTest::paperIsWhiteUnderInk() {
+    QImage page(3, 1, QImage::Format_ARGB32);
+    page.setPixel(0, 0, qRgba(0, 0, 0, 0));
+    page.setPixel(1, 0, qRgba(255, 0, 0, 255));
+    page.setPixel(2, 0, qRgba(0, 0, 0, 128));
+    QImage day(3, 1, QImage::Format_RGB32);
+    writeOnPaper(page, day.bits(), day.bytesPerLine(), false);
+    QCOMPARE(QColor(day.pixel(0, 0)), QColor(Qt::white));
+    QCOMPARE(QColor(day.pixel(1, 0)), QColor(Qt::red));
+    QCOMPARE(qGray(day.pixel(2, 0)), 127);
+    QImage night(3, 1, QImage::Format_RGB32);
+    writeOnPaper(page, night.bits(), night.bytesPerLine(), true);
+    QCOMPARE(QColor(night.pixel(0, 0)), QColor(Qt::black));
+    QCOMPARE(QColor(night.pixel(1, 0)), QColor(Qt::red));
+}
+
+void ChartRenderingTest::pageScale_data() {
+    QTest::addColumn<QSizeF>("points");
+    QTest::addColumn<ZoomMode>("mode");
+    QTest::addColumn<QSize>("viewport");
+    QTest::addColumn<qreal>("scale");
+    const QSizeF a4(595, 842);
+    QTest::newRow("fit width, page fits") << a4 << ZoomMode::FitWidth << QSize(505, 775) << 505.0 / 595;
+    QTest::newRow("fit width, room for scroll bar")
+        << a4 << ZoomMode::FitWidth << QSize(505, 657) << 490.0 / 595;
+    QTest::newRow("fit page, height decides") << a4 << ZoomMode::FitPage << QSize(505, 657) << 657.0 / 842;
+    QTest::newRow("fit page, width decides")
+        << a4.transposed() << ZoomMode::FitPage << QSize(505, 657) << 505.0 / 842;
+    QTest::newRow("custom") << a4 << ZoomMode::Custom << QSize(505, 657) << 2.0;
+}
+
+void ChartRenderingTest::pageScale() {
+    QFETCH(QSizeF, points);
+    QFETCH(ZoomMode, mode);
+    QFETCH(QSize, viewport);
+    QFETCH(qreal, scale);
+    QCOMPARE(platform::pageScale(points, mode, 2.0, viewport, 15), scale);
+}
+
+void ChartRenderingTest::oversizedPageIsCapped() {
+    const PageImageSize size = pageImageSize(QSizeF(595, 842), 8, 2, 1000000);
+    QCOMPARE(size.logical, QSizeF(4760, 6736));
+    QVERIFY(qsizetype(size.pixels.width()) * size.pixels.height() <= 1000000);
+    QVERIFY(qAbs(qreal(size.pixels.width()) / size.pixels.height() - 595.0 / 842) < 0.01);
+    QCOMPARE(pageImageSize(QSizeF(595, 842), 1, 1.5, 10000000).pixels, QSize(892, 1263));
+}
+
+void ChartRenderingTest::malformedLinesAreRejected_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("unknown verb") << QByteArray("close 1");
+    QTest::newRow("serial not a number") << QByteArray("open x /a.pdf");
+    QTest::newRow("render too short") << QByteArray("render 1 0 10 10");
+    QTest::newRow("render negative offset") << QByteArray("render 1 0 10 10 0 0 -5");
+    QTest::newRow("opened count wrong") << QByteArray("opened 1 2 595,842");
+    QTest::newRow("opened size broken") << QByteArray("opened 1 1 595x842");
+    QTest::newRow("failed unknown reason") << QByteArray("failed 1 because");
+}
+
+void ChartRenderingTest::malformedLinesAreRejected() {
+    QFETCH(QByteArray, line);
+    QCOMPARE(protocol::parse(line).kind, protocol::Kind::Invalid);
+}
+
+void ChartRenderingTest::linesRoundTrip() {
+    const QString path = QStringLiteral("/charts/A B/ADPCD8-1 %.PDF");
+    const protocol::Message open = protocol::parse(protocol::openLine(7, path));
+    QCOMPARE(open.kind, protocol::Kind::Open);
+    QCOMPARE(open.path, path);
+
+    const PageRequest page{2, QSize(505, 714), 3, true};
+    const protocol::Message render = protocol::parse(protocol::renderLine(8, page, 1 << 26));
+    QCOMPARE(render.kind, protocol::Kind::Render);
+    QVERIFY(render.page == page);
+    QCOMPARE(render.offset, 1 << 26);
+
+    const protocol::Message opened = protocol::parse(protocol::openedLine(9, {QSizeF(595, 842.5)}));
+    QCOMPARE(opened.pageSizes, QList<QSizeF>{QSizeF(595, 842.5)});
+    QCOMPARE(protocol::parse(protocol::failedLine(10, ChartFailure::Password)).failure,
+             ChartFailure::Password);
+}
+
+QTEST_MAIN(ChartRenderingTest)
+#include "tst_chartrendering.moc"

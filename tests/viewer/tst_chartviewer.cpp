@@ -1,0 +1,332 @@
+#include "platform/ChartPageView.h"
+#include "platform/ChartPrintJob.h"
+#include "platform/ChartRenderClient.h"
+#include "platform/ChartToolbar.h"
+#include "platform/ChartViewer.h"
+#include "tests/viewer/ChartFixtures.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <memory>
+
+using platform::ChartRenderSettings;
+using platform::ChartViewer;
+
+namespace {
+
+constexpr int LoadWaitMs = 20000;
+
+ChartRenderSettings realHelper() {
+    ChartRenderSettings settings;
+    settings.helperProgram =
+        qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/varnelox-render");
+    return settings;
+}
+
+ChartRenderSettings fakeHelper(int timeoutMs) {
+    ChartRenderSettings settings;
+    settings.helperProgram = qEnvironmentVariable("FAKE_RENDER_HELPER");
+    settings.timeoutMs = timeoutMs;
+    return settings;
+}
+
+bool isReddish(QRgb pixel) {
+    return qRed(pixel) > 150 && qGreen(pixel) < 100 && qBlue(pixel) < 100;
+}
+
+bool isBluish(QRgb pixel) {
+    return qBlue(pixel) > 150 && qRed(pixel) < 100 && qGreen(pixel) < 100;
+}
+
+} // namespace
+
+class ChartViewerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void goodChartShows();
+    void unreadableFilesFail_data();
+    void unreadableFilesFail();
+    void stuckOrDeadHelperRecovers_data();
+    void stuckOrDeadHelperRecovers();
+    void missingHelperSaysSo();
+    void newerRequestSupersedesOlder();
+    void stuckChartIsSupersededWithoutWaitingForTheLimit();
+    void slowChartShowsBusyIndicator();
+    void toolbarToggles();
+    void keysTurnPagesAndRotate();
+    void zoomAndNightChangeTheImage();
+    void printWithoutPrinterSaysSo();
+    void printJobPrintsChosenPages();
+
+private:
+    std::unique_ptr<ChartViewer> shownViewer(const ChartRenderSettings &settings);
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    static platform::ChartPageView *pageView(ChartViewer &viewer);
+    static platform::ChartToolbar *toolbar(ChartViewer &viewer);
+
+    QTemporaryDir m_dir;
+};
+
+void ChartViewerTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    QVERIFY(fixtures::writeChart(path(QStringLiteral("three.pdf")), 3));
+    QVERIFY(fixtures::writeChart(path(QStringLiteral("one.pdf")), 1));
+    QVERIFY(fixtures::writeChart(path(QStringLiteral("hang.pdf")), 1));
+    QVERIFY(fixtures::writeChart(path(QStringLiteral("crash.pdf")), 1));
+    QVERIFY(fixtures::writeChart(path(QStringLiteral("slow.pdf")), 1));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("empty.pdf")), {}));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("garbage.pdf")), QByteArray(4000, '\x9c')));
+    QVERIFY(fixtures::writeBytes(path(QStringLiteral("broken.pdf")), "%PDF-1.4\n" + QByteArray(4000, 'x')));
+    QVERIFY(fixtures::writeTruncatedChart(path(QStringLiteral("truncated.pdf"))));
+    QVERIFY(fixtures::writeEncryptedChart(path(QStringLiteral("locked.pdf"))));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.pdf")));
+}
+
+std::unique_ptr<ChartViewer> ChartViewerTest::shownViewer(const ChartRenderSettings &settings) {
+    auto viewer = std::make_unique<ChartViewer>(settings);
+    viewer->resize(505, 801);
+    viewer->show();
+    viewer->activateWindow();
+    if (!QTest::qWaitForWindowActive(viewer.get()))
+        qWarning("the viewer's window did not become active");
+    return viewer;
+}
+
+platform::ChartPageView *ChartViewerTest::pageView(ChartViewer &viewer) {
+    return viewer.findChild<platform::ChartPageView *>(QStringLiteral("chartPageView"));
+}
+
+platform::ChartToolbar *ChartViewerTest::toolbar(ChartViewer &viewer) {
+    return viewer.findChild<platform::ChartToolbar *>(QStringLiteral("chartToolbar"));
+}
+
+void ChartViewerTest::goodChartShows() {
+    const auto viewer = shownViewer(realHelper());
+    QSignalSpy states(viewer.get(), &ChartViewer::stateChanged);
+    viewer->loadFile(path(QStringLiteral("three.pdf")));
+    QCOMPARE(viewer->state(), ChartViewer::State::Loading);
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    QCOMPARE(viewer->pageCount(), 3);
+    QCOMPARE(viewer->loadedFile(), path(QStringLiteral("three.pdf")));
+    QVERIFY(viewer->message().isEmpty());
+    QCOMPARE(toolbar(*viewer)->pageText(), QStringLiteral("1 of 3"));
+    const QImage image = pageView(*viewer)->image();
+    QCOMPARE(image.width(), 505);
+    QVERIFY(isReddish(image.pixel(5, 5)));
+    QCOMPARE(states.count(), 2);
+}
+
+void ChartViewerTest::unreadableFilesFail_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "absent.pdf"
+                             << "The file does not exist.";
+    QTest::newRow("missing folder") << "nowhere/absent.pdf"
+                                    << "The folder does not exist.";
+    QTest::newRow("folder") << "folder.pdf"
+                            << "This is a folder, not a chart file.";
+    QTest::newRow("empty") << "empty.pdf"
+                           << "The file is empty.";
+    QTest::newRow("garbage") << "garbage.pdf"
+                             << "The file is not a PDF chart.";
+    QTest::newRow("damaged") << "broken.pdf"
+                             << "The file is damaged or incomplete.";
+    QTest::newRow("truncated") << "truncated.pdf"
+                               << "The file is damaged or incomplete.";
+    QTest::newRow("encrypted") << "locked.pdf"
+                               << "The file is protected by a password.";
+}
+
+void ChartViewerTest::unreadableFilesFail() {
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    const auto viewer = shownViewer(realHelper());
+    viewer->loadFile(path(QStringLiteral("one.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+
+    const QFileInfo file(path(name));
+    viewer->loadFile(file.filePath());
+    QVERIFY(pageView(*viewer)->image().isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Failed, LoadWaitMs);
+    QVERIFY2(viewer->message().contains(reason), qPrintable(viewer->message()));
+    QVERIFY(viewer->message().contains(file.fileName()));
+    QVERIFY(viewer->message().contains(QDir::toNativeSeparators(file.absolutePath())));
+    QVERIFY(pageView(*viewer)->image().isNull());
+    QCOMPARE(viewer->pageCount(), 0);
+    QVERIFY(toolbar(*viewer)->pageText().isEmpty());
+}
+
+void ChartViewerTest::stuckOrDeadHelperRecovers_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("hangs") << "hang.pdf"
+                           << "reading it took too long";
+    QTest::newRow("dies") << "crash.pdf"
+                          << "the chart reader stopped unexpectedly";
+}
+
+void ChartViewerTest::stuckOrDeadHelperRecovers() {
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    const auto viewer = shownViewer(fakeHelper(1000));
+    viewer->loadFile(path(name));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Failed, LoadWaitMs);
+    QVERIFY2(viewer->message().contains(QStringLiteral("The chart could not be read")),
+             qPrintable(viewer->message()));
+    QVERIFY(viewer->message().contains(reason));
+    QVERIFY(viewer->message().contains(name));
+
+    viewer->loadFile(path(QStringLiteral("three.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    QCOMPARE(viewer->pageCount(), 3);
+}
+
+void ChartViewerTest::missingHelperSaysSo() {
+    ChartRenderSettings settings;
+    settings.helperProgram = path(QStringLiteral("no-such-helper"));
+    const auto viewer = shownViewer(settings);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        viewer->loadFile(path(QStringLiteral("one.pdf")));
+        QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Failed, LoadWaitMs);
+        QVERIFY2(viewer->message().contains(QStringLiteral("varnelox-render")),
+                 qPrintable(viewer->message()));
+        QVERIFY(viewer->message().contains(QStringLiteral("one.pdf")));
+    }
+}
+
+void ChartViewerTest::newerRequestSupersedesOlder() {
+    const auto viewer = shownViewer(realHelper());
+    QSignalSpy states(viewer.get(), &ChartViewer::stateChanged);
+    viewer->loadFile(path(QStringLiteral("three.pdf")));
+    viewer->loadFile(path(QStringLiteral("one.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    QCOMPARE(viewer->pageCount(), 1);
+    QCOMPARE(viewer->loadedFile(), path(QStringLiteral("one.pdf")));
+    QCOMPARE(states.count(), 3);
+    QCOMPARE(states.at(1).at(0).value<ChartViewer::State>(), ChartViewer::State::Loading);
+}
+
+void ChartViewerTest::stuckChartIsSupersededWithoutWaitingForTheLimit() {
+    // The limit is far beyond the wait below: only superseding can bring the second chart in time.
+    const auto viewer = shownViewer(fakeHelper(120000));
+    viewer->loadFile(path(QStringLiteral("hang.pdf")));
+    viewer->loadFile(path(QStringLiteral("three.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    QCOMPARE(viewer->pageCount(), 3);
+}
+
+void ChartViewerTest::slowChartShowsBusyIndicator() {
+    const auto viewer = shownViewer(fakeHelper(20000));
+    platform::ChartPageView *view = pageView(*viewer);
+    viewer->loadFile(path(QStringLiteral("slow.pdf")));
+    QVERIFY(!view->isBusy());
+    QTRY_VERIFY_WITH_TIMEOUT(view->isBusy(), LoadWaitMs);
+    QCOMPARE(viewer->state(), ChartViewer::State::Loading);
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    QVERIFY(!view->isBusy());
+}
+
+void ChartViewerTest::toolbarToggles() {
+    const auto viewer = shownViewer(realHelper());
+    QVERIFY(viewer->isToolbarVisible());
+    QVERIFY(toolbar(*viewer)->isVisible());
+    viewer->setToolbarVisible(false);
+    QVERIFY(!viewer->isToolbarVisible());
+    QVERIFY(!toolbar(*viewer)->isVisible());
+    viewer->setToolbarVisible(true);
+    QVERIFY(viewer->isToolbarVisible());
+    QVERIFY(toolbar(*viewer)->isVisible());
+}
+
+void ChartViewerTest::keysTurnPagesAndRotate() {
+    const auto viewer = shownViewer(realHelper());
+    viewer->setToolbarVisible(false);
+    platform::ChartPageView *view = pageView(*viewer);
+    viewer->loadFile(path(QStringLiteral("three.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    view->setFocus();
+
+    QTest::keyClick(view, Qt::Key_PageDown);
+    QCOMPARE(viewer->currentPage(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(isBluish(view->image().pixel(5, 5)), LoadWaitMs);
+    QCOMPARE(toolbar(*viewer)->pageText(), QStringLiteral("2 of 3"));
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QTRY_VERIFY_WITH_TIMEOUT(isReddish(view->image().pixel(5, 5)), LoadWaitMs);
+
+    QTest::keyClick(view, Qt::Key_R);
+    QTRY_VERIFY_WITH_TIMEOUT(view->image().width() > view->image().height(), LoadWaitMs);
+    const QImage turned = view->image();
+    QVERIFY(isReddish(turned.pixel(turned.width() - 6, 5)));
+    QVERIFY(!isReddish(turned.pixel(5, 5)));
+}
+
+void ChartViewerTest::zoomAndNightChangeTheImage() {
+    const auto viewer = shownViewer(realHelper());
+    platform::ChartPageView *view = pageView(*viewer);
+    viewer->loadFile(path(QStringLiteral("one.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    view->setFocus();
+    const int fitted = view->image().width();
+
+    QTest::keyClick(view, Qt::Key_Plus);
+    QTRY_VERIFY_WITH_TIMEOUT(view->image().width() > fitted, LoadWaitMs);
+    QTest::keyClick(view, Qt::Key_W);
+    QTRY_COMPARE_WITH_TIMEOUT(view->image().width(), fitted, LoadWaitMs);
+    QWheelEvent wheel(QPointF(100, 100), view->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    QTRY_VERIFY_WITH_TIMEOUT(view->image().width() < fitted, LoadWaitMs);
+
+    QTest::keyClick(view, Qt::Key_N);
+    QTRY_VERIFY_WITH_TIMEOUT(qGray(view->image().pixel(view->image().width() / 2, 2)) < 60, LoadWaitMs);
+    QVERIFY(isReddish(view->image().pixel(5, 5)));
+}
+
+void ChartViewerTest::printWithoutPrinterSaysSo() {
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        QSKIP("a printer is installed on this machine");
+    const auto viewer = shownViewer(realHelper());
+    viewer->loadFile(path(QStringLiteral("one.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    toolbar(*viewer)->print->trigger();
+    const auto *notice = viewer->findChild<QLabel *>(QStringLiteral("chartNotice"));
+    QVERIFY(notice->isVisible());
+    QVERIFY(notice->text().contains(QStringLiteral("No printer is installed")));
+}
+
+void ChartViewerTest::printJobPrintsChosenPages() {
+    platform::ChartRenderClient client(realHelper());
+    QSignalSpy opened(&client, &platform::ChartRenderClient::opened);
+    client.open(path(QStringLiteral("three.pdf")));
+    QVERIFY(opened.wait(LoadWaitMs));
+    const auto pageSizes = opened.first().at(1).value<QList<QSizeF>>();
+
+    const QString output = path(QStringLiteral("printed.pdf"));
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(output);
+    platform::ChartPrintJob job(&client, std::move(printer), {0, 2}, pageSizes);
+    QSignalSpy finished(&job, &platform::ChartPrintJob::finished);
+    job.start();
+    QVERIFY(finished.count() == 1 || finished.wait(LoadWaitMs));
+    QCOMPARE(finished.first().at(0).value<platform::ChartFailure>(), platform::ChartFailure::None);
+
+    QPdfDocument printed;
+    QCOMPARE(printed.load(output), QPdfDocument::Error::None);
+    QCOMPARE(printed.pageCount(), 2);
+}
+
+QTEST_MAIN(ChartViewerTest)
+#include "tst_chartviewer.moc"
