@@ -15,6 +15,7 @@ constexpr QSize ButtonPictureSize(32, 32);
 QWidget *createHeading(QWidget *container, const ControlRow &row) {
     auto *label = new QLabel(QString::fromUtf16(row.caption), container);
     label->setAlignment(row.align);
+    label->setWordWrap(true); // a heading wider than its box wraps at its blanks
     fillBackground(label, FormBlue);
     return label;
 }
