@@ -22,6 +22,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <chrono>
 #include <thread>
 

@@ -37,8 +37,9 @@ void MainWindowFixture::lookUp(const QString &code) const {
 }
 
 void MainWindowFixture::activate() const {
-    QEvent activation(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(window.get(), &activation);
+    // As on the way back from the companion window: hidden, then shown again.
+    window->hide();
+    window->show();
 }
 
 QByteArray sampleDirectory() {
