@@ -1,0 +1,186 @@
+#include "companion/FrmFS9.h"
+
+#include "airportdata/ChartLibrary.h"
+#include "app/Module1.h"
+#include "app/ProgramValues.h"
+#include "platform/ChartViewer.h"
+#include "platform/ExitQuestion.h"
+#include "platform/TrayIcon.h"
+#include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
+#include "resources/Artwork.h"
+#include "resources/Texts.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace companion {
+
+namespace {
+
+// The client area below the menu bar; the picture box reaches past its top and left edges, and the
+// viewer inside it starts at the client area's corner and is clipped at the box's lower edge.
+constexpr platform::TwipsRect ClientArea{0, 0, 7590, 9390};
+constexpr platform::TwipsRect Picture1Rect{-120, -120, 7695, 9495};
+constexpr platform::TwipsRect OpenPdf2Rect{120, 120, 7575, 9855};
+
+const QString TrayTip = QStringLiteral("Key right for menu");
+
+QAction *addCommand(QMenu *menu, const char *name, const QString &caption) {
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+FrmFS9::FrmFS9(app::ProgramValues &values, const CompanionServices &services, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_values(values)
+    , m_services(services) {
+    setObjectName(QStringLiteral("frmFS9"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(resources::companionWindowCaption());
+    setWindowIcon(QIcon(resources::render(resources::Picture::AirlinerFs9)));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(platform::toPixels(ClientArea).size());
+    client->setBackgroundRole(QPalette::Highlight); // the active title bar's colour, covered by Picture1
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    m_picture1 = new QWidget(client);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->setGeometry(platform::toPixels(Picture1Rect));
+    m_openPDF2 = new platform::ChartViewer(m_picture1);
+    m_openPDF2->setObjectName(QStringLiteral("openPDF2"));
+    m_openPDF2->setGeometry(platform::toPixels(OpenPdf2Rect));
+
+    buildMenus();
+    // A fixed single border: the window keeps the size of its menu bar and client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
+
+    connect(&m_services.tray, &platform::TrayIcon::activated, this, &FrmFS9::nidTray_Activated);
+}
+
+void FrmFS9::buildMenus() {
+    m_mApps = menuBar()->addMenu(QStringLiteral("&Change or Exit"));
+    m_mApps->setObjectName(QStringLiteral("mApps"));
+    connect(addCommand(m_mApps, "mnuAeroporto", QStringLiteral("&New Airport")), &QAction::triggered, this,
+            &FrmFS9::mnuAeroporto_Click);
+    connect(addCommand(m_mApps, "mnuNuovaProc", QStringLiteral("&Another Procedure")), &QAction::triggered,
+            this, &FrmFS9::mnuNuovaProc_Click);
+    connect(addCommand(m_mApps, "mnuProcScelta", QStringLiteral("&Restore")), &QAction::triggered, this,
+            &FrmFS9::mnuProcScelta_Click);
+    m_mApps->addSeparator()->setObjectName(QStringLiteral("mSpazio"));
+    connect(addCommand(m_mApps, "mPopExit", QStringLiteral("&Exit")), &QAction::triggered, this,
+            &FrmFS9::mPopExit_Click);
+
+    QMenu *mPopupSys = menuBar()->addMenu(QStringLiteral("&SysTray"));
+    mPopupSys->setObjectName(QStringLiteral("mPopupSys"));
+    mPopupSys->setEnabled(false);
+}
+
+void FrmFS9::Form_Load() {
+    platform::centreOnScreen(this);
+    m_services.tray.add(windowIcon(), TrayTip, m_mApps);
+    m_openPDF2->loadFile(airportdata::OpenableChartPath(m_values.programFolder, m_values.sChartPath));
+    m_openPDF2->setToolbarVisible(false);
+    app::Module1::SetTopMost(this, true);
+}
+
+void FrmFS9::unload() {
+    m_unloading = true;
+    close();
+}
+
+void FrmFS9::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void FrmFS9::Form_Resize() {
+    // Without a notification area there would be no way back to a hidden window: it stays minimised.
+    if (!isMinimized() || !m_services.tray.isAvailable())
+        return;
+    // Hidden only after the minimised state is cleared, or the next restore would hide it again.
+    QTimer::singleShot(0, this, [this] {
+        if (!isMinimized())
+            return;
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        hide();
+    });
+}
+
+void FrmFS9::closeEvent(QCloseEvent *event) {
+    if (Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+bool FrmFS9::Form_QueryUnload() const {
+    // Every close request from outside the program (the close box, the window menu) is refused.
+    return !m_unloading;
+}
+
+void FrmFS9::Form_Unload() {
+    setWindowState(windowState() | Qt::WindowMinimized);
+    hide();
+}
+
+void FrmFS9::nidTray_Activated(QSystemTrayIcon::ActivationReason reason) {
+    // The right button's menu is popped up by the desktop itself.
+    if (reason == QSystemTrayIcon::Context)
+        return;
+    showRestored();
+}
+
+void FrmFS9::showRestored() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    platform::bringToForeground(this);
+    app::Module1::SetTopMost(this, true);
+}
+
+void FrmFS9::mnuAeroporto_Click() {
+    m_services.tray.remove();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    platform::bringToForeground(this);
+    UnloadAllForms();
+    m_values.bLoadToggle = 1;
+    emit mainWindowRequested();
+}
+
+void FrmFS9::UnloadAllForms() {
+    emit unloadAllFormsRequested();
+}
+
+void FrmFS9::mnuNuovaProc_Click() {
+    m_services.tray.remove();
+    unload();
+    m_values.bLoadToggle = 1;
+    emit mainWindowRequested();
+}
+
+void FrmFS9::mnuProcScelta_Click() {
+    showRestored();
+}
+
+void FrmFS9::mPopExit_Click() {
+    if (!m_services.exitQuestion.confirmed(this))
+        return;
+    m_services.tray.remove();
+    emit programEndRequested();
+}
+
+} // namespace companion

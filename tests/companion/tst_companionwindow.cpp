@@ -1,0 +1,352 @@
+#include "CompanionFakes.h"
+#include "app/ProgramValues.h"
+#include "companion/FrmFS9.h"
+#include "platform/ChartViewer.h"
+#include "platform/Twips.h"
+#include "resources/Texts.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtTest/qtestspontaneevent.h>
+#include <memory>
+
+using companion::FrmFS9;
+
+// The companion window on its own: layout and menus, loading, refused closes, minimising to the tray,
+// tray clicks and the four menu commands.
+class CompanionWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void layoutIsFixed();
+    void menuTree_data();
+    void menuTree();
+    void loadAddsOneIconWithTipAndTheWindowsMenu();
+    void loadOpensTheLastChartWithoutToolbar_data();
+    void loadOpensTheLastChartWithoutToolbar();
+    void closeRequestsFromOutsideAreRefused_data();
+    void closeRequestsFromOutsideAreRefused();
+    void ownUnloadGoesThroughAndLeavesTheIcon();
+    void minimisingHidesToTheTrayAndRestoreBringsItBackOnTop();
+    void minimisingWithoutTrayStaysMinimised();
+    void trayClicks_data();
+    void trayClicks();
+    void commands_data();
+    void commands();
+
+private:
+    void writeChart(const QString &relative) const;
+    void load();
+    void minimiseToTray();
+    QAction *command(const char *name) const { return m_window->findChild<QAction *>(QLatin1String(name)); }
+    QMenu *mApps() const { return m_window->findChild<QMenu *>(QStringLiteral("mApps")); }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    app::ProgramValues m_values;
+    std::unique_ptr<FakeTray> m_tray;
+    std::unique_ptr<AnsweringExitQuestion> m_exitQuestion;
+    QStringList m_journal;
+    QPointer<FrmFS9> m_window;
+};
+
+void CompanionWindowTest::init() {
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_values = {};
+    m_values.programFolder = m_folder->path();
+    m_journal.clear();
+    m_tray = std::make_unique<FakeTray>();
+    m_tray->journal = &m_journal;
+    m_exitQuestion = std::make_unique<AnsweringExitQuestion>();
+    m_exitQuestion->journal = &m_journal;
+}
+
+void CompanionWindowTest::cleanup() {
+    delete m_window;
+}
+
+void CompanionWindowTest::writeChart(const QString &relative) const {
+    const QString path = m_folder->filePath(relative);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4\n");
+}
+
+// Loads and shows the window as its owner does, and writes down what it asks of the owner.
+void CompanionWindowTest::load() {
+    m_window = new FrmFS9(m_values, {*m_exitQuestion, *m_tray});
+    FrmFS9 *window = m_window;
+    connect(window, &FrmFS9::unloadAllFormsRequested, this, [this, window] {
+        m_journal << QStringLiteral("unload all forms");
+        window->unload();
+    });
+    connect(window, &FrmFS9::mainWindowRequested, this, [this, window] {
+        m_journal << QStringLiteral("show main window, toggle %1, companion %2")
+                         .arg(m_values.bLoadToggle)
+                         .arg(window->isVisible() ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    });
+    connect(window, &FrmFS9::programEndRequested, this,
+            [this] { m_journal << QStringLiteral("end program"); });
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_journal.clear();
+}
+
+void CompanionWindowTest::minimiseToTray() {
+    m_window->showMinimized();
+    QTRY_VERIFY(m_window->isHidden());
+}
+
+void CompanionWindowTest::layoutIsFixed() {
+    load();
+    QCOMPARE(m_window->objectName(), QStringLiteral("frmFS9"));
+    QCOMPARE(m_window->windowTitle(), resources::mainWindowCaption() + u' ');
+    QVERIFY(!m_window->windowIcon().isNull());
+    QCOMPARE(m_window->centralWidget()->size(), platform::toPixels({0, 0, 7590, 9390}).size());
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+
+    // The viewer starts at the client area's corner; its box clips it just short of the far edges.
+    auto *viewer = m_window->findChild<platform::ChartViewer *>(QStringLiteral("openPDF2"));
+    auto *picture = m_window->findChild<QWidget *>(QStringLiteral("Picture1"));
+    QCOMPARE(viewer->parentWidget(), picture);
+    QCOMPARE(viewer->mapTo(m_window->centralWidget(), QPoint(0, 0)), QPoint(0, 0));
+    const QRect shown = picture->geometry() & m_window->centralWidget()->rect();
+    QCOMPARE(shown.topLeft(), QPoint(0, 0));
+    QVERIFY(m_window->centralWidget()->width() - shown.width() <= 1);
+    QVERIFY(m_window->centralWidget()->height() - shown.height() <= 1);
+}
+
+void CompanionWindowTest::menuTree_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("New Airport") << 0 << "mnuAeroporto"
+                                 << "&New Airport";
+    QTest::newRow("Another Procedure") << 1 << "mnuNuovaProc"
+                                       << "&Another Procedure";
+    QTest::newRow("Restore") << 2 << "mnuProcScelta"
+                             << "&Restore";
+    QTest::newRow("separator") << 3 << "mSpazio"
+                               << "";
+    QTest::newRow("Exit") << 4 << "mPopExit"
+                          << "&Exit";
+}
+
+void CompanionWindowTest::menuTree() {
+    QFETCH(int, position);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    load();
+    const QList<QAction *> bar = m_window->menuBar()->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0]->text(), QStringLiteral("&Change or Exit"));
+    QCOMPARE(bar[0]->menu(), mApps());
+    QCOMPARE(bar[1]->text(), QStringLiteral("&SysTray"));
+    QVERIFY(!bar[1]->isEnabled());
+    QVERIFY(bar[1]->menu()->actions().isEmpty());
+
+    const QList<QAction *> items = mApps()->actions();
+    QCOMPARE(items.size(), 5);
+    QAction *item = items[position];
+    QCOMPARE(item->objectName(), name);
+    QCOMPARE(item->text(), caption);
+    QCOMPARE(item->isSeparator(), caption.isEmpty());
+    QVERIFY(item->isEnabled() && item->isVisible() && !item->isCheckable());
+    QVERIFY(item->shortcut().isEmpty());
+}
+
+void CompanionWindowTest::loadAddsOneIconWithTipAndTheWindowsMenu() {
+    load();
+    QCOMPARE(m_tray->icons, 1);
+    QCOMPARE(m_tray->tip, QStringLiteral("Key right for menu"));
+    QVERIFY(!m_tray->icon.isNull());
+    // One menu object: the tray pops up the very menu of the menu bar, so both run the same handlers.
+    QCOMPARE(m_tray->menu.data(), mApps());
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // Centred before it is first shown, when the frame is not known yet: off by at most the frame's size.
+    const QPoint screenCentre = m_window->screen()->geometry().center();
+    const QRect frame = m_window->frameGeometry();
+    const QSize margins = frame.size() - m_window->size();
+    QVERIFY(qAbs(frame.center().x() - screenCentre.x()) <= margins.width());
+    QVERIFY(qAbs(frame.center().y() - screenCentre.y()) <= margins.height());
+}
+
+void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar_data() {
+    QTest::addColumn<QString>("chartOnDisk");
+    QTest::addColumn<QString>("sChartPath");
+    QTest::addColumn<QString>("opened");
+    QTest::newRow("chosen chart") << "Airports/LIRF/ADPRF2-1.PDF"
+                                  << "Airports/LIRF/ADPRF2-1.PDF"
+                                  << "Airports/LIRF/ADPRF2-1.PDF";
+    QTest::newRow("chart folder in lower case") << "Airports/lirf/adprf2-1.pdf"
+                                                << "Airports/LIRF/ADPRF2-1.PDF"
+                                                << "Airports/lirf/adprf2-1.pdf";
+    QTest::newRow("missing chart") << ""
+                                   << "Airports/LIRF/ADPRF7-1.PDF"
+                                   << "Airports/LIRF/ADPRF7-1.PDF";
+    QTest::newRow("no chart chosen") << ""
+                                     << ""
+                                     << "";
+}
+
+void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar() {
+    QFETCH(QString, chartOnDisk);
+    QFETCH(QString, sChartPath);
+    QFETCH(QString, opened);
+    const auto inFolder = [this](const QString &relative) {
+        return relative.isEmpty() ? QString() : m_folder->filePath(relative);
+    };
+    if (!chartOnDisk.isEmpty())
+        writeChart(chartOnDisk);
+    m_values.sChartPath = inFolder(sChartPath);
+    load();
+    auto *viewer = m_window->findChild<platform::ChartViewer *>(QStringLiteral("openPDF2"));
+    QCOMPARE(viewer->loadedFile(), inFolder(opened));
+    QVERIFY(!viewer->isToolbarVisible());
+    QCOMPARE(m_values.sChartPath, inFolder(sChartPath));
+    QVERIFY(m_window->isVisible());
+}
+
+void CompanionWindowTest::closeRequestsFromOutsideAreRefused_data() {
+    QTest::addColumn<bool>("fromFrame");
+    QTest::newRow("close box") << true;
+    QTest::newRow("close() from elsewhere") << false;
+}
+
+void CompanionWindowTest::closeRequestsFromOutsideAreRefused() {
+    QFETCH(bool, fromFrame);
+    load();
+    if (fromFrame) {
+        QCloseEvent request;
+        QSpontaneKeyEvent::setSpontaneous(&request);
+        QCoreApplication::sendEvent(m_window, &request);
+        QVERIFY(!request.isAccepted());
+    } else {
+        QVERIFY(!m_window->close());
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(m_window);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window->isMinimized());
+    QCOMPARE(m_tray->icons, 1);
+    QVERIFY(m_journal.isEmpty());
+}
+
+void CompanionWindowTest::ownUnloadGoesThroughAndLeavesTheIcon() {
+    load();
+    m_window->unload();
+    QVERIFY(m_window->isHidden());
+    QTRY_VERIFY(m_window.isNull());
+    QCOMPARE(m_tray->icons, 1);
+}
+
+void CompanionWindowTest::minimisingHidesToTheTrayAndRestoreBringsItBackOnTop() {
+    load();
+    minimiseToTray();
+    QVERIFY(!m_window->isMinimized());
+    QCOMPARE(m_tray->icons, 1);
+    command("mnuProcScelta")->trigger();
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!m_window->isMinimized());
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // A second round trip: a stale minimised state must not hide the restored window again.
+    minimiseToTray();
+    command("mnuProcScelta")->trigger();
+    QTest::qWait(0);
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_tray->icons, 1);
+    QCOMPARE(m_values.bLoadToggle, 0);
+}
+
+void CompanionWindowTest::minimisingWithoutTrayStaysMinimised() {
+    m_tray->available = false;
+    load();
+    m_window->showMinimized();
+    QTest::qWait(0);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(m_window->isMinimized());
+}
+
+void CompanionWindowTest::trayClicks_data() {
+    QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
+    QTest::addColumn<bool>("restores");
+    QTest::newRow("right button: the desktop pops up the menu") << QSystemTrayIcon::Context << false;
+    QTest::newRow("left click") << QSystemTrayIcon::Trigger << true;
+    QTest::newRow("double click") << QSystemTrayIcon::DoubleClick << true;
+    QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << true;
+}
+
+void CompanionWindowTest::trayClicks() {
+    QFETCH(QSystemTrayIcon::ActivationReason, reason);
+    QFETCH(bool, restores);
+    load();
+    minimiseToTray();
+    m_tray->click(reason);
+    QTest::qWait(0);
+    QCOMPARE(m_window->isVisible(), restores);
+    QVERIFY(!m_window->isMinimized());
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(m_tray->icons, 1);
+    QVERIFY(m_journal.isEmpty());
+}
+
+void CompanionWindowTest::commands_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QStringList>("journal");
+    QTest::addColumn<bool>("stays");
+    QTest::addColumn<int>("icons");
+    QTest::addColumn<int>("toggle");
+    QTest::newRow("New Airport") << "mnuAeroporto" << false
+                                 << QStringList{"remove icon", "unload all forms",
+                                                "show main window, toggle 1, companion hidden"}
+                                 << false << 0 << 1;
+    QTest::newRow("Another Procedure")
+        << "mnuNuovaProc" << false
+        << QStringList{"remove icon", "show main window, toggle 1, companion hidden"} << false << 0 << 1;
+    QTest::newRow("Restore") << "mnuProcScelta" << false << QStringList{} << true << 1 << 0;
+    QTest::newRow("Exit, Yes") << "mPopExit" << true
+                               << QStringList{"exit question", "remove icon", "end program"} << true << 0
+                               << 0;
+    QTest::newRow("Exit, No") << "mPopExit" << false << QStringList{"exit question"} << true << 1 << 0;
+}
+
+void CompanionWindowTest::commands() {
+    QFETCH(QString, name);
+    QFETCH(bool, answer);
+    QFETCH(QStringList, journal);
+    QFETCH(bool, stays);
+    QFETCH(int, icons);
+    QFETCH(int, toggle);
+    load();
+    m_exitQuestion->answer = answer;
+    // Chosen from the menu bar's menu, the one the tray icon pops up.
+    QAction *item = command(name.toLatin1().constData());
+    QVERIFY(mApps()->actions().contains(item));
+    item->trigger();
+    QCOMPARE(m_journal, journal);
+    QCOMPARE(m_tray->icons, icons);
+    QCOMPARE(m_values.bLoadToggle, toggle);
+    if (stays) {
+        QTest::qWait(0);
+        QVERIFY(m_window);
+        QVERIFY(m_window->isVisible());
+    } else {
+        QTRY_VERIFY(m_window.isNull());
+    }
+}
+
+QTEST_MAIN(CompanionWindowTest)
+#include "tst_companionwindow.moc"
