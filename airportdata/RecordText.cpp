@@ -1,0 +1,54 @@
+#include "airportdata/RecordText.h"
+
+#include <QStringDecoder>
+
+#include <optional>
+
+namespace airportdata {
+
+namespace {
+
+constexpr auto kExactly = QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+
+// The text when bytes are valid UTF-8. A fresh decoder for each text: a decoder that has already decoded some
+// text does not always report an error in the next one.
+std::optional<QString> fromValidUtf8(QByteArrayView bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, kExactly);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? std::nullopt : std::optional<QString>(std::move(text));
+}
+
+// Windows-1252 as the platform converts it: Latin-1 with its own table for 0x80 to 0x9F.
+QStringDecoder windows1252Decoder() {
+    return QStringDecoder("windows-1252", kExactly);
+}
+
+} // namespace
+
+QString decodeText(QByteArrayView bytes) {
+    std::optional<QString> text = fromValidUtf8(bytes);
+    return text ? *text : QString(windows1252Decoder().decode(bytes));
+}
+
+QStringList decodeFields(const QList<QByteArray> &fields) {
+    QStringList texts;
+    texts.reserve(fields.size());
+    for (const QByteArray &field : fields) {
+        std::optional<QString> text = fromValidUtf8(field);
+        if (!text) {
+            break;
+        }
+        texts.append(std::move(*text));
+    }
+    if (texts.size() == fields.size()) {
+        return texts;
+    }
+    QStringDecoder windows1252 = windows1252Decoder();
+    texts.clear();
+    for (const QByteArray &field : fields) {
+        texts.append(windows1252.decode(field));
+    }
+    return texts;
+}
+
+} // namespace airportdata
