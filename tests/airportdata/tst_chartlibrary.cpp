@@ -1,0 +1,115 @@
+#include "airportdata/ChartLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using airportdata::ChartFilePath;
+using airportdata::OpenableChartPath;
+
+class TestChartLibrary : public QObject {
+    Q_OBJECT
+
+private slots:
+    void chartFilePath_data();
+    void chartFilePath();
+    void openableChartPath_data();
+    void openableChartPath();
+};
+
+void TestChartLibrary::chartFilePath_data() {
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("path");
+
+    const QStringList suffixes{"1-1", "2-1", "3-1", "4-1", "5-1", "6-1", "8-1"};
+    for (int index = 0; index < suffixes.size(); ++index) {
+        QTest::addRow("index %d", index)
+            << "ABCD" << index << QStringLiteral("/c/Airports/ABCD/ADPCD%1.PDF").arg(suffixes[index]);
+    }
+    QTest::addRow("QRST") << "QRST" << 3 << "/c/Airports/QRST/ADPST4-1.PDF";
+    QTest::addRow("three characters") << "ABC" << 0 << "/c/Airports/ABC/ADPC1-1.PDF";
+    QTest::addRow("two characters") << "AB" << 0 << "/c/Airports/AB/ADP1-1.PDF";
+    QTest::addRow("index below the table") << "ABCD" << -1 << "";
+    QTest::addRow("index past the table") << "ABCD" << 7 << "";
+}
+
+void TestChartLibrary::chartFilePath() {
+    QFETCH(QString, code);
+    QFETCH(int, index);
+    QFETCH(QString, path);
+
+    QCOMPARE(ChartFilePath(QStringLiteral("/c"), code, index), path);
+}
+
+// Fixture entries below a temporary folder that holds the program folder "program" and a folder "outside":
+// "path" makes a file, "path/" a folder, "path -> target" a link to target (also below the temporary folder).
+void TestChartLibrary::openableChartPath_data() {
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("chart");    // below the program folder
+    QTest::addColumn<QString>("openable"); // below the program folder; empty: the chart path unchanged
+
+    const QString chart = QStringLiteral("Airports/LIRF/ADPRF1-1.PDF");
+    QTest::addRow("exact file") << QStringList{"program/Airports/LIRF/ADPRF1-1.PDF"} << chart << "";
+    QTest::addRow("library copied from Windows")
+        << QStringList{"program/Airports/lirf/adprf1-1.pdf"} << chart << "Airports/lirf/adprf1-1.pdf";
+    QTest::addRow("exact folder preferred")
+        << QStringList{"program/Airports/LIRF/adprf1-1.pdf", "program/Airports/lirf/ADPRF1-1.PDF"} << chart
+        << "Airports/LIRF/adprf1-1.pdf";
+    QTest::addRow("other folder when the exact one lacks the chart")
+        << QStringList{"program/Airports/LIRF/ADPRF2-1.PDF", "program/Airports/lirf/adprf1-1.pdf"} << chart
+        << "Airports/lirf/adprf1-1.pdf";
+    QTest::addRow("ambiguous names in code-point order")
+        << QStringList{"program/Airports/lirf/adprf1-1.pdf", "program/Airports/lirf/Adprf1-1.pdf"} << chart
+        << "Airports/lirf/Adprf1-1.pdf";
+    QTest::addRow("folder named like the chart passed over")
+        << QStringList{"program/Airports/Lirf/adprf1-1.pdf/", "program/Airports/lirf/adprf1-1.pdf"} << chart
+        << "Airports/lirf/adprf1-1.pdf";
+    QTest::addRow("nothing matches") << QStringList{"program/Airports/LIRF/ADPRF2-1.PDF"} << chart << "";
+    QTest::addRow("no library") << QStringList{"program/airports/LIRF/ADPRF1-1.PDF"} << chart << "";
+    QTest::addRow("link inside the library followed")
+        << QStringList{"program/Airports/store/adprf1-1.pdf",
+                       "program/Airports/lirf -> program/Airports/store"}
+        << chart << "Airports/lirf/adprf1-1.pdf";
+    QTest::addRow("no escape through a folder link")
+        << QStringList{"outside/adprf1-1.pdf", "program/Airports/lirf -> outside"} << chart << "";
+    QTest::addRow("no escape through a file link")
+        << QStringList{"outside/secret", "program/Airports/LIRF/adprf1-1.pdf -> outside/secret"} << chart
+        << "";
+    QTest::addRow("no escape through ..")
+        << QStringList{"program/ADP1-1.pdf"} << ChartFilePath(QString(), QStringLiteral(".."), 0).sliced(1)
+        << "";
+    QTest::addRow("no absolute component")
+        << QStringList{"outside/adp1-1.pdf"} << "Airports//outside/adp1-1.PDF"
+        << "";
+}
+
+void TestChartLibrary::openableChartPath() {
+    QFETCH(QStringList, entries);
+    QFETCH(QString, chart);
+    QFETCH(QString, openable);
+
+    const QTemporaryDir root;
+    const QDir rootDir(root.path());
+    for (const QString &entry : entries) {
+        const QStringList link = entry.split(QStringLiteral(" -> "));
+        const QString path = root.filePath(link[0]);
+        QVERIFY(rootDir.mkpath(QFileInfo(path).path()));
+        if (link.size() == 2) {
+            QVERIFY(QFile::link(root.filePath(link[1]), path));
+        } else if (entry.endsWith(QLatin1Char('/'))) {
+            QVERIFY(rootDir.mkpath(path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+    }
+    const QString program = root.filePath(QStringLiteral("program"));
+    const QString chartPath = program + QLatin1Char('/') + chart;
+    const QString expected = openable.isEmpty() ? chartPath : program + QLatin1Char('/') + openable;
+    QCOMPARE(OpenableChartPath(program, chartPath), expected);
+}
+
+QTEST_GUILESS_MAIN(TestChartLibrary)
+#include "tst_chartlibrary.moc"
