@@ -33,8 +33,9 @@ void drawFitPage(QPainter &p) {
 }
 
 void drawRotate(QPainter &p) {
-    p.drawArc(QRectF(6, 6, 20, 20), 90 * 16, -270 * 16);
-    p.drawPolyline(QPolygonF({QPointF(11, 2), QPointF(16, 6), QPointF(11, 10)}));
+    // Clockwise: the arc runs from its tail right of the top round the bottom to its head at the top.
+    p.drawArc(QRectF(6, 6, 20, 20), 100 * 16, 280 * 16);
+    p.drawPolyline(QPolygonF({QPointF(11.5, 2), QPointF(15.5, 6), QPointF(11.5, 10)}));
 }
 
 void drawNight(QPainter &p) {

@@ -34,7 +34,7 @@ ChartPageView::ChartPageView(QWidget *parent)
     viewport()->setAutoFillBackground(false);
     m_message->setObjectName(QStringLiteral("chartMessage"));
     m_message->setWordWrap(true);
-    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_message->hide();
     m_busy->setObjectName(QStringLiteral("chartBusy"));
@@ -132,7 +132,7 @@ QRectF ChartPageView::pageRect() const {
 
 void ChartPageView::placeOverlays() {
     const QRect area = viewport()->rect();
-    m_message->setGeometry(area.adjusted(12, 12, -12, -12));
+    m_message->setGeometry(area.adjusted(12, 48, -12, -12));
     m_busy->move(area.center() - m_busy->rect().center());
     m_busy->raise();
 }

@@ -22,6 +22,9 @@ namespace {
 // A page that takes longer than this shows the busy indicator.
 constexpr int BusyDelayMs = 300;
 constexpr int NoticeMs = 10000;
+// The next page is drawn ahead once the shown one has stood this long, so that it never holds up a
+// chart the user picks right away.
+constexpr int AheadDelayMs = 100;
 constexpr qreal ZoomStep = 1.25;
 constexpr qreal MinScale = 0.25;
 constexpr qreal MaxScale = 8;
@@ -83,6 +86,9 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     m_noticeTimer.setSingleShot(true);
     m_noticeTimer.setInterval(NoticeMs);
     connect(&m_noticeTimer, &QTimer::timeout, m_notice, &QWidget::hide);
+    m_aheadDelay.setSingleShot(true);
+    m_aheadDelay.setInterval(AheadDelayMs);
+    connect(&m_aheadDelay, &QTimer::timeout, this, &ChartViewer::renderAhead);
     m_relayout.setSingleShot(true);
     m_relayout.setInterval(0);
     connect(&m_relayout, &QTimer::timeout, this, &ChartViewer::requestPage);
@@ -118,6 +124,7 @@ void ChartViewer::connectActions() {
 void ChartViewer::loadFile(const QString &path) {
     m_file = path;
     delete m_printJob;
+    m_aheadDelay.stop();
     m_client->cancel(m_wanted.serial);
     m_client->cancel(m_ahead.serial);
     m_wanted = {};
@@ -217,7 +224,7 @@ void ChartViewer::requestPage() {
 }
 
 void ChartViewer::renderAhead() {
-    if (m_page + 1 >= m_pageSizes.size())
+    if (m_page + 1 >= m_pageSizes.size() || m_state != State::Shown)
         return;
     const PageRequest request = requestFor(m_page + 1);
     if (m_ahead.serial != 0 && m_ahead.request == request)
@@ -237,11 +244,12 @@ void ChartViewer::showImage(const QImage &image, const PageRequest &request) {
     if (m_state != State::Shown)
         setState(State::Shown);
     updateActions();
-    renderAhead();
+    m_aheadDelay.start();
 }
 
 void ChartViewer::showFailure(ChartFailure failure) {
     m_busyDelay.stop();
+    m_aheadDelay.stop();
     m_view->setBusy(false);
     m_client->cancel(m_wanted.serial);
     m_client->cancel(m_ahead.serial);

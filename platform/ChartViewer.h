@@ -85,6 +85,7 @@ private:
     ChartPageView *m_view;
     QTimer m_busyDelay;
     QTimer m_noticeTimer;
+    QTimer m_aheadDelay;
     QTimer m_relayout;
 
     QString m_file;
