@@ -19,6 +19,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -38,7 +39,8 @@ const QString MailSubject = QStringLiteral("PUT HERE YOUR QUESTION");
 const QString MailBody = QStringLiteral("PUT HERE YOUR MESSAGE");
 
 // Only blanks are trimmed from the code, nothing else.
-QString trimBlanks(const QString &text) {
+QString trimBlanks(const QString &text)
+{
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text[first] == u' ')
@@ -49,7 +51,8 @@ QString trimBlanks(const QString &text) {
 }
 
 // A checked button of an exclusive group cannot be unchecked while the group is exclusive.
-void uncheck(QRadioButton *button, QButtonGroup *group) {
+void uncheck(QRadioButton *button, QButtonGroup *group)
+{
     group->setExclusive(false);
     button->setChecked(false);
     group->setExclusive(true);
@@ -61,7 +64,8 @@ FrmMain::FrmMain(app::ProgramValues &values, const MainWindowServices &services,
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_values(values)
-    , m_services(services) {
+    , m_services(services)
+{
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(resources::mainWindowCaption());
     setWindowIcon(QIcon(resources::render(resources::Picture::TowerIcon)));
@@ -71,7 +75,8 @@ FrmMain::FrmMain(app::ProgramValues &values, const MainWindowServices &services,
     connectHandlers();
 }
 
-void FrmMain::connectHandlers() {
+void FrmMain::connectHandlers()
+{
     const MainWindowControls &c = m_controls;
     connect(c.txtIcao, &QLineEdit::textChanged, this, &FrmMain::txtIcao_Change);
     connect(c.txtIcao, &QLineEdit::returnPressed, this, [this] {
@@ -89,7 +94,8 @@ void FrmMain::connectHandlers() {
     connect(c.supportAddress, &LinkLabel::clicked, this, &FrmMain::Label4_Click);
 }
 
-void FrmMain::Form_Load() {
+void FrmMain::Form_Load()
+{
     if (m_values.bLoadToggle == 0) {
         ShowDataLayout();
         m_values.bLoadToggle = 1;
@@ -101,7 +107,8 @@ void FrmMain::Form_Load() {
     playStartCues();
 }
 
-void FrmMain::playStartCues() {
+void FrmMain::playStartCues()
+{
     // Each cue replaces the one still playing: the first sounds only for the short pause, the second is
     // cut off at once by the third, which plays to its end while the window is already usable.
     const QString &folder = m_values.programFolder;
@@ -111,26 +118,33 @@ void FrmMain::playStartCues() {
     m_services.sound.play(folder + QStringLiteral("/of1300.wav"));
 }
 
-bool FrmMain::event(QEvent *event) {
-    if (event->type() == QEvent::WindowActivate)
+void FrmMain::showEvent(QShowEvent *event)
+{
+    // The window becomes the program's active window when it is shown: after its load, and on every
+    // return from the companion window. Switching from another program or closing a message box
+    // does not count, nor does a restore from the task bar (a spontaneous show).
+    if (!event->spontaneous())
         Form_Activate();
-    return QWidget::event(event);
+    QWidget::showEvent(event);
 }
 
-void FrmMain::closeEvent(QCloseEvent *event) {
+void FrmMain::closeEvent(QCloseEvent *event)
+{
     // Closing the main window through its frame ends the program, without the exit question.
     event->accept();
     emit programEndRequested();
 }
 
-void FrmMain::Form_Activate() {
+void FrmMain::Form_Activate()
+{
     if (m_controls.txtIcao->isEnabled())
         m_controls.txtIcao->setFocus();
     for (int index = 1; index < CategoryCount; ++index)
         uncheck(m_controls.Option1[index], m_controls.Option1Group);
 }
 
-void FrmMain::ShowDataLayout() {
+void FrmMain::ShowDataLayout()
+{
     m_controls.Frame1->show();
     m_controls.Frame3->show();
     m_controls.Frame4->show();
@@ -141,7 +155,8 @@ void FrmMain::ShowDataLayout() {
     m_controls.openPDF->hide();
 }
 
-void FrmMain::ShowEntryLayout() {
+void FrmMain::ShowEntryLayout()
+{
     m_controls.Frame3->hide();
     m_controls.Frame4->hide();
     m_controls.Image2->show();
@@ -151,11 +166,13 @@ void FrmMain::ShowEntryLayout() {
     m_controls.openPDF->hide();
 }
 
-void FrmMain::txtIcao_Change() {
+void FrmMain::txtIcao_Change()
+{
     m_controls.cmdElabora->setEnabled(true);
 }
 
-void FrmMain::cmdElabora_Click() {
+void FrmMain::cmdElabora_Click()
+{
     m_values.sIcaoCode = trimBlanks(m_controls.txtIcao->text());
     ShowDataLayout();
     const airportdata::LookupResult result = airportdata::LookUpAirport(
@@ -171,7 +188,8 @@ void FrmMain::cmdElabora_Click() {
     m_controls.txtIcao->setEnabled(false);
 }
 
-void FrmMain::showAirportRecord(const QStringList &slotTexts) {
+void FrmMain::showAirportRecord(const QStringList &slotTexts)
+{
     const qsizetype filled = std::min<qsizetype>(slotTexts.size(), SlotCount);
     for (qsizetype slot = 0; slot < filled; ++slot)
         m_controls.lblRwy[slot]->setText(slotTexts[slot]);
@@ -182,21 +200,24 @@ void FrmMain::showAirportRecord(const QStringList &slotTexts) {
     uncheck(m_controls.Option1[0], m_controls.Option1Group);
 }
 
-void FrmMain::cmdClean_Click() {
+void FrmMain::cmdClean_Click()
+{
     ClearAirportData();
     ShowEntryLayout();
     m_controls.txtIcao->setEnabled(true);
     m_controls.txtIcao->setFocus();
 }
 
-void FrmMain::ClearAirportData() {
+void FrmMain::ClearAirportData()
+{
     for (QLabel *cell : m_controls.lblRwy)
         cell->clear();
     m_controls.txtIcao->clear();
     m_controls.cmdElabora->setEnabled(false);
 }
 
-void FrmMain::Option1_Click(int index) {
+void FrmMain::Option1_Click(int index)
+{
     m_controls.cmdLink->setEnabled(true);
     m_controls.cmdStampa->setEnabled(false);
     m_controls.openPDF->show();
@@ -205,32 +226,38 @@ void FrmMain::Option1_Click(int index) {
     m_values.sChartPath = path;
 }
 
-void FrmMain::cmdLink_Click() {
+void FrmMain::cmdLink_Click()
+{
     hide();
     emit linkRequested();
 }
 
-void FrmMain::cmdExit_Click() {
+void FrmMain::cmdExit_Click()
+{
     if (m_services.exitQuestion.confirmed(this))
         emit programEndRequested();
 }
 
-void FrmMain::cmdStampa_Click() {
+void FrmMain::cmdStampa_Click()
+{
     const platform::PrintOutcome outcome = m_services.printer.print(this);
     if (!outcome.printed)
         m_services.notice.warn(this, outcome.error);
 }
 
-void FrmMain::cmdInfo_Click() {
+void FrmMain::cmdInfo_Click()
+{
     m_controls.fraUscita->show();
     m_controls.fraUscita->raise();
 }
 
-void FrmMain::Command2_Click() {
+void FrmMain::Command2_Click()
+{
     m_controls.fraUscita->hide();
 }
 
-void FrmMain::Label4_Click() {
+void FrmMain::Label4_Click()
+{
     const QString address = resources::supportAddress();
     if (!m_services.mail.open(platform::supportMailLink(address, MailSubject, MailBody)))
         m_services.notice.warn(this, QStringLiteral("No mail program could be started. Please write to %1 "
