@@ -180,7 +180,7 @@ void ChartViewerTest::stuckOrDeadHelperRecovers_data() {
 void ChartViewerTest::stuckOrDeadHelperRecovers() {
     QFETCH(QString, name);
     QFETCH(QString, reason);
-    const auto viewer = shownViewer(fakeHelper(1000));
+    const auto viewer = shownViewer(fakeHelper(3000));
     viewer->loadFile(path(name));
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Failed, LoadWaitMs);
     QVERIFY2(viewer->message().contains(QStringLiteral("The chart could not be read")),
