@@ -1,31 +1,60 @@
 #include "resources/Artwork.h"
 
 #include <QPainter>
+#include <QSvgRenderer>
 
 namespace resources {
 
-QSize naturalSize(Picture picture)
+namespace {
+
+struct PictureEntry {
+    const char *file;
+    QSize size;
+};
+
+PictureEntry entry(Picture picture)
 {
     switch (picture) {
     case Picture::TowerIcon:
-        return {156, 145};
+        return {":/art/tower-icon.svg", {156, 145}};
     case Picture::Banner:
-        return {205, 207};
+        return {":/art/banner.svg", {205, 207}};
     case Picture::BoxCover:
-        return {400, 573};
+        return {":/art/box-cover.svg", {400, 573}};
     case Picture::ApproachChart:
-        return {376, 648};
+        return {":/art/approach-chart.svg", {376, 648}};
+    case Picture::Calculator:
+        return {":/art/calculator.svg", {32, 32}};
+    case Picture::Printer:
+        return {":/art/printer.svg", {32, 32}};
+    case Picture::BucketAndMop:
+        return {":/art/bucket-and-mop.svg", {32, 32}};
+    case Picture::AirlinerFs9:
+        return {":/art/airliner-fs9.svg", {32, 32}};
     case Picture::ExitDoor:
-        return {57, 57};
-    default:
-        return {32, 32};
+        return {":/art/exit-door.svg", {57, 57}};
+    case Picture::QuestionBadge:
+        return {":/art/question-badge.svg", {32, 32}};
     }
+    return {"", {}};
+}
+
+} // namespace
+
+QSize naturalSize(Picture picture)
+{
+    return entry(picture).size;
 }
 
 QPixmap render(Picture picture, QSize size)
 {
+    if (size.isEmpty())
+        return {};
+    QSvgRenderer renderer(QString::fromLatin1(entry(picture).file));
     QPixmap pixmap(size);
-    pixmap.fill(QColor(40 * static_cast<int>(picture) % 255, 90, 160));
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return pixmap;
 }
 
