@@ -9,7 +9,8 @@ namespace platform {
 // Inverting each channel inverts the lightness and turns the hue half round; mirroring every channel
 // about the mean of the largest and smallest turns the hue back. Both steps together give
 // c' = c + 255 - (max + min), which keeps the saturation as well.
-QRgb nightColour(QRgb colour) {
+QRgb nightColour(QRgb colour)
+{
     const int r = qRed(colour);
     const int g = qGreen(colour);
     const int b = qBlue(colour);
@@ -19,7 +20,8 @@ QRgb nightColour(QRgb colour) {
 
 namespace {
 
-inline QRgb onWhite(QRgb pixel) {
+inline QRgb onWhite(QRgb pixel)
+{
     const uint alpha = qAlpha(pixel);
     if (alpha == 255)
         return pixel;
@@ -29,7 +31,8 @@ inline QRgb onWhite(QRgb pixel) {
 
 } // namespace
 
-void writeOnPaper(const QImage &page, uchar *target, qsizetype targetBytesPerLine, bool night) {
+void writeOnPaper(const QImage &page, uchar *target, qsizetype targetBytesPerLine, bool night)
+{
     const int width = page.width();
     for (int y = 0; y < page.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(page.constScanLine(y));

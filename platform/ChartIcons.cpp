@@ -11,7 +11,8 @@ namespace {
 // Figures are drawn on a 32 x 32 grid and scaled to the pixmap.
 constexpr int Grid = 32;
 
-void drawMagnifier(QPainter &p, bool plus) {
+void drawMagnifier(QPainter &p, bool plus)
+{
     p.drawEllipse(QPointF(13, 13), 9, 9);
     p.drawLine(QPointF(20, 20), QPointF(28, 28));
     p.drawLine(QPointF(8, 13), QPointF(18, 13));
@@ -19,26 +20,30 @@ void drawMagnifier(QPainter &p, bool plus) {
         p.drawLine(QPointF(13, 8), QPointF(13, 18));
 }
 
-void drawFitWidth(QPainter &p) {
+void drawFitWidth(QPainter &p)
+{
     p.drawRect(QRectF(3, 7, 26, 18));
     p.drawLine(QPointF(8, 16), QPointF(24, 16));
     p.drawPolyline(QPolygonF({QPointF(12, 12), QPointF(8, 16), QPointF(12, 20)}));
     p.drawPolyline(QPolygonF({QPointF(20, 12), QPointF(24, 16), QPointF(20, 20)}));
 }
 
-void drawFitPage(QPainter &p) {
+void drawFitPage(QPainter &p)
+{
     p.drawRect(QRectF(8, 3, 16, 26));
     p.drawPolyline(QPolygonF({QPointF(12, 11), QPointF(12, 8), QPointF(20, 8), QPointF(20, 11)}));
     p.drawPolyline(QPolygonF({QPointF(12, 21), QPointF(12, 24), QPointF(20, 24), QPointF(20, 21)}));
 }
 
-void drawRotate(QPainter &p) {
+void drawRotate(QPainter &p)
+{
     // Clockwise: the arc runs from its tail right of the top round the bottom to its head at the top.
     p.drawArc(QRectF(6, 6, 20, 20), 100 * 16, 280 * 16);
     p.drawPolyline(QPolygonF({QPointF(11.5, 2), QPointF(15.5, 6), QPointF(11.5, 10)}));
 }
 
-void drawNight(QPainter &p) {
+void drawNight(QPainter &p)
+{
     QPainterPath moon;
     moon.addEllipse(QPointF(16, 16), 12, 12);
     QPainterPath bite;
@@ -47,13 +52,15 @@ void drawNight(QPainter &p) {
     p.drawPath(moon.subtracted(bite));
 }
 
-void drawPrint(QPainter &p) {
+void drawPrint(QPainter &p)
+{
     p.drawRect(QRectF(9, 3, 14, 9));
     p.drawRect(QRectF(3, 12, 26, 11));
     p.drawRect(QRectF(9, 19, 14, 10));
 }
 
-void drawFigure(QPainter &p, ChartIcon kind) {
+void drawFigure(QPainter &p, ChartIcon kind)
+{
     switch (kind) {
     case ChartIcon::PreviousPage:
         p.drawPolyline(QPolygonF({QPointF(20, 6), QPointF(10, 16), QPointF(20, 26)}));
@@ -83,7 +90,8 @@ void drawFigure(QPainter &p, ChartIcon kind) {
     }
 }
 
-QPixmap figure(ChartIcon kind, int size, const QColor &colour) {
+QPixmap figure(ChartIcon kind, int size, const QColor &colour)
+{
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -96,7 +104,8 @@ QPixmap figure(ChartIcon kind, int size, const QColor &colour) {
 
 } // namespace
 
-QIcon chartIcon(ChartIcon kind) {
+QIcon chartIcon(ChartIcon kind)
+{
     QIcon icon;
     for (const int size : {16, 32}) {
         icon.addPixmap(figure(kind, size, QColor(0x30, 0x30, 0x30)), QIcon::Normal);

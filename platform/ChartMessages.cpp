@@ -7,7 +7,8 @@ namespace platform {
 
 namespace {
 
-QString reason(ChartFailure failure) {
+QString reason(ChartFailure failure)
+{
     switch (failure) {
     case ChartFailure::None:
     case ChartFailure::NoFileNamed:
@@ -49,7 +50,8 @@ QString reason(ChartFailure failure) {
 
 } // namespace
 
-QString chartMessage(const QString &path, ChartFailure failure) {
+QString chartMessage(const QString &path, ChartFailure failure)
+{
     if (path.isEmpty())
         return reason(ChartFailure::NoFileNamed);
     const QFileInfo info(path);

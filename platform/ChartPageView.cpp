@@ -15,11 +15,13 @@ namespace {
 constexpr int WheelStep = 120;
 
 // Keeps the same fraction of a scroll bar's range in view after the range changes.
-void keepFraction(QScrollBar *bar, qreal fraction) {
+void keepFraction(QScrollBar *bar, qreal fraction)
+{
     bar->setValue(qRound(fraction * bar->maximum()));
 }
 
-qreal fraction(const QScrollBar *bar) {
+qreal fraction(const QScrollBar *bar)
+{
     return bar->maximum() > 0 ? qreal(bar->value()) / bar->maximum() : 0;
 }
 
@@ -28,7 +30,8 @@ qreal fraction(const QScrollBar *bar) {
 ChartPageView::ChartPageView(QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_message(new QLabel(viewport()))
-    , m_busy(new QProgressBar(viewport())) {
+    , m_busy(new QProgressBar(viewport()))
+{
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
@@ -44,7 +47,8 @@ ChartPageView::ChartPageView(QWidget *parent)
     m_busy->hide();
 }
 
-void ChartPageView::setPage(const QImage &image, QSizeF logicalSize, bool samePage) {
+void ChartPageView::setPage(const QImage &image, QSizeF logicalSize, bool samePage)
+{
     const qreal across = fraction(horizontalScrollBar());
     const qreal down = fraction(verticalScrollBar());
     m_image = image;
@@ -56,34 +60,40 @@ void ChartPageView::setPage(const QImage &image, QSizeF logicalSize, bool samePa
     viewport()->update();
 }
 
-void ChartPageView::clear() {
+void ChartPageView::clear()
+{
     m_image = QImage();
     m_logicalSize = QSizeF();
     updateScrollBars();
     viewport()->update();
 }
 
-void ChartPageView::setMessage(const QString &text) {
+void ChartPageView::setMessage(const QString &text)
+{
     clear();
     m_message->setText(text);
     m_message->setVisible(!text.isEmpty());
     placeOverlays();
 }
 
-void ChartPageView::setBusy(bool busy) {
+void ChartPageView::setBusy(bool busy)
+{
     m_busy->setVisible(busy);
     placeOverlays();
 }
 
-QString ChartPageView::message() const {
+QString ChartPageView::message() const
+{
     return m_message->isHidden() ? QString() : m_message->text();
 }
 
-bool ChartPageView::isBusy() const {
+bool ChartPageView::isBusy() const
+{
     return !m_busy->isHidden();
 }
 
-void ChartPageView::paintEvent(QPaintEvent *event) {
+void ChartPageView::paintEvent(QPaintEvent *event)
+{
     QPainter painter(viewport());
     painter.fillRect(event->rect(), palette().color(QPalette::Dark));
     if (m_image.isNull())
@@ -91,13 +101,15 @@ void ChartPageView::paintEvent(QPaintEvent *event) {
     painter.drawImage(pageRect(), m_image, m_image.rect());
 }
 
-void ChartPageView::resizeEvent(QResizeEvent *event) {
+void ChartPageView::resizeEvent(QResizeEvent *event)
+{
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
     placeOverlays();
 }
 
-void ChartPageView::wheelEvent(QWheelEvent *event) {
+void ChartPageView::wheelEvent(QWheelEvent *event)
+{
     if (!(event->modifiers() & Qt::ControlModifier)) {
         QAbstractScrollArea::wheelEvent(event);
         return;
@@ -110,7 +122,8 @@ void ChartPageView::wheelEvent(QWheelEvent *event) {
     event->accept();
 }
 
-void ChartPageView::updateScrollBars() {
+void ChartPageView::updateScrollBars()
+{
     const QSize area = viewport()->size();
     const int width = int(std::ceil(m_logicalSize.width()));
     const int height = int(std::ceil(m_logicalSize.height()));
@@ -122,7 +135,8 @@ void ChartPageView::updateScrollBars() {
     horizontalScrollBar()->setSingleStep(20);
 }
 
-QRectF ChartPageView::pageRect() const {
+QRectF ChartPageView::pageRect() const
+{
     const QSize area = viewport()->size();
     const qreal x = m_logicalSize.width() < area.width() ? (area.width() - m_logicalSize.width()) / 2
                                                          : -horizontalScrollBar()->value();
@@ -130,7 +144,8 @@ QRectF ChartPageView::pageRect() const {
     return {QPointF(std::round(x), std::round(y)), m_logicalSize};
 }
 
-void ChartPageView::placeOverlays() {
+void ChartPageView::placeOverlays()
+{
     const QRect area = viewport()->rect();
     m_message->setGeometry(area.adjusted(12, 48, -12, -12));
     m_busy->move(area.center() - m_busy->rect().center());

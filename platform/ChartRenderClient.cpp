@@ -20,7 +20,8 @@ namespace {
 constexpr int HelperImagesDescriptor = 3;
 
 // Runs in the helper between fork and exec: hands it the shared images and makes it end with the program.
-void prepareHelper(int descriptor) {
+void prepareHelper(int descriptor)
+{
     if (descriptor == HelperImagesDescriptor)
         fcntl(descriptor, F_SETFD, 0);
     else
@@ -36,14 +37,16 @@ ChartRenderClient::ChartRenderClient(ChartRenderSettings settings, QObject *pare
     , m_program(m_settings.helperProgram.isEmpty()
                     ? QCoreApplication::applicationDirPath() + QStringLiteral("/varnelox-render")
                     : m_settings.helperProgram)
-    , m_slots(ImageSlots::create()) {
+    , m_slots(ImageSlots::create())
+{
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, &ChartRenderClient::onDeadline);
     m_slots->setReleaseCallback([this] { scheduleSend(); });
     startHelper();
 }
 
-ChartRenderClient::~ChartRenderClient() {
+ChartRenderClient::~ChartRenderClient()
+{
     m_slots->setReleaseCallback({});
     if (m_process) {
         m_process->disconnect(this);
@@ -52,7 +55,8 @@ ChartRenderClient::~ChartRenderClient() {
     }
 }
 
-quint64 ChartRenderClient::open(const QString &path) {
+quint64 ChartRenderClient::open(const QString &path)
+{
     m_queue.clear();
     if (m_inFlight) {
         const qint64 grace = std::max<qint64>(0, m_settings.supersedeAfterMs - m_inFlightClock.elapsed());
@@ -68,7 +72,8 @@ quint64 ChartRenderClient::open(const QString &path) {
     return job.serial;
 }
 
-quint64 ChartRenderClient::render(const PageRequest &page) {
+quint64 ChartRenderClient::render(const PageRequest &page)
+{
     Job job;
     job.serial = ++m_lastSerial;
     job.page = page;
@@ -79,19 +84,23 @@ quint64 ChartRenderClient::render(const PageRequest &page) {
 
 // Requests go out from the event loop, never inside open() or render(): a caller knows its serial
 // before any reply to it can arrive.
-void ChartRenderClient::scheduleSend() {
+void ChartRenderClient::scheduleSend()
+{
     QMetaObject::invokeMethod(this, &ChartRenderClient::sendNext, Qt::QueuedConnection);
 }
 
-void ChartRenderClient::cancel(quint64 serial) {
+void ChartRenderClient::cancel(quint64 serial)
+{
     m_queue.removeIf([serial](const Job &job) { return job.serial == serial; });
 }
 
-qsizetype ChartRenderClient::maxImagePixels() {
+qsizetype ChartRenderClient::maxImagePixels()
+{
     return ImageSlots::SlotBytes / 4;
 }
 
-void ChartRenderClient::startHelper() {
+void ChartRenderClient::startHelper()
+{
     if (m_process || !m_slots->isValid())
         return;
     auto *process = new QProcess(this);
@@ -114,7 +123,8 @@ void ChartRenderClient::startHelper() {
     process->start(m_program, {QStringLiteral("--images"), QString::number(HelperImagesDescriptor)});
 }
 
-void ChartRenderClient::sendNext() {
+void ChartRenderClient::sendNext()
+{
     if (m_inFlight || m_queue.isEmpty())
         return;
     if (!m_slots->isValid()) {
@@ -145,7 +155,8 @@ void ChartRenderClient::sendNext() {
                                 : protocol::renderLine(job.serial, job.page, m_slots->offset(job.slot)));
 }
 
-void ChartRenderClient::readReplies() {
+void ChartRenderClient::readReplies()
+{
     while (m_process && m_process->canReadLine()) {
         const protocol::Message reply = protocol::parse(m_process->readLine());
         if (m_inFlight && reply.serial == m_inFlight->serial)
@@ -153,7 +164,8 @@ void ChartRenderClient::readReplies() {
     }
 }
 
-void ChartRenderClient::finishJob(const protocol::Message &reply) {
+void ChartRenderClient::finishJob(const protocol::Message &reply)
+{
     m_deadline.stop();
     const Job job = *std::exchange(m_inFlight, std::nullopt);
     if (job.isOpen && reply.kind == protocol::Kind::Opened) {
@@ -169,7 +181,8 @@ void ChartRenderClient::finishJob(const protocol::Message &reply) {
     sendNext();
 }
 
-void ChartRenderClient::onHelperFinished() {
+void ChartRenderClient::onHelperFinished()
+{
     m_process->deleteLater();
     m_process = nullptr;
     m_deadline.stop();
@@ -184,21 +197,24 @@ void ChartRenderClient::onHelperFinished() {
     sendNext();
 }
 
-void ChartRenderClient::onHelperFailedToStart() {
+void ChartRenderClient::onHelperFailedToStart()
+{
     m_process->deleteLater();
     m_process = nullptr;
     m_deadline.stop();
     failAll(ChartFailure::ReaderMissing);
 }
 
-void ChartRenderClient::onDeadline() {
+void ChartRenderClient::onDeadline()
+{
     if (!m_process)
         return;
     m_killed = true;
     m_process->kill();
 }
 
-void ChartRenderClient::failAll(ChartFailure failure) {
+void ChartRenderClient::failAll(ChartFailure failure)
+{
     QList<Job> jobs = std::exchange(m_queue, {});
     if (m_inFlight)
         jobs.prepend(*std::exchange(m_inFlight, std::nullopt));
@@ -206,7 +222,8 @@ void ChartRenderClient::failAll(ChartFailure failure) {
         fail(job, failure);
 }
 
-void ChartRenderClient::fail(Job job, ChartFailure failure) {
+void ChartRenderClient::fail(Job job, ChartFailure failure)
+{
     m_slots->release(job.slot);
     emit failed(job.serial, failure);
 }

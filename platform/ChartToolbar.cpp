@@ -10,7 +10,8 @@ namespace platform {
 
 namespace {
 
-QAction *makeAction(QObject *parent, ChartIcon icon, const QString &tip, const QList<QKeySequence> &keys) {
+QAction *makeAction(QObject *parent, ChartIcon icon, const QString &tip, const QList<QKeySequence> &keys)
+{
     auto *action = new QAction(chartIcon(icon), tip, parent);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -38,7 +39,8 @@ ChartToolbar::ChartToolbar(QWidget *parent)
     , night(makeAction(this, ChartIcon::Night, QStringLiteral("Night colours"), {QKeySequence(Qt::Key_N)}))
     , print(makeAction(this, ChartIcon::Print, QStringLiteral("Print the chart"),
                        {QKeySequence(QKeySequence::Print)}))
-    , m_page(new QLabel(this)) {
+    , m_page(new QLabel(this))
+{
     setObjectName(QStringLiteral("chartToolbar"));
     setIconSize(QSize(16, 16));
     setMovable(false);
@@ -66,11 +68,13 @@ ChartToolbar::ChartToolbar(QWidget *parent)
     setPage(0, 0);
 }
 
-void ChartToolbar::setPage(int index, int count) {
+void ChartToolbar::setPage(int index, int count)
+{
     m_page->setText(count > 0 ? QStringLiteral("%1 of %2").arg(index + 1).arg(count) : QString());
 }
 
-QString ChartToolbar::pageText() const {
+QString ChartToolbar::pageText() const
+{
     return m_page->text();
 }
 

@@ -29,7 +29,8 @@ constexpr qreal ZoomStep = 1.25;
 constexpr qreal MinScale = 0.25;
 constexpr qreal MaxScale = 8;
 
-QPrinterInfo installedPrinter() {
+QPrinterInfo installedPrinter()
+{
     const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
     if (!preferred.isNull())
         return preferred;
@@ -37,7 +38,8 @@ QPrinterInfo installedPrinter() {
     return printers.isEmpty() ? QPrinterInfo() : printers.first();
 }
 
-QList<int> pagesToPrint(const QPrintDialog &dialog, int current, int count) {
+QList<int> pagesToPrint(const QPrintDialog &dialog, int current, int count)
+{
     QList<int> pages;
     switch (dialog.printRange()) {
     case QAbstractPrintDialog::CurrentPage:
@@ -56,14 +58,16 @@ QList<int> pagesToPrint(const QPrintDialog &dialog, int current, int count) {
 } // namespace
 
 ChartViewer::ChartViewer(QWidget *parent)
-    : ChartViewer(ChartRenderSettings{}, parent) {}
+    : ChartViewer(ChartRenderSettings{}, parent)
+{}
 
 ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     : QWidget(parent)
     , m_client(new ChartRenderClient(settings, this))
     , m_toolbar(new ChartToolbar(this))
     , m_notice(new QLabel(this))
-    , m_view(new ChartPageView(this)) {
+    , m_view(new ChartPageView(this))
+{
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -101,11 +105,13 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     updateActions();
 }
 
-ChartViewer::~ChartViewer() {
+ChartViewer::~ChartViewer()
+{
     delete m_printJob;
 }
 
-void ChartViewer::connectActions() {
+void ChartViewer::connectActions()
+{
     connect(m_toolbar->previousPage, &QAction::triggered, this, [this] { showPage(m_page - 1); });
     connect(m_toolbar->nextPage, &QAction::triggered, this, [this] { showPage(m_page + 1); });
     connect(m_toolbar->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
@@ -121,7 +127,8 @@ void ChartViewer::connectActions() {
                 m_toolbar->print});
 }
 
-void ChartViewer::loadFile(const QString &path) {
+void ChartViewer::loadFile(const QString &path)
+{
     m_file = path;
     delete m_printJob;
     m_aheadDelay.stop();
@@ -149,21 +156,25 @@ void ChartViewer::loadFile(const QString &path) {
     updateActions();
 }
 
-void ChartViewer::setToolbarVisible(bool visible) {
+void ChartViewer::setToolbarVisible(bool visible)
+{
     m_toolbar->setVisible(visible);
     m_relayout.start();
 }
 
-bool ChartViewer::isToolbarVisible() const {
+bool ChartViewer::isToolbarVisible() const
+{
     return !m_toolbar->isHidden();
 }
 
-void ChartViewer::resizeEvent(QResizeEvent *event) {
+void ChartViewer::resizeEvent(QResizeEvent *event)
+{
     QWidget::resizeEvent(event);
     m_relayout.start();
 }
 
-void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes) {
+void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
+{
     if (serial != m_openSerial)
         return;
     if (pageSizes.isEmpty()) {
@@ -175,7 +186,8 @@ void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes) {
     requestPage();
 }
 
-void ChartViewer::onRendered(quint64 serial, const QImage &image) {
+void ChartViewer::onRendered(quint64 serial, const QImage &image)
+{
     if (serial == 0)
         return;
     if (serial == m_wanted.serial) {
@@ -186,7 +198,8 @@ void ChartViewer::onRendered(quint64 serial, const QImage &image) {
     }
 }
 
-void ChartViewer::onFailed(quint64 serial, ChartFailure failure) {
+void ChartViewer::onFailed(quint64 serial, ChartFailure failure)
+{
     if (serial == 0)
         return;
     if (serial == m_openSerial || serial == m_wanted.serial)
@@ -195,7 +208,8 @@ void ChartViewer::onFailed(quint64 serial, ChartFailure failure) {
         m_ahead = {};
 }
 
-void ChartViewer::requestPage() {
+void ChartViewer::requestPage()
+{
     if (m_pageSizes.isEmpty() || m_state == State::Failed)
         return;
     const PageRequest request = requestFor(m_page);
@@ -223,7 +237,8 @@ void ChartViewer::requestPage() {
         m_busyDelay.start();
 }
 
-void ChartViewer::renderAhead() {
+void ChartViewer::renderAhead()
+{
     if (m_page + 1 >= m_pageSizes.size() || m_state != State::Shown)
         return;
     const PageRequest request = requestFor(m_page + 1);
@@ -235,7 +250,8 @@ void ChartViewer::renderAhead() {
     m_ahead.serial = m_client->render(request);
 }
 
-void ChartViewer::showImage(const QImage &image, const PageRequest &request) {
+void ChartViewer::showImage(const QImage &image, const PageRequest &request)
+{
     const bool samePage = m_shown.page == request.page && !m_view->image().isNull();
     m_shown = request;
     m_busyDelay.stop();
@@ -247,7 +263,8 @@ void ChartViewer::showImage(const QImage &image, const PageRequest &request) {
     m_aheadDelay.start();
 }
 
-void ChartViewer::showFailure(ChartFailure failure) {
+void ChartViewer::showFailure(ChartFailure failure)
+{
     m_busyDelay.stop();
     m_aheadDelay.stop();
     m_view->setBusy(false);
@@ -263,7 +280,8 @@ void ChartViewer::showFailure(ChartFailure failure) {
     updateActions();
 }
 
-void ChartViewer::showNotice(const QString &text) {
+void ChartViewer::showNotice(const QString &text)
+{
     m_notice->setText(text);
     const int top = isToolbarVisible() ? m_toolbar->height() : 0;
     m_notice->setGeometry(0, top, width(), m_notice->heightForWidth(width()));
@@ -272,7 +290,8 @@ void ChartViewer::showNotice(const QString &text) {
     m_noticeTimer.start();
 }
 
-void ChartViewer::showPage(int index) {
+void ChartViewer::showPage(int index)
+{
     if (index < 0 || index >= m_pageSizes.size() || index == m_page)
         return;
     m_page = index;
@@ -280,7 +299,8 @@ void ChartViewer::showPage(int index) {
     requestPage();
 }
 
-void ChartViewer::zoomBy(int steps) {
+void ChartViewer::zoomBy(int steps)
+{
     if (m_pageSizes.isEmpty())
         return;
     const QSizeF points = turnedPageSize(m_pageSizes.at(m_page), m_quarterTurns);
@@ -292,24 +312,28 @@ void ChartViewer::zoomBy(int steps) {
     requestPage();
 }
 
-void ChartViewer::setZoomMode(ZoomMode mode) {
+void ChartViewer::setZoomMode(ZoomMode mode)
+{
     m_zoomMode = mode;
     updateActions();
     requestPage();
 }
 
-void ChartViewer::rotate() {
+void ChartViewer::rotate()
+{
     m_quarterTurns = (m_quarterTurns + 1) % 4;
     requestPage();
 }
 
-void ChartViewer::setNight(bool night) {
+void ChartViewer::setNight(bool night)
+{
     m_night = night;
     updateActions();
     requestPage();
 }
 
-void ChartViewer::print() {
+void ChartViewer::print()
+{
     if (m_state != State::Shown || m_pageSizes.isEmpty())
         return;
     const QPrinterInfo printerInfo = installedPrinter();
@@ -327,7 +351,8 @@ void ChartViewer::print() {
     startPrinting(std::move(printer), pagesToPrint(dialog, m_page, pageCount()));
 }
 
-void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages) {
+void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages)
+{
     delete m_printJob;
     m_printJob = new ChartPrintJob(m_client, std::move(printer), std::move(pages), m_pageSizes, this);
     connect(m_printJob, &ChartPrintJob::finished, this, [this](ChartFailure failure) {
@@ -338,12 +363,14 @@ void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pa
     m_printJob->start();
 }
 
-void ChartViewer::setState(State state) {
+void ChartViewer::setState(State state)
+{
     m_state = state;
     emit stateChanged(state);
 }
 
-void ChartViewer::updateActions() {
+void ChartViewer::updateActions()
+{
     const bool shown = m_state == State::Shown && !m_pageSizes.isEmpty();
     const int count = pageCount();
     m_toolbar->setPage(m_page, shown ? count : 0);
@@ -357,14 +384,16 @@ void ChartViewer::updateActions() {
     m_toolbar->night->setChecked(m_night);
 }
 
-PageImageSize ChartViewer::imageSizeFor(int page) const {
+PageImageSize ChartViewer::imageSizeFor(int page) const
+{
     const QSizeF points = turnedPageSize(m_pageSizes.at(page), m_quarterTurns);
     const qreal scale = pageScale(points, m_zoomMode, m_customScale, pageArea(),
                                   style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     return pageImageSize(points, scale, devicePixelRatioF(), ChartRenderClient::maxImagePixels());
 }
 
-PageRequest ChartViewer::requestFor(int page) const {
+PageRequest ChartViewer::requestFor(int page) const
+{
     PageRequest request;
     request.page = page;
     request.pixelSize = imageSizeFor(page).pixels;
@@ -374,7 +403,8 @@ PageRequest ChartViewer::requestFor(int page) const {
 }
 
 // The page area: the viewer less its toolbar, known even before the layout has placed the children.
-QSize ChartViewer::pageArea() const {
+QSize ChartViewer::pageArea() const
+{
     QSize area = size();
     if (isToolbarVisible())
         area.rheight() -= m_toolbar->sizeHint().height();

@@ -13,7 +13,8 @@ struct SlotTicket {
     int slot = -1;
 };
 
-void releaseTicket(void *info) {
+void releaseTicket(void *info)
+{
     auto *ticket = static_cast<SlotTicket *>(info);
     ticket->pool->release(ticket->slot);
     delete ticket;
@@ -21,13 +22,15 @@ void releaseTicket(void *info) {
 
 } // namespace
 
-std::shared_ptr<ImageSlots> ImageSlots::create() {
+std::shared_ptr<ImageSlots> ImageSlots::create()
+{
     std::shared_ptr<ImageSlots> pool(new ImageSlots);
     pool->m_memory.create(Count * SlotBytes);
     return pool;
 }
 
-int ImageSlots::acquire() {
+int ImageSlots::acquire()
+{
     if (!isValid())
         return -1;
     for (int slot = 0; slot < Count; ++slot) {
@@ -39,7 +42,8 @@ int ImageSlots::acquire() {
     return -1;
 }
 
-void ImageSlots::release(int slot) {
+void ImageSlots::release(int slot)
+{
     if (slot < 0 || slot >= Count || !m_busy[size_t(slot)])
         return;
     m_busy[size_t(slot)] = false;
@@ -48,7 +52,8 @@ void ImageSlots::release(int slot) {
         m_onRelease();
 }
 
-QImage ImageSlots::image(int slot, QSize size) {
+QImage ImageSlots::image(int slot, QSize size)
+{
     uchar *data = m_memory.data() + offset(slot);
     return QImage(data, size.width(), size.height(), qsizetype(size.width()) * 4, QImage::Format_RGB32,
                   releaseTicket, new SlotTicket{shared_from_this(), slot});

@@ -6,11 +6,13 @@
 
 namespace platform {
 
-QSizeF turnedPageSize(QSizeF points, int quarterTurns) {
+QSizeF turnedPageSize(QSizeF points, int quarterTurns)
+{
     return quarterTurns % 2 == 0 ? points : points.transposed();
 }
 
-qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport, int scrollBarExtent) {
+qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport, int scrollBarExtent)
+{
     if (points.isEmpty() || viewport.isEmpty())
         return PixelsPerPoint;
     const qreal widthScale = viewport.width() / points.width();
@@ -27,7 +29,8 @@ qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport,
     return customScale;
 }
 
-PageImageSize pageImageSize(QSizeF points, qreal scale, qreal devicePixelRatio, qsizetype maxPixels) {
+PageImageSize pageImageSize(QSizeF points, qreal scale, qreal devicePixelRatio, qsizetype maxPixels)
+{
     const QSizeF logical(std::max<qreal>(1, std::floor(points.width() * scale)),
                          std::max<qreal>(1, std::floor(points.height() * scale)));
     QSizeF pixels = logical * devicePixelRatio;

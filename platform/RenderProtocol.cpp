@@ -29,7 +29,8 @@ constexpr std::array<std::pair<ChartFailure, const char *>, 16> failureWords{{
     {ChartFailure::ReaderMissing, "reader-missing"},
 }};
 
-QByteArray failureWord(ChartFailure failure) {
+QByteArray failureWord(ChartFailure failure)
+{
     for (const auto &[value, word] : failureWords) {
         if (value == failure)
             return word;
@@ -37,7 +38,8 @@ QByteArray failureWord(ChartFailure failure) {
     return "damaged";
 }
 
-ChartFailure failureFromWord(const QByteArray &word) {
+ChartFailure failureFromWord(const QByteArray &word)
+{
     for (const auto &[value, text] : failureWords) {
         if (word == text)
             return value;
@@ -46,19 +48,22 @@ ChartFailure failureFromWord(const QByteArray &word) {
 }
 
 // Number parsers that say whether the whole word was a number.
-bool toULong(const QByteArray &word, quint64 &value) {
+bool toULong(const QByteArray &word, quint64 &value)
+{
     bool ok = false;
     value = word.toULongLong(&ok);
     return ok;
 }
 
-bool toInt(const QByteArray &word, int &value) {
+bool toInt(const QByteArray &word, int &value)
+{
     bool ok = false;
     value = word.toInt(&ok);
     return ok;
 }
 
-Message parseRender(const QList<QByteArray> &words, Message message) {
+Message parseRender(const QList<QByteArray> &words, Message message)
+{
     int width = 0;
     int height = 0;
     int night = 0;
@@ -73,7 +78,8 @@ Message parseRender(const QList<QByteArray> &words, Message message) {
     return message;
 }
 
-Message parseOpened(const QList<QByteArray> &words, Message message) {
+Message parseOpened(const QList<QByteArray> &words, Message message)
+{
     int count = 0;
     if (words.size() < 3 || !toInt(words[2], count) || count != words.size() - 3)
         return {};
@@ -91,34 +97,40 @@ Message parseOpened(const QList<QByteArray> &words, Message message) {
 
 } // namespace
 
-QByteArray openLine(quint64 serial, const QString &path) {
+QByteArray openLine(quint64 serial, const QString &path)
+{
     return "open " + QByteArray::number(serial) + ' ' + QUrl::toPercentEncoding(path) + '\n';
 }
 
-QByteArray renderLine(quint64 serial, const PageRequest &page, qsizetype offset) {
+QByteArray renderLine(quint64 serial, const PageRequest &page, qsizetype offset)
+{
     return "render " + QByteArray::number(serial) + ' ' + QByteArray::number(page.page) + ' ' +
            QByteArray::number(page.pixelSize.width()) + ' ' + QByteArray::number(page.pixelSize.height()) +
            ' ' + QByteArray::number(page.quarterTurns) + ' ' + QByteArray::number(page.night ? 1 : 0) + ' ' +
            QByteArray::number(offset) + '\n';
 }
 
-QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes) {
+QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes)
+{
     QByteArray line = "opened " + QByteArray::number(serial) + ' ' + QByteArray::number(pageSizes.size());
     for (const QSizeF &size : pageSizes)
         line += ' ' + QByteArray::number(size.width()) + ',' + QByteArray::number(size.height());
     return line + '\n';
 }
 
-QByteArray renderedLine(quint64 serial, QSize imageSize) {
+QByteArray renderedLine(quint64 serial, QSize imageSize)
+{
     return "rendered " + QByteArray::number(serial) + ' ' + QByteArray::number(imageSize.width()) + ' ' +
            QByteArray::number(imageSize.height()) + '\n';
 }
 
-QByteArray failedLine(quint64 serial, ChartFailure failure) {
+QByteArray failedLine(quint64 serial, ChartFailure failure)
+{
     return "failed " + QByteArray::number(serial) + ' ' + failureWord(failure) + '\n';
 }
 
-Message parse(const QByteArray &line) {
+Message parse(const QByteArray &line)
+{
     const QList<QByteArray> words = line.trimmed().split(' ');
     Message message;
     if (words.size() < 2 || !toULong(words[1], message.serial))

@@ -7,11 +7,13 @@
 
 namespace platform {
 
-SharedMemory::~SharedMemory() {
+SharedMemory::~SharedMemory()
+{
     unmap();
 }
 
-bool SharedMemory::create(qsizetype size) {
+bool SharedMemory::create(qsizetype size)
+{
     unmap();
     m_descriptor = memfd_create("varnelox-page-images", MFD_CLOEXEC);
     if (m_descriptor < 0)
@@ -23,7 +25,8 @@ bool SharedMemory::create(qsizetype size) {
     return map(size);
 }
 
-bool SharedMemory::attach(int descriptor) {
+bool SharedMemory::attach(int descriptor)
+{
     unmap();
     m_descriptor = descriptor;
     struct stat info {};
@@ -34,12 +37,14 @@ bool SharedMemory::attach(int descriptor) {
     return map(qsizetype(info.st_size));
 }
 
-void SharedMemory::discard(qsizetype offset, qsizetype length) {
+void SharedMemory::discard(qsizetype offset, qsizetype length)
+{
     if (isValid() && offset >= 0 && length > 0 && offset + length <= m_size)
         fallocate(m_descriptor, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, off_t(offset), off_t(length));
 }
 
-bool SharedMemory::map(qsizetype size) {
+bool SharedMemory::map(qsizetype size)
+{
     void *data = mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, m_descriptor, 0);
     if (data == MAP_FAILED) {
         unmap();
@@ -50,7 +55,8 @@ bool SharedMemory::map(qsizetype size) {
     return true;
 }
 
-void SharedMemory::unmap() {
+void SharedMemory::unmap()
+{
     if (m_data)
         munmap(m_data, size_t(m_size));
     if (m_descriptor >= 0)

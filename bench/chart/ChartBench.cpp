@@ -30,7 +30,8 @@ struct Setup {
 
 Setup *setup = nullptr;
 
-bool waitForState(platform::ChartViewer &viewer, platform::ChartViewer::State wanted) {
+bool waitForState(platform::ChartViewer &viewer, platform::ChartViewer::State wanted)
+{
     QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);
@@ -44,7 +45,8 @@ bool waitForState(platform::ChartViewer &viewer, platform::ChartViewer::State wa
     return loop.exec() == 0;
 }
 
-void BM_ViewerFirstPage(benchmark::State &state) {
+void BM_ViewerFirstPage(benchmark::State &state)
+{
     platform::ChartViewer &viewer = *setup->viewer;
     for (auto _ : state) {
         viewer.loadFile(setup->chart);
@@ -57,7 +59,8 @@ void BM_ViewerFirstPage(benchmark::State &state) {
 }
 
 // Turning to the next page, drawn ahead while the first one was on screen.
-void BM_ViewerNextPage(benchmark::State &state) {
+void BM_ViewerNextPage(benchmark::State &state)
+{
     platform::ChartViewer &viewer = *setup->viewer;
     auto *view = viewer.findChild<platform::ChartPageView *>();
     auto *toolbar = viewer.findChild<platform::ChartToolbar *>();
@@ -81,7 +84,8 @@ void BM_ViewerNextPage(benchmark::State &state) {
     }
 }
 
-void BM_MutoolDraw(benchmark::State &state) {
+void BM_MutoolDraw(benchmark::State &state)
+{
     const QStringList arguments{QStringLiteral("draw"), QStringLiteral("-q"),
                                 QStringLiteral("-o"),   setup->dir.filePath(QStringLiteral("page.pnm")),
                                 QStringLiteral("-c"),   QStringLiteral("rgb"),
@@ -106,13 +110,15 @@ BENCHMARK(BM_MutoolDraw)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(
 // Prints the results as usual, then the viewer's time as a share of mutool's.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    void ReportRuns(const std::vector<Run> &runs) override {
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
         ConsoleReporter::ReportRuns(runs);
         for (const Run &run : runs)
             m_times[run.run_name.function_name] = run.GetAdjustedRealTime();
     }
 
-    void Finalize() override {
+    void Finalize() override
+    {
         ConsoleReporter::Finalize();
         const auto viewer = m_times.find("BM_ViewerFirstPage");
         const auto mutool = m_times.find("BM_MutoolDraw");
@@ -126,7 +132,8 @@ private:
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

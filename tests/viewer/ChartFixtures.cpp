@@ -10,7 +10,8 @@ namespace fixtures {
 
 namespace {
 
-void drawRunways(QPainter &p) {
+void drawRunways(QPainter &p)
+{
     p.setPen(QPen(Qt::black, 6));
     p.setBrush(QColor(60, 60, 60));
     p.save();
@@ -25,7 +26,8 @@ void drawRunways(QPainter &p) {
         p.drawLine(1500 + i * 700, 9000, 2200 + i * 650, 7200 - i * 120);
 }
 
-void drawAreas(QPainter &p) {
+void drawAreas(QPainter &p)
+{
     p.setPen(QPen(Qt::darkGray, 4));
     p.setBrush(QColor(210, 210, 230));
     p.drawRect(6200, 8400, 2200, 1400);
@@ -42,7 +44,8 @@ void drawAreas(QPainter &p) {
     p.drawPath(restricted);
 }
 
-void drawText(QPainter &p, int page) {
+void drawText(QPainter &p, int page)
+{
     p.setPen(Qt::black);
     p.setFont(QFont(QStringLiteral("Liberation Sans"), 14, QFont::Bold));
     p.drawText(QRect(1500, 300, 7000, 600), Qt::AlignCenter,
@@ -58,7 +61,8 @@ void drawText(QPainter &p, int page) {
         p.drawText(1200 + (i % 5) * 1500, 5200 + (i / 5) * 700, QStringLiteral("TWY %1").arg(QChar('A' + i)));
 }
 
-void drawPage(QPainter &p, int page) {
+void drawPage(QPainter &p, int page)
+{
     p.setPen(QPen(QColor(170, 200, 230), 2));
     for (int x = 0; x < 10000; x += 400)
         p.drawLine(x, 1000, x, 13500);
@@ -72,12 +76,14 @@ void drawPage(QPainter &p, int page) {
 
 } // namespace
 
-QColor markerColour(int page) {
+QColor markerColour(int page)
+{
     static const QColor colours[] = {Qt::red, Qt::blue, Qt::green};
     return colours[page % 3];
 }
 
-bool writeChart(const QString &path, int pages) {
+bool writeChart(const QString &path, int pages)
+{
     QPdfWriter writer(path);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -93,12 +99,14 @@ bool writeChart(const QString &path, int pages) {
     return painter.end();
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes) {
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-bool writeTruncatedChart(const QString &path) {
+bool writeTruncatedChart(const QString &path)
+{
     const QString whole = path + QStringLiteral(".whole");
     QFile file(whole);
     if (!writeChart(whole, 2) || !file.open(QIODevice::ReadOnly))
@@ -108,7 +116,37 @@ bool writeTruncatedChart(const QString &path) {
     return writeBytes(path, bytes.left(bytes.size() / 3));
 }
 
-bool writeEncryptedChart(const QString &path) {
+bool writeEndlessPageTree(const QString &path)
+{
+    constexpr int Levels = 40;
+    QList<QByteArray> objects{"<< /Type /Catalog /Pages 2 0 R >>"};
+    for (int level = 0; level < Levels; ++level) {
+        const int number = 2 + level;
+        const QByteArray parent =
+            level == 0 ? QByteArray() : "/Parent " + QByteArray::number(number - 1) + " 0 R ";
+        const QByteArray child = QByteArray::number(number + 1) + " 0 R";
+        objects.append("<< /Type /Pages " + parent + "/Kids [" + child + ' ' + child +
+                       "] /Count 2147483647 >>");
+    }
+    objects.append("<< /Type /Page /Parent " + QByteArray::number(1 + Levels) +
+                   " 0 R /MediaBox [0 0 595 842] >>");
+    QByteArray pdf = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        offsets.append(pdf.size());
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const qsizetype table = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const qsizetype offset : offsets)
+        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+           QByteArray::number(table) + "\n%%EOF\n";
+    return writeBytes(path, pdf);
+}
+
+bool writeEncryptedChart(const QString &path)
+{
     const QString plain = path + QStringLiteral(".plain");
     if (!writeChart(plain))
         return false;

@@ -15,7 +15,8 @@
 
 namespace {
 
-void misbehave(const QByteArray &line) {
+void misbehave(const QByteArray &line)
+{
     const platform::protocol::Message request = platform::protocol::parse(line);
     if (request.kind != platform::protocol::Kind::Open)
         return;
@@ -32,7 +33,8 @@ void misbehave(const QByteArray &line) {
 
 } // namespace
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QCoreApplication app(argc, argv);
     platform::SharedMemory images;
     const QStringList arguments = QCoreApplication::arguments();

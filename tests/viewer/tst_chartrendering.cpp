@@ -22,7 +22,8 @@ private slots:
     void linesRoundTrip();
 };
 
-void ChartRenderingTest::nightColourKeepsHue_data() {
+void ChartRenderingTest::nightColourKeepsHue_data()
+{
     QTest::addColumn<QRgb>("day");
     QTest::addColumn<QRgb>("night");
     QTest::newRow("white paper turns black") << qRgb(255, 255, 255) << qRgb(0, 0, 0);
@@ -33,7 +34,8 @@ void ChartRenderingTest::nightColourKeepsHue_data() {
     QTest::newRow("mid grey stays mid grey") << qRgb(128, 128, 128) << qRgb(127, 127, 127);
 }
 
-void ChartRenderingTest::nightColourKeepsHue() {
+void ChartRenderingTest::nightColourKeepsHue()
+{
     QFETCH(QRgb, day);
     QFETCH(QRgb, night);
     const QRgb result = nightColour(day);
@@ -43,7 +45,8 @@ void ChartRenderingTest::nightColourKeepsHue() {
         QVERIFY(qAbs(QColor(result).hslHue() - before.hslHue()) <= 1);
 }
 
-void ChartRenderingTest::paperIsWhiteUnderInk() {
+void ChartRenderingTest::paperIsWhiteUnderInk()
+{
     QImage page(3, 1, QImage::Format_ARGB32);
     page.setPixel(0, 0, qRgba(0, 0, 0, 0));
     page.setPixel(1, 0, qRgba(255, 0, 0, 255));
@@ -59,7 +62,8 @@ void ChartRenderingTest::paperIsWhiteUnderInk() {
     QCOMPARE(QColor(night.pixel(1, 0)), QColor(Qt::red));
 }
 
-void ChartRenderingTest::pageScale_data() {
+void ChartRenderingTest::pageScale_data()
+{
     QTest::addColumn<QSizeF>("points");
     QTest::addColumn<ZoomMode>("mode");
     QTest::addColumn<QSize>("viewport");
@@ -74,7 +78,8 @@ void ChartRenderingTest::pageScale_data() {
     QTest::newRow("custom") << a4 << ZoomMode::Custom << QSize(505, 657) << 2.0;
 }
 
-void ChartRenderingTest::pageScale() {
+void ChartRenderingTest::pageScale()
+{
     QFETCH(QSizeF, points);
     QFETCH(ZoomMode, mode);
     QFETCH(QSize, viewport);
@@ -82,7 +87,8 @@ void ChartRenderingTest::pageScale() {
     QCOMPARE(platform::pageScale(points, mode, 2.0, viewport, 15), scale);
 }
 
-void ChartRenderingTest::oversizedPageIsCapped() {
+void ChartRenderingTest::oversizedPageIsCapped()
+{
     const PageImageSize size = pageImageSize(QSizeF(595, 842), 8, 2, 1000000);
     QCOMPARE(size.logical, QSizeF(4760, 6736));
     QVERIFY(qsizetype(size.pixels.width()) * size.pixels.height() <= 1000000);
@@ -90,7 +96,8 @@ void ChartRenderingTest::oversizedPageIsCapped() {
     QCOMPARE(pageImageSize(QSizeF(595, 842), 1, 1.5, 10000000).pixels, QSize(892, 1263));
 }
 
-void ChartRenderingTest::malformedLinesAreRejected_data() {
+void ChartRenderingTest::malformedLinesAreRejected_data()
+{
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("unknown verb") << QByteArray("close 1");
@@ -102,12 +109,14 @@ void ChartRenderingTest::malformedLinesAreRejected_data() {
     QTest::newRow("failed unknown reason") << QByteArray("failed 1 because");
 }
 
-void ChartRenderingTest::malformedLinesAreRejected() {
+void ChartRenderingTest::malformedLinesAreRejected()
+{
     QFETCH(QByteArray, line);
     QCOMPARE(protocol::parse(line).kind, protocol::Kind::Invalid);
 }
 
-void ChartRenderingTest::linesRoundTrip() {
+void ChartRenderingTest::linesRoundTrip()
+{
     const QString path = QStringLiteral("/charts/A B/ADPCD8-1 %.PDF");
     const protocol::Message open = protocol::parse(protocol::openLine(7, path));
     QCOMPARE(open.kind, protocol::Kind::Open);

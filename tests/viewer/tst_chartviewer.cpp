@@ -26,25 +26,29 @@ namespace {
 
 constexpr int LoadWaitMs = 20000;
 
-ChartRenderSettings realHelper() {
+ChartRenderSettings realHelper()
+{
     ChartRenderSettings settings;
     settings.helperProgram =
         qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/varnelox-render");
     return settings;
 }
 
-ChartRenderSettings fakeHelper(int timeoutMs) {
+ChartRenderSettings fakeHelper(int timeoutMs)
+{
     ChartRenderSettings settings;
     settings.helperProgram = qEnvironmentVariable("FAKE_RENDER_HELPER");
     settings.timeoutMs = timeoutMs;
     return settings;
 }
 
-bool isReddish(QRgb pixel) {
+bool isReddish(QRgb pixel)
+{
     return qRed(pixel) > 150 && qGreen(pixel) < 100 && qBlue(pixel) < 100;
 }
 
-bool isBluish(QRgb pixel) {
+bool isBluish(QRgb pixel)
+{
     return qBlue(pixel) > 150 && qRed(pixel) < 100 && qGreen(pixel) < 100;
 }
 
@@ -79,7 +83,8 @@ private:
     QTemporaryDir m_dir;
 };
 
-void ChartViewerTest::initTestCase() {
+void ChartViewerTest::initTestCase()
+{
     QVERIFY(m_dir.isValid());
     QVERIFY(fixtures::writeChart(path(QStringLiteral("three.pdf")), 3));
     QVERIFY(fixtures::writeChart(path(QStringLiteral("one.pdf")), 1));
@@ -91,10 +96,12 @@ void ChartViewerTest::initTestCase() {
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("broken.pdf")), "%PDF-1.4\n" + QByteArray(4000, 'x')));
     QVERIFY(fixtures::writeTruncatedChart(path(QStringLiteral("truncated.pdf"))));
     QVERIFY(fixtures::writeEncryptedChart(path(QStringLiteral("locked.pdf"))));
+    QVERIFY(fixtures::writeEndlessPageTree(path(QStringLiteral("endless.pdf"))));
     QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.pdf")));
 }
 
-std::unique_ptr<ChartViewer> ChartViewerTest::shownViewer(const ChartRenderSettings &settings) {
+std::unique_ptr<ChartViewer> ChartViewerTest::shownViewer(const ChartRenderSettings &settings)
+{
     auto viewer = std::make_unique<ChartViewer>(settings);
     viewer->resize(505, 801);
     viewer->show();
@@ -104,15 +111,18 @@ std::unique_ptr<ChartViewer> ChartViewerTest::shownViewer(const ChartRenderSetti
     return viewer;
 }
 
-platform::ChartPageView *ChartViewerTest::pageView(ChartViewer &viewer) {
+platform::ChartPageView *ChartViewerTest::pageView(ChartViewer &viewer)
+{
     return viewer.findChild<platform::ChartPageView *>(QStringLiteral("chartPageView"));
 }
 
-platform::ChartToolbar *ChartViewerTest::toolbar(ChartViewer &viewer) {
+platform::ChartToolbar *ChartViewerTest::toolbar(ChartViewer &viewer)
+{
     return viewer.findChild<platform::ChartToolbar *>(QStringLiteral("chartToolbar"));
 }
 
-void ChartViewerTest::goodChartShows() {
+void ChartViewerTest::goodChartShows()
+{
     const auto viewer = shownViewer(realHelper());
     QSignalSpy states(viewer.get(), &ChartViewer::stateChanged);
     viewer->loadFile(path(QStringLiteral("three.pdf")));
@@ -128,7 +138,8 @@ void ChartViewerTest::goodChartShows() {
     QCOMPARE(states.count(), 2);
 }
 
-void ChartViewerTest::unreadableFilesFail_data() {
+void ChartViewerTest::unreadableFilesFail_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");
     QTest::newRow("missing") << "absent.pdf"
@@ -149,7 +160,8 @@ void ChartViewerTest::unreadableFilesFail_data() {
                                << "The file is protected by a password.";
 }
 
-void ChartViewerTest::unreadableFilesFail() {
+void ChartViewerTest::unreadableFilesFail()
+{
     QFETCH(QString, name);
     QFETCH(QString, reason);
     const auto viewer = shownViewer(realHelper());
@@ -168,19 +180,27 @@ void ChartViewerTest::unreadableFilesFail() {
     QVERIFY(toolbar(*viewer)->pageText().isEmpty());
 }
 
-void ChartViewerTest::stuckOrDeadHelperRecovers_data() {
+void ChartViewerTest::stuckOrDeadHelperRecovers_data()
+{
+    QTest::addColumn<bool>("engine");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("hangs") << "hang.pdf"
-                           << "reading it took too long";
-    QTest::newRow("dies") << "crash.pdf"
-                          << "the chart reader stopped unexpectedly";
+    QTest::newRow("engine hangs") << true << "endless.pdf"
+                                  << "reading it took too long";
+    QTest::newRow("helper hangs") << false << "hang.pdf"
+                                  << "reading it took too long";
+    QTest::newRow("helper dies") << false << "crash.pdf"
+                                 << "the chart reader stopped unexpectedly";
 }
 
-void ChartViewerTest::stuckOrDeadHelperRecovers() {
+void ChartViewerTest::stuckOrDeadHelperRecovers()
+{
+    QFETCH(bool, engine);
     QFETCH(QString, name);
     QFETCH(QString, reason);
-    const auto viewer = shownViewer(fakeHelper(3000));
+    ChartRenderSettings settings = engine ? realHelper() : fakeHelper(0);
+    settings.timeoutMs = 3000;
+    const auto viewer = shownViewer(settings);
     viewer->loadFile(path(name));
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Failed, LoadWaitMs);
     QVERIFY2(viewer->message().contains(QStringLiteral("The chart could not be read")),
@@ -193,7 +213,8 @@ void ChartViewerTest::stuckOrDeadHelperRecovers() {
     QCOMPARE(viewer->pageCount(), 3);
 }
 
-void ChartViewerTest::missingHelperSaysSo() {
+void ChartViewerTest::missingHelperSaysSo()
+{
     ChartRenderSettings settings;
     settings.helperProgram = path(QStringLiteral("no-such-helper"));
     const auto viewer = shownViewer(settings);
@@ -206,7 +227,8 @@ void ChartViewerTest::missingHelperSaysSo() {
     }
 }
 
-void ChartViewerTest::newerRequestSupersedesOlder() {
+void ChartViewerTest::newerRequestSupersedesOlder()
+{
     const auto viewer = shownViewer(realHelper());
     QSignalSpy states(viewer.get(), &ChartViewer::stateChanged);
     viewer->loadFile(path(QStringLiteral("three.pdf")));
@@ -218,7 +240,8 @@ void ChartViewerTest::newerRequestSupersedesOlder() {
     QCOMPARE(states.at(1).at(0).value<ChartViewer::State>(), ChartViewer::State::Loading);
 }
 
-void ChartViewerTest::stuckChartIsSupersededWithoutWaitingForTheLimit() {
+void ChartViewerTest::stuckChartIsSupersededWithoutWaitingForTheLimit()
+{
     // The limit is far beyond the wait below: only superseding can bring the second chart in time.
     const auto viewer = shownViewer(fakeHelper(120000));
     viewer->loadFile(path(QStringLiteral("hang.pdf")));
@@ -227,7 +250,8 @@ void ChartViewerTest::stuckChartIsSupersededWithoutWaitingForTheLimit() {
     QCOMPARE(viewer->pageCount(), 3);
 }
 
-void ChartViewerTest::slowChartShowsBusyIndicator() {
+void ChartViewerTest::slowChartShowsBusyIndicator()
+{
     const auto viewer = shownViewer(fakeHelper(20000));
     platform::ChartPageView *view = pageView(*viewer);
     viewer->loadFile(path(QStringLiteral("slow.pdf")));
@@ -238,7 +262,8 @@ void ChartViewerTest::slowChartShowsBusyIndicator() {
     QVERIFY(!view->isBusy());
 }
 
-void ChartViewerTest::toolbarToggles() {
+void ChartViewerTest::toolbarToggles()
+{
     const auto viewer = shownViewer(realHelper());
     QVERIFY(viewer->isToolbarVisible());
     QVERIFY(toolbar(*viewer)->isVisible());
@@ -250,7 +275,8 @@ void ChartViewerTest::toolbarToggles() {
     QVERIFY(toolbar(*viewer)->isVisible());
 }
 
-void ChartViewerTest::keysTurnPagesAndRotate() {
+void ChartViewerTest::keysTurnPagesAndRotate()
+{
     const auto viewer = shownViewer(realHelper());
     viewer->setToolbarVisible(false);
     platform::ChartPageView *view = pageView(*viewer);
@@ -272,7 +298,8 @@ void ChartViewerTest::keysTurnPagesAndRotate() {
     QVERIFY(!isReddish(turned.pixel(5, 5)));
 }
 
-void ChartViewerTest::zoomAndNightChangeTheImage() {
+void ChartViewerTest::zoomAndNightChangeTheImage()
+{
     const auto viewer = shownViewer(realHelper());
     platform::ChartPageView *view = pageView(*viewer);
     viewer->loadFile(path(QStringLiteral("one.pdf")));
@@ -294,7 +321,8 @@ void ChartViewerTest::zoomAndNightChangeTheImage() {
     QVERIFY(isReddish(view->image().pixel(5, 5)));
 }
 
-void ChartViewerTest::printWithoutPrinterSaysSo() {
+void ChartViewerTest::printWithoutPrinterSaysSo()
+{
     if (!QPrinterInfo::availablePrinters().isEmpty())
         QSKIP("a printer is installed on this machine");
     const auto viewer = shownViewer(realHelper());
@@ -306,7 +334,8 @@ void ChartViewerTest::printWithoutPrinterSaysSo() {
     QVERIFY(notice->text().contains(QStringLiteral("No printer is installed")));
 }
 
-void ChartViewerTest::printJobPrintsChosenPages() {
+void ChartViewerTest::printJobPrintsChosenPages()
+{
     platform::ChartRenderClient client(realHelper());
     QSignalSpy opened(&client, &platform::ChartRenderClient::opened);
     client.open(path(QStringLiteral("three.pdf")));

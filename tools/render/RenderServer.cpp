@@ -16,7 +16,8 @@ namespace protocol = platform::protocol;
 namespace {
 
 // A PDF file names itself within its first kilobyte.
-ChartFailure headerFailure(const QString &path) {
+ChartFailure headerFailure(const QString &path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ChartFailure::Unreadable;
@@ -24,7 +25,8 @@ ChartFailure headerFailure(const QString &path) {
 }
 
 // What stands in the way of reading the file, looked at before the engine sees it.
-ChartFailure fileFailure(const QString &path) {
+ChartFailure fileFailure(const QString &path)
+{
     if (path.isEmpty())
         return ChartFailure::NoFileNamed;
     const QFileInfo info(path);
@@ -39,7 +41,8 @@ ChartFailure fileFailure(const QString &path) {
     return headerFailure(path);
 }
 
-QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns) {
+QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns)
+{
     switch (quarterTurns) {
     case 1:
         return QPdfDocumentRenderOptions::Rotation::Clockwise90;
@@ -55,9 +58,11 @@ QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns) {
 } // namespace
 
 RenderServer::RenderServer(platform::SharedMemory *images)
-    : m_images(images) {}
+    : m_images(images)
+{}
 
-QByteArray RenderServer::handle(const QByteArray &line) {
+QByteArray RenderServer::handle(const QByteArray &line)
+{
     const protocol::Message request = protocol::parse(line);
     switch (request.kind) {
     case protocol::Kind::Open:
@@ -69,7 +74,8 @@ QByteArray RenderServer::handle(const QByteArray &line) {
     }
 }
 
-QByteArray RenderServer::open(const protocol::Message &request) {
+QByteArray RenderServer::open(const protocol::Message &request)
+{
     m_document.close();
     m_isOpen = false;
     const ChartFailure failure = loadFailure(request.path);
@@ -82,7 +88,8 @@ QByteArray RenderServer::open(const protocol::Message &request) {
     return protocol::openedLine(request.serial, sizes);
 }
 
-ChartFailure RenderServer::loadFailure(const QString &path) {
+ChartFailure RenderServer::loadFailure(const QString &path)
+{
     const ChartFailure failure = fileFailure(path);
     if (failure != ChartFailure::None)
         return failure;
@@ -102,7 +109,8 @@ ChartFailure RenderServer::loadFailure(const QString &path) {
     return m_document.pageCount() > 0 ? ChartFailure::None : ChartFailure::NoPages;
 }
 
-QByteArray RenderServer::render(const protocol::Message &request) {
+QByteArray RenderServer::render(const protocol::Message &request)
+{
     const platform::PageRequest &page = request.page;
     if (!m_isOpen || page.page < 0 || page.page >= m_document.pageCount())
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);

@@ -11,7 +11,8 @@
 #include <iostream>
 #include <string>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QCoreApplication app(argc, argv);
     platform::SharedMemory images;
     const QStringList arguments = QCoreApplication::arguments();
