@@ -18,7 +18,8 @@ private slots:
     void openableChartPath();
 };
 
-void TestChartLibrary::chartFilePath_data() {
+void TestChartLibrary::chartFilePath_data()
+{
     QTest::addColumn<QString>("code");
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("path");
@@ -35,7 +36,8 @@ void TestChartLibrary::chartFilePath_data() {
     QTest::addRow("index past the table") << "ABCD" << 7 << "";
 }
 
-void TestChartLibrary::chartFilePath() {
+void TestChartLibrary::chartFilePath()
+{
     QFETCH(QString, code);
     QFETCH(int, index);
     QFETCH(QString, path);
@@ -45,7 +47,8 @@ void TestChartLibrary::chartFilePath() {
 
 // Fixture entries below a temporary folder that holds the program folder "program" and a folder "outside":
 // "path" makes a file, "path/" a folder, "path -> target" a link to target (also below the temporary folder).
-void TestChartLibrary::openableChartPath_data() {
+void TestChartLibrary::openableChartPath_data()
+{
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("chart");    // below the program folder
     QTest::addColumn<QString>("openable"); // below the program folder; empty: the chart path unchanged
@@ -54,9 +57,11 @@ void TestChartLibrary::openableChartPath_data() {
     QTest::addRow("exact file") << QStringList{"program/Airports/LIRF/ADPRF1-1.PDF"} << chart << "";
     QTest::addRow("library copied from Windows")
         << QStringList{"program/Airports/lirf/adprf1-1.pdf"} << chart << "Airports/lirf/adprf1-1.pdf";
+    // A code pasted in lower case: its exact folder comes before the upper-case one that sorts first.
     QTest::addRow("exact folder preferred")
-        << QStringList{"program/Airports/LIRF/adprf1-1.pdf", "program/Airports/lirf/ADPRF1-1.PDF"} << chart
-        << "Airports/LIRF/adprf1-1.pdf";
+        << QStringList{"program/Airports/LIRF/adprf1-1.pdf", "program/Airports/lirf/ADPRF1-1.PDF"}
+        << "Airports/lirf/ADPrf1-1.PDF"
+        << "Airports/lirf/ADPRF1-1.PDF";
     QTest::addRow("other folder when the exact one lacks the chart")
         << QStringList{"program/Airports/LIRF/ADPRF2-1.PDF", "program/Airports/lirf/adprf1-1.pdf"} << chart
         << "Airports/lirf/adprf1-1.pdf";
@@ -85,7 +90,8 @@ void TestChartLibrary::openableChartPath_data() {
         << "";
 }
 
-void TestChartLibrary::openableChartPath() {
+void TestChartLibrary::openableChartPath()
+{
     QFETCH(QStringList, entries);
     QFETCH(QString, chart);
     QFETCH(QString, openable);
