@@ -7,7 +7,8 @@
 
 namespace airportdata {
 
-LookupResult LookUpAirport(const QString &directoryFile, const QString &code) {
+LookupResult LookUpAirport(const QString &directoryFile, const QString &code)
+{
     QFile file(directoryFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return {LookupStatus::Unreadable,

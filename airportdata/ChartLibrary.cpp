@@ -14,17 +14,20 @@ constexpr std::array<QLatin1String, 7> kSuffixes{
     QLatin1String("1-1.PDF"), QLatin1String("2-1.PDF"), QLatin1String("3-1.PDF"), QLatin1String("4-1.PDF"),
     QLatin1String("5-1.PDF"), QLatin1String("6-1.PDF"), QLatin1String("8-1.PDF")};
 
-QString libraryFolder(const QString &programFolder) {
+QString libraryFolder(const QString &programFolder)
+{
     return programFolder + QStringLiteral("/Airports");
 }
 
-bool isInside(const QString &path, const QString &folder) {
+bool isInside(const QString &path, const QString &folder)
+{
     return !path.isEmpty() && path.startsWith(folder + QLatin1Char('/'));
 }
 
 // Entries of folder named name ignoring letter case: the exact name first, then the others in code-point
 // order.
-QStringList entriesLike(const QString &folder, const QString &name) {
+QStringList entriesLike(const QString &folder, const QString &name)
+{
     const QStringList entries =
         QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     QStringList matches;
@@ -38,7 +41,8 @@ QStringList entriesLike(const QString &folder, const QString &name) {
 
 // The first file below folder whose path matches parts[index...] ignoring case, staying inside the library.
 QString findIgnoringCase(const QString &folder, const QStringList &parts, qsizetype index,
-                         const QString &realLibrary) {
+                         const QString &realLibrary)
+{
     const bool last = index == parts.size() - 1;
     for (const QString &entry : entriesLike(folder, parts[index])) {
         const QString path = folder + QLatin1Char('/') + entry;
@@ -61,7 +65,8 @@ QString findIgnoringCase(const QString &folder, const QStringList &parts, qsizet
 
 } // namespace
 
-QString ChartFilePath(const QString &programFolder, const QString &code, int categoryIndex) {
+QString ChartFilePath(const QString &programFolder, const QString &code, int categoryIndex)
+{
     if (categoryIndex < 0 || categoryIndex >= int(kSuffixes.size())) {
         return {};
     }
@@ -69,7 +74,8 @@ QString ChartFilePath(const QString &programFolder, const QString &code, int cat
            kSuffixes[categoryIndex];
 }
 
-QString OpenableChartPath(const QString &programFolder, const QString &chartPath) {
+QString OpenableChartPath(const QString &programFolder, const QString &chartPath)
+{
     const QString library = libraryFolder(programFolder);
     if (QFileInfo(chartPath).isFile() || !chartPath.startsWith(library + QLatin1Char('/'))) {
         return chartPath;

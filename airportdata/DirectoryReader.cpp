@@ -9,14 +9,16 @@ namespace airportdata {
 
 namespace {
 
-LookupResult unreadable(const QString &directoryFile, const QString &reason) {
+LookupResult unreadable(const QString &directoryFile, const QString &reason)
+{
     return {LookupStatus::Unreadable,
             {},
             QStringLiteral("The airport directory %1 could not be read: %2")
                 .arg(QDir::toNativeSeparators(directoryFile), reason)};
 }
 
-LookupResult resultOf(const DirectorySearch &search, const QString &directoryFile, qsizetype maxItemBytes) {
+LookupResult resultOf(const DirectorySearch &search, const QString &directoryFile, qsizetype maxItemBytes)
+{
     switch (search.state()) {
     case DirectorySearch::State::Found:
         return {LookupStatus::Found, search.slotTexts(), {}};
@@ -32,7 +34,8 @@ LookupResult resultOf(const DirectorySearch &search, const QString &directoryFil
 } // namespace
 
 LookupResult searchDirectory(QIODevice &device, const QString &directoryFile, const QString &code,
-                             ReadLimits limits) {
+                             ReadLimits limits)
+{
     DirectorySearch search(code, limits.maxItemBytes);
     QByteArray buffer(limits.maxItemBytes + limits.blockBytes, Qt::Uninitialized);
     qsizetype begin = 0;

@@ -14,9 +14,11 @@ constexpr char kFieldSeparator = '|';
 DirectorySearch::DirectorySearch(const QString &code, qsizetype maxItemBytes)
     : m_header(code)
     , m_maxItemBytes(maxItemBytes)
-    , m_state(m_header.canMatch() ? State::Searching : State::NotFound) {}
+    , m_state(m_header.canMatch() ? State::Searching : State::NotFound)
+{}
 
-qsizetype DirectorySearch::feed(QByteArrayView data, bool final) {
+qsizetype DirectorySearch::feed(QByteArrayView data, bool final)
+{
     if (m_atStart && !final && data.size() < kByteOrderMark.size() && kByteOrderMark.startsWith(data)) {
         return 0; // perhaps the start of a byte order mark: wait for more
     }
@@ -41,15 +43,18 @@ qsizetype DirectorySearch::feed(QByteArrayView data, bool final) {
     return used;
 }
 
-bool DirectorySearch::done() const {
+bool DirectorySearch::done() const
+{
     return m_state != State::Searching && m_state != State::Collecting;
 }
 
-QStringList DirectorySearch::slotTexts() const {
+QStringList DirectorySearch::slotTexts() const
+{
     return m_state == State::Found ? decodeFields(m_fields) : QStringList();
 }
 
-qsizetype DirectorySearch::skipByteOrderMark(QByteArrayView data) {
+qsizetype DirectorySearch::skipByteOrderMark(QByteArrayView data)
+{
     if (!m_atStart) {
         return 0;
     }
@@ -57,7 +62,8 @@ qsizetype DirectorySearch::skipByteOrderMark(QByteArrayView data) {
     return data.startsWith(kByteOrderMark) ? kByteOrderMark.size() : 0;
 }
 
-qsizetype DirectorySearch::collect(QByteArrayView data, qsizetype from, bool final) {
+qsizetype DirectorySearch::collect(QByteArrayView data, qsizetype from, bool final)
+{
     while (m_state == State::Collecting) {
         const std::optional<Item> item = readItem(data.sliced(from), final);
         if (!item) {
@@ -76,7 +82,8 @@ qsizetype DirectorySearch::collect(QByteArrayView data, qsizetype from, bool fin
     return from;
 }
 
-void DirectorySearch::addFields(QByteArrayView item, bool skipKey) {
+void DirectorySearch::addFields(QByteArrayView item, bool skipKey)
+{
     bool keep = !skipKey;
     for (qsizetype start = 0; m_fields.size() < kSlotCount; keep = true) {
         const qsizetype separator = item.indexOf(kFieldSeparator, start);

@@ -6,13 +6,15 @@ namespace airportdata {
 
 namespace {
 
-bool isLineBreak(char c) {
+bool isLineBreak(char c)
+{
     return c == '\r' || c == '\n';
 }
 
 // Where the line holding position at begins, but not before from. The byte after a line break always starts
 // an item: quoted items end at the line end too.
-qsizetype lineStart(QByteArrayView data, qsizetype from, qsizetype at) {
+qsizetype lineStart(QByteArrayView data, qsizetype from, qsizetype at)
+{
     while (at > from && !isLineBreak(data[at - 1])) {
         --at;
     }
@@ -20,7 +22,8 @@ qsizetype lineStart(QByteArrayView data, qsizetype from, qsizetype at) {
 }
 
 // The start of the first item from start on that ends after position at, or of the item left incomplete.
-qsizetype itemAround(QByteArrayView data, qsizetype start, qsizetype at, bool final) {
+qsizetype itemAround(QByteArrayView data, qsizetype start, qsizetype at, bool final)
+{
     while (const std::optional<Item> item = readItem(data.sliced(start), final)) {
         if (start + item->length > at) {
             break;
@@ -32,7 +35,8 @@ qsizetype itemAround(QByteArrayView data, qsizetype start, qsizetype at, bool fi
 
 // Where the item left incomplete at the end of data starts. A CR at the very end may still be followed by
 // its LF, so it does not count as a line break yet.
-qsizetype incompleteItemStart(QByteArrayView data, qsizetype from) {
+qsizetype incompleteItemStart(QByteArrayView data, qsizetype from)
+{
     const qsizetype end = data.size() - (data.endsWith('\r') ? 1 : 0);
     qsizetype start = lineStart(data, from, std::max(from, end));
     while (const std::optional<Item> item = readItem(data.sliced(start), false)) {
@@ -44,14 +48,17 @@ qsizetype incompleteItemStart(QByteArrayView data, qsizetype from) {
 } // namespace
 
 HeaderFinder::HeaderFinder(const QString &code)
-    : m_key(code) {}
+    : m_key(code)
+{}
 
-HeaderFinder::Step HeaderFinder::find(QByteArrayView data, qsizetype from, bool final) const {
+HeaderFinder::Step HeaderFinder::find(QByteArrayView data, qsizetype from, bool final) const
+{
     return m_key.asciiCode().isEmpty() ? findItemByItem(data, from, final)
                                        : findByCodeBytes(data, from, final);
 }
 
-HeaderFinder::Step HeaderFinder::findByCodeBytes(QByteArrayView data, qsizetype from, bool final) const {
+HeaderFinder::Step HeaderFinder::findByCodeBytes(QByteArrayView data, qsizetype from, bool final) const
+{
     const QByteArray &code = m_key.asciiCode();
     for (;;) {
         const void *hit = from == data.size()
@@ -74,7 +81,8 @@ HeaderFinder::Step HeaderFinder::findByCodeBytes(QByteArrayView data, qsizetype 
     }
 }
 
-HeaderFinder::Step HeaderFinder::findItemByItem(QByteArrayView data, qsizetype from, bool final) const {
+HeaderFinder::Step HeaderFinder::findItemByItem(QByteArrayView data, qsizetype from, bool final) const
+{
     while (const std::optional<Item> item = readItem(data.sliced(from), final)) {
         from += item->length;
         if (m_key.matches(item->text)) {

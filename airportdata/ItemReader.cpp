@@ -12,13 +12,15 @@ constexpr quint64 kOnes = 0x0101010101010101ULL;
 constexpr quint64 kHighBits = 0x8080808080808080ULL;
 
 // Marks the bytes of word that equal c; the lowest marked byte is always a true match.
-constexpr quint64 bytesEqualTo(quint64 word, char c) {
+constexpr quint64 bytesEqualTo(quint64 word, char c)
+{
     const quint64 x = word ^ (kOnes * static_cast<unsigned char>(c));
     return (x - kOnes) & ~x;
 }
 
 // The first byte in [p, end) that is one of a, b or c, or end; eight bytes at a time.
-template <char A, char B, char C> const char *findAnyOf(const char *p, const char *end) {
+template <char A, char B, char C> const char *findAnyOf(const char *p, const char *end)
+{
     for (; end - p >= 8; p += 8) {
         const quint64 word = qFromLittleEndian<quint64>(p);
         const quint64 marks =
@@ -34,7 +36,8 @@ template <char A, char B, char C> const char *findAnyOf(const char *p, const cha
 }
 
 // Completes the item whose terminator (comma, line end or the end of data) is at stop.
-std::optional<Item> endItem(QByteArrayView data, QByteArrayView text, const char *stop, bool final) {
+std::optional<Item> endItem(QByteArrayView data, QByteArrayView text, const char *stop, bool final)
+{
     const char *end = data.end();
     if (stop == end || (*stop == '\r' && stop + 1 == end && !final)) {
         return final ? std::optional<Item>(Item{text, data.size()}) : std::nullopt;
@@ -45,7 +48,8 @@ std::optional<Item> endItem(QByteArrayView data, QByteArrayView text, const char
 
 } // namespace
 
-std::optional<Item> readItem(QByteArrayView data, bool final) {
+std::optional<Item> readItem(QByteArrayView data, bool final)
+{
     if (data.isEmpty()) {
         return std::nullopt;
     }

@@ -12,18 +12,21 @@ constexpr qsizetype kCodeLength = 4;
 // Six characters take at most this many bytes in UTF-8; in Windows-1252 each takes one.
 constexpr qsizetype kKeyBytes = 6 * 4;
 
-bool isAscii(QByteArrayView bytes) {
+bool isAscii(QByteArrayView bytes)
+{
     return std::all_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool isAscii(const QString &text) {
+bool isAscii(const QString &text)
+{
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
 } // namespace
 
-KeyMatcher::KeyMatcher(const QString &code) {
+KeyMatcher::KeyMatcher(const QString &code)
+{
     if (code.isEmpty() || code.size() > kCodeLength) {
         return;
     }
@@ -33,7 +36,8 @@ KeyMatcher::KeyMatcher(const QString &code) {
     }
 }
 
-bool KeyMatcher::matches(QByteArrayView item) const {
+bool KeyMatcher::matches(QByteArrayView item) const
+{
     if (m_code.isEmpty() || item.size() <= 2) {
         return false;
     }
@@ -49,7 +53,8 @@ bool KeyMatcher::matches(QByteArrayView item) const {
     return m_ascii.size() == kCodeLength ? key.startsWith(m_ascii) : key == m_ascii;
 }
 
-bool KeyMatcher::matchesDecoded(QByteArrayView item) const {
+bool KeyMatcher::matchesDecoded(QByteArrayView item) const
+{
     return decodeText(item).mid(2, kCodeLength) == m_code;
 }
 

@@ -12,25 +12,29 @@ constexpr auto kExactly = QStringDecoder::Flag::Stateless | QStringDecoder::Flag
 
 // The text when bytes are valid UTF-8. A fresh decoder for each text: a decoder that has already decoded some
 // text does not always report an error in the next one.
-std::optional<QString> fromValidUtf8(QByteArrayView bytes) {
+std::optional<QString> fromValidUtf8(QByteArrayView bytes)
+{
     QStringDecoder utf8(QStringDecoder::Utf8, kExactly);
     QString text = utf8.decode(bytes);
     return utf8.hasError() ? std::nullopt : std::optional<QString>(std::move(text));
 }
 
 // Windows-1252 as the platform converts it: Latin-1 with its own table for 0x80 to 0x9F.
-QStringDecoder windows1252Decoder() {
+QStringDecoder windows1252Decoder()
+{
     return QStringDecoder("windows-1252", kExactly);
 }
 
 } // namespace
 
-QString decodeText(QByteArrayView bytes) {
+QString decodeText(QByteArrayView bytes)
+{
     std::optional<QString> text = fromValidUtf8(bytes);
     return text ? *text : QString(windows1252Decoder().decode(bytes));
 }
 
-QStringList decodeFields(const QList<QByteArray> &fields) {
+QStringList decodeFields(const QList<QByteArray> &fields)
+{
     QStringList texts;
     texts.reserve(fields.size());
     for (const QByteArray &field : fields) {

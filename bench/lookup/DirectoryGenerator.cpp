@@ -12,7 +12,8 @@ constexpr std::array kKinds{"INTERNATIONAL", "CITY", "REGIONAL", "AIRBASE"};
 constexpr std::array kSurfaces{"ASPH", "CONC", "ASPH/CONC"};
 
 // Four capital letters from the record number; 26^4 codes, more than any generated directory has.
-QByteArray codeOf(int index) {
+QByteArray codeOf(int index)
+{
     QByteArray code(4, 'A');
     for (int i = 3; i >= 0; --i, index /= 26) {
         code[i] = char('A' + index % 26);
@@ -23,9 +24,11 @@ QByteArray codeOf(int index) {
 class RecordWriter {
 public:
     explicit RecordWriter(QByteArray &out)
-        : m_out(out) {}
+        : m_out(out)
+    {}
 
-    void write(int index) {
+    void write(int index)
+    {
         const QByteArray code = codeOf(index);
         m_out += twoDigits(index % 100) + code + '|' + code.left(3) + '|' + kPlaces[pick(kPlaces.size())] +
                  ' ' + kKinds[pick(kKinds.size())] + '|' + angle('E', 179, 3) + '|' + angle('N', 89, 2) +
@@ -43,20 +46,23 @@ public:
 private:
     int pick(std::size_t count) { return int(m_random() % count); }
 
-    QByteArray angle(char hemisphere, int maxDegrees, int width) {
+    QByteArray angle(char hemisphere, int maxDegrees, int width)
+    {
         return hemisphere + (' ' + QByteArray::number(pick(maxDegrees + 1)).rightJustified(width, '0')) +
                ' ' + twoDigits(pick(60)) + ' ' + twoDigits(pick(60));
     }
 
     static QByteArray twoDigits(int value) { return QByteArray::number(value).rightJustified(2, '0'); }
 
-    QByteArray ilsFrequency() {
+    QByteArray ilsFrequency()
+    {
         return pick(2) == 0 ? QByteArray("-")
                             : QByteArray::number(108 + pick(4)) + '.' + twoDigits(pick(20) * 5);
     }
 
     // Both directions of one runway; the left runway seen from one end is the right one from the other.
-    void writeRunway(int heading, QByteArrayView side) {
+    void writeRunway(int heading, QByteArrayView side)
+    {
         const QByteArray length = QByteArray::number(1200 + 10 * pick(300)) + " M";
         const QByteArray surface = kSurfaces[pick(kSurfaces.size())];
         const QByteArray sides[2] = {side.toByteArray(), side == "L"   ? "R"
@@ -76,7 +82,8 @@ private:
 
 } // namespace
 
-GeneratedDirectory generateDirectory(int records) {
+GeneratedDirectory generateDirectory(int records)
+{
     GeneratedDirectory directory;
     RecordWriter writer(directory.bytes);
     for (int index = 0; index < records; ++index) {
@@ -90,6 +97,7 @@ GeneratedDirectory generateDirectory(int records) {
     return directory;
 }
 
-QString missingCode() {
+QString missingCode()
+{
     return QStringLiteral("ZZZZ");
 }

@@ -21,16 +21,19 @@ namespace {
 
 constexpr std::array kRecordCounts{1000, 10000, 100000};
 
-QString directoryName(int records) {
+QString directoryName(int records)
+{
     return QStringLiteral("airports-%1.txt").arg(records);
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes) {
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-void benchLookup(benchmark::State &state, const QString &path, const QString &code, qsizetype bytesScanned) {
+void benchLookup(benchmark::State &state, const QString &path, const QString &code, qsizetype bytesScanned)
+{
     const airportdata::LookupStatus expected =
         code == missingCode() ? airportdata::LookupStatus::NotFound : airportdata::LookupStatus::Found;
     for (auto _ : state) {
@@ -44,7 +47,8 @@ void benchLookup(benchmark::State &state, const QString &path, const QString &co
     state.SetBytesProcessed(state.iterations() * bytesScanned);
 }
 
-bool registerBenchmarks(const QTemporaryDir &folder) {
+bool registerBenchmarks(const QTemporaryDir &folder)
+{
     for (int records : kRecordCounts) {
         const GeneratedDirectory directory = generateDirectory(records);
         const QString path = folder.filePath(directoryName(records));
@@ -63,7 +67,8 @@ bool registerBenchmarks(const QTemporaryDir &folder) {
     return true;
 }
 
-int writeDirectories(const QString &folder) {
+int writeDirectories(const QString &folder)
+{
     for (int records : kRecordCounts) {
         if (!QDir().mkpath(folder) ||
             !writeFile(QDir(folder).filePath(directoryName(records)), generateDirectory(records).bytes)) {
@@ -76,7 +81,8 @@ int writeDirectories(const QString &folder) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     constexpr const char *kWriteOption = "--write-directories=";
     if (argc == 2 && std::strncmp(argv[1], kWriteOption, std::strlen(kWriteOption)) == 0) {
         return writeDirectories(QString::fromLocal8Bit(argv[1] + std::strlen(kWriteOption)));

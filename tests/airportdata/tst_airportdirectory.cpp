@@ -12,7 +12,8 @@ Q_DECLARE_METATYPE(airportdata::LookupStatus)
 
 namespace {
 
-QByteArray fields(int first, int count) {
+QByteArray fields(int first, int count)
+{
     QByteArrayList list;
     for (int i = first; i < first + count; ++i) {
         list.append("f" + QByteArray::number(i));
@@ -38,7 +39,8 @@ private:
     QTemporaryDir m_folder;
 };
 
-QString TestAirportDirectory::write(const QByteArray &bytes) {
+QString TestAirportDirectory::write(const QByteArray &bytes)
+{
     const QString path = m_folder.filePath(QStringLiteral("airports.txt"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
@@ -47,7 +49,8 @@ QString TestAirportDirectory::write(const QByteArray &bytes) {
     return path;
 }
 
-void TestAirportDirectory::looksUp_data() {
+void TestAirportDirectory::looksUp_data()
+{
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("code");
     QTest::addColumn<LookupStatus>("status");
@@ -123,7 +126,8 @@ void TestAirportDirectory::looksUp_data() {
         << "LIRF" << found << texts;
 }
 
-void TestAirportDirectory::looksUp() {
+void TestAirportDirectory::looksUp()
+{
     QFETCH(QByteArray, bytes);
     QFETCH(QString, code);
     QFETCH(LookupStatus, status);
@@ -145,7 +149,8 @@ void TestAirportDirectory::looksUp() {
     }
 }
 
-void TestAirportDirectory::missingFileIsUnreadable() {
+void TestAirportDirectory::missingFileIsUnreadable()
+{
     const QString path = m_folder.filePath(QStringLiteral("missing/airports.txt"));
     const LookupResult result = LookUpAirport(path, QStringLiteral("LIRF"));
     QCOMPARE(result.status, LookupStatus::Unreadable);
@@ -155,7 +160,8 @@ void TestAirportDirectory::missingFileIsUnreadable() {
         QStringLiteral("The airport directory %1 could not be opened: No such file or directory").arg(path));
 }
 
-void TestAirportDirectory::folderIsUnreadable() {
+void TestAirportDirectory::folderIsUnreadable()
+{
     const LookupResult result = LookUpAirport(m_folder.path(), QStringLiteral("LIRF"));
     QCOMPARE(result.status, LookupStatus::Unreadable);
     QVERIFY2(
@@ -163,7 +169,8 @@ void TestAirportDirectory::folderIsUnreadable() {
         qPrintable(result.error));
 }
 
-void TestAirportDirectory::overlongLineIsUnreadable() {
+void TestAirportDirectory::overlongLineIsUnreadable()
+{
     const QByteArray longLine(3 << 20, 'x');
     const QString path = write("A LIML|MILANO\r\n\r\n" + longLine + "\r\nA LIRF|ROMA\r\n\r\n");
 

@@ -11,7 +11,8 @@ using Items = QList<QByteArray>;
 
 // Reads items as a file reader does when only the first split bytes have arrived: the complete items first,
 // then the rest once every byte is there.
-Items readInTwoParts(const QByteArray &bytes, qsizetype split) {
+Items readInTwoParts(const QByteArray &bytes, qsizetype split)
+{
     Items items;
     qsizetype position = 0;
     const auto readFrom = [&](qsizetype end, bool final) {
@@ -36,7 +37,8 @@ private slots:
     void readsItems();
 };
 
-void TestItemReader::readsItems_data() {
+void TestItemReader::readsItems_data()
+{
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Items>("items");
 
@@ -70,7 +72,8 @@ void TestItemReader::readsItems_data() {
     QTest::addRow("items of many lengths") << bytes << items;
 }
 
-void TestItemReader::readsItems() {
+void TestItemReader::readsItems()
+{
     QFETCH(QByteArray, bytes);
     QFETCH(Items, items);
 

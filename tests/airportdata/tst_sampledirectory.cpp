@@ -13,7 +13,8 @@ struct SampleAirport {
     int runwayLines = 0;
 };
 
-QByteArray readFile(const QString &path) {
+QByteArray readFile(const QString &path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -37,7 +38,8 @@ private:
     QList<SampleAirport> m_airports;
 };
 
-void TestSampleDirectory::initTestCase() {
+void TestSampleDirectory::initTestCase()
+{
     const QByteArray shipped =
         readFile(qEnvironmentVariable("VARNELOX_SOURCE_DIR") + "/resources/sample/airports.txt");
     m_directory = qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/airports.txt");
@@ -47,7 +49,8 @@ void TestSampleDirectory::initTestCase() {
 }
 
 // Each record: a header line of seven fields, runway lines of twelve, an empty line; CR LF line ends.
-void TestSampleDirectory::readAirports(const QByteArray &bytes) {
+void TestSampleDirectory::readAirports(const QByteArray &bytes)
+{
     QVERIFY(!bytes.contains(',') && !bytes.contains('"'));
     QVERIFY(bytes.endsWith("\r\n\r\n"));
     const QByteArrayList lines = bytes.chopped(1).split('\n');
@@ -73,7 +76,8 @@ void TestSampleDirectory::readAirports(const QByteArray &bytes) {
     QVERIFY(airport == nullptr);
 }
 
-void TestSampleDirectory::variety() {
+void TestSampleDirectory::variety()
+{
     QVERIFY(m_airports.size() >= 15);
     const auto hasRunwayLines = [this](auto test) {
         return std::any_of(m_airports.begin(), m_airports.end(),
@@ -84,7 +88,8 @@ void TestSampleDirectory::variety() {
     QVERIFY(hasRunwayLines([](int n) { return n >= 6; }));
 }
 
-void TestSampleDirectory::everyAirportFound() {
+void TestSampleDirectory::everyAirportFound()
+{
     for (const SampleAirport &airport : std::as_const(m_airports)) {
         const LookupResult result = LookUpAirport(m_directory, airport.code);
         QCOMPARE(result.status, LookupStatus::Found);

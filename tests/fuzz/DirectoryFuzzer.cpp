@@ -22,14 +22,16 @@ namespace {
 // Longer than any input scripts/fuzz hands in, so no item is ever too long.
 constexpr qsizetype kMaxInput = 1 << 16;
 
-void require(bool condition, const char *what) {
+void require(bool condition, const char *what)
+{
     if (!condition) {
         std::fprintf(stderr, "directory fuzzer: %s\n", what);
         std::abort();
     }
 }
 
-QByteArrayList itemsOf(QByteArrayView bytes, qsizetype split) {
+QByteArrayList itemsOf(QByteArrayView bytes, qsizetype split)
+{
     QByteArrayList items;
     qsizetype position = 0;
     for (const auto &[end, final] : {std::pair{split, false}, std::pair{bytes.size(), true}}) {
@@ -46,20 +48,23 @@ QByteArrayList itemsOf(QByteArrayView bytes, qsizetype split) {
     return items;
 }
 
-LookupResult searchInBlocks(const QByteArray &bytes, const QString &code, qsizetype block) {
+LookupResult searchInBlocks(const QByteArray &bytes, const QString &code, qsizetype block)
+{
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     return searchDirectory(buffer, QStringLiteral("fuzz"), code, {block, kMaxInput});
 }
 
-bool same(const LookupResult &a, const LookupResult &b) {
+bool same(const LookupResult &a, const LookupResult &b)
+{
     return a.status == b.status && a.slotTexts == b.slotTexts;
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
     if (size == 0) {
         return 0;
     }
