@@ -84,12 +84,23 @@ QString OpenableChartPath(const QString &programFolder, const QString &chartPath
     const bool safe = std::none_of(parts.begin(), parts.end(), [](const QString &part) {
         return part.isEmpty() || part == QLatin1String(".") || part == QLatin1String("..");
     });
-    const QString realLibrary = QFileInfo(library).canonicalFilePath();
-    if (!safe || realLibrary.isEmpty()) {
+    if (!safe) {
         return chartPath;
     }
-    const QString found = findIgnoringCase(library, parts, 0, realLibrary);
-    return found.isEmpty() ? chartPath : found;
+    // The library folder itself may have been copied in another case too ("airports").
+    for (const QString &folder : entriesLike(programFolder, QStringLiteral("Airports"))) {
+        const QString candidate = programFolder + QLatin1Char('/') + folder;
+        const QFileInfo info(candidate);
+        const QString realLibrary = info.canonicalFilePath();
+        if (!info.isDir() || realLibrary.isEmpty()) {
+            continue;
+        }
+        const QString found = findIgnoringCase(candidate, parts, 0, realLibrary);
+        if (!found.isEmpty()) {
+            return found;
+        }
+    }
+    return chartPath;
 }
 
 } // namespace airportdata

@@ -72,7 +72,12 @@ void TestChartLibrary::openableChartPath_data()
         << QStringList{"program/Airports/Lirf/adprf1-1.pdf/", "program/Airports/lirf/adprf1-1.pdf"} << chart
         << "Airports/lirf/adprf1-1.pdf";
     QTest::addRow("nothing matches") << QStringList{"program/Airports/LIRF/ADPRF2-1.PDF"} << chart << "";
-    QTest::addRow("no library") << QStringList{"program/airports/LIRF/ADPRF1-1.PDF"} << chart << "";
+    QTest::addRow("library folder in lower case")
+        << QStringList{"program/airports/lirf/adprf1-1.pdf"} << chart << "airports/lirf/adprf1-1.pdf";
+    QTest::addRow("exact library folder preferred")
+        << QStringList{"program/Airports/lirf/adprf1-1.pdf", "program/airports/LIRF/ADPRF1-1.PDF"} << chart
+        << "Airports/lirf/adprf1-1.pdf";
+    QTest::addRow("no library") << QStringList{"program/Charts/LIRF/ADPRF1-1.PDF"} << chart << "";
     QTest::addRow("link inside the library followed")
         << QStringList{"program/Airports/store/adprf1-1.pdf",
                        "program/Airports/lirf -> program/Airports/store"}
