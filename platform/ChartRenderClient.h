@@ -49,7 +49,6 @@ public:
     void cancel(quint64 serial);
 
     static qsizetype maxImagePixels();
-    QString helperProgram() const { return m_program; }
 
 signals:
     void opened(quint64 serial, const QList<QSizeF> &pageSizes);

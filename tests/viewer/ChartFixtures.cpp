@@ -118,7 +118,7 @@ bool writeTruncatedChart(const QString &path)
 
 bool writeEndlessPageTree(const QString &path)
 {
-    constexpr int Levels = 40;
+    constexpr int Levels = 64;
     QList<QByteArray> objects{"<< /Type /Catalog /Pages 2 0 R >>"};
     for (int level = 0; level < Levels; ++level) {
         const int number = 2 + level;

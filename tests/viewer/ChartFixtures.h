@@ -15,7 +15,7 @@ bool writeChart(const QString &path, int pages = 1);
 bool writeBytes(const QString &path, const QByteArray &bytes);
 // The first part of a good chart, as a download that broke off.
 bool writeTruncatedChart(const QString &path);
-// A small file whose page tree lists every node twice, forty levels deep: the PDF engine walks it for
+// A small file whose page tree lists every node twice, 64 levels deep: the PDF engine walks it for
 // hours.
 bool writeEndlessPageTree(const QString &path);
 // A good chart encrypted with a user password (qpdf).

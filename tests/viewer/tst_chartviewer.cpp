@@ -176,6 +176,7 @@ void ChartViewerTest::unreadableFilesFail()
     QVERIFY(viewer->message().contains(file.fileName()));
     QVERIFY(viewer->message().contains(QDir::toNativeSeparators(file.absolutePath())));
     QVERIFY(pageView(*viewer)->image().isNull());
+    QCOMPARE(pageView(*viewer)->message(), viewer->message());
     QCOMPARE(viewer->pageCount(), 0);
     QVERIFY(toolbar(*viewer)->pageText().isEmpty());
 }
