@@ -12,6 +12,7 @@
 #include "resources/Texts.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,7 +30,8 @@ constexpr platform::TwipsRect OpenPdf2Rect{120, 120, 7575, 9855};
 
 const QString TrayTip = QStringLiteral("Key right for menu");
 
-QAction *addCommand(QMenu *menu, const char *name, const QString &caption) {
+QAction *addCommand(QMenu *menu, const char *name, const QString &caption)
+{
     QAction *action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     return action;
@@ -41,7 +43,8 @@ FrmFS9::FrmFS9(app::ProgramValues &values, const CompanionServices &services, QW
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_values(values)
-    , m_services(services) {
+    , m_services(services)
+{
     setObjectName(QStringLiteral("frmFS9"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(resources::companionWindowCaption());
@@ -69,7 +72,8 @@ FrmFS9::FrmFS9(app::ProgramValues &values, const CompanionServices &services, QW
     connect(&m_services.tray, &platform::TrayIcon::activated, this, &FrmFS9::nidTray_Activated);
 }
 
-void FrmFS9::buildMenus() {
+void FrmFS9::buildMenus()
+{
     m_mApps = menuBar()->addMenu(QStringLiteral("&Change or Exit"));
     m_mApps->setObjectName(QStringLiteral("mApps"));
     connect(addCommand(m_mApps, "mnuAeroporto", QStringLiteral("&New Airport")), &QAction::triggered, this,
@@ -82,12 +86,29 @@ void FrmFS9::buildMenus() {
     connect(addCommand(m_mApps, "mPopExit", QStringLiteral("&Exit")), &QAction::triggered, this,
             &FrmFS9::mPopExit_Click);
 
+    m_mApps->installEventFilter(this);
+
     QMenu *mPopupSys = menuBar()->addMenu(QStringLiteral("&SysTray"));
     mPopupSys->setObjectName(QStringLiteral("mPopupSys"));
     mPopupSys->setEnabled(false);
 }
 
-void FrmFS9::Form_Load() {
+bool FrmFS9::eventFilter(QObject *watched, QEvent *event)
+{
+    // While the menu is open, a plain key is its access key: the chart viewer's single-letter keys
+    // (N, R...) would otherwise take "&New Airport" and "&Restore" away from it.
+    if (watched == m_mApps && event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->text().isEmpty() && !(key->modifiers() & ~Qt::ShiftModifier)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmFS9::Form_Load()
+{
     platform::centreOnScreen(this);
     m_services.tray.add(windowIcon(), TrayTip, m_mApps);
     m_openPDF2->loadFile(airportdata::OpenableChartPath(m_values.programFolder, m_values.sChartPath));
@@ -95,18 +116,21 @@ void FrmFS9::Form_Load() {
     app::Module1::SetTopMost(this, true);
 }
 
-void FrmFS9::unload() {
+void FrmFS9::unload()
+{
     m_unloading = true;
     close();
 }
 
-void FrmFS9::changeEvent(QEvent *event) {
+void FrmFS9::changeEvent(QEvent *event)
+{
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
 }
 
-void FrmFS9::Form_Resize() {
+void FrmFS9::Form_Resize()
+{
     // Without a notification area there would be no way back to a hidden window: it stays minimised.
     if (!isMinimized() || !m_services.tray.isAvailable())
         return;
@@ -119,7 +143,8 @@ void FrmFS9::Form_Resize() {
     });
 }
 
-void FrmFS9::closeEvent(QCloseEvent *event) {
+void FrmFS9::closeEvent(QCloseEvent *event)
+{
     if (Form_QueryUnload()) {
         event->ignore();
         return;
@@ -128,31 +153,36 @@ void FrmFS9::closeEvent(QCloseEvent *event) {
     event->accept();
 }
 
-bool FrmFS9::Form_QueryUnload() const {
+bool FrmFS9::Form_QueryUnload() const
+{
     // Every close request from outside the program (the close box, the window menu) is refused.
     return !m_unloading;
 }
 
-void FrmFS9::Form_Unload() {
+void FrmFS9::Form_Unload()
+{
     setWindowState(windowState() | Qt::WindowMinimized);
     hide();
 }
 
-void FrmFS9::nidTray_Activated(QSystemTrayIcon::ActivationReason reason) {
+void FrmFS9::nidTray_Activated(QSystemTrayIcon::ActivationReason reason)
+{
     // The right button's menu is popped up by the desktop itself.
     if (reason == QSystemTrayIcon::Context)
         return;
     showRestored();
 }
 
-void FrmFS9::showRestored() {
+void FrmFS9::showRestored()
+{
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     platform::bringToForeground(this);
     app::Module1::SetTopMost(this, true);
 }
 
-void FrmFS9::mnuAeroporto_Click() {
+void FrmFS9::mnuAeroporto_Click()
+{
     m_services.tray.remove();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     platform::bringToForeground(this);
@@ -161,22 +191,26 @@ void FrmFS9::mnuAeroporto_Click() {
     emit mainWindowRequested();
 }
 
-void FrmFS9::UnloadAllForms() {
+void FrmFS9::UnloadAllForms()
+{
     emit unloadAllFormsRequested();
 }
 
-void FrmFS9::mnuNuovaProc_Click() {
+void FrmFS9::mnuNuovaProc_Click()
+{
     m_services.tray.remove();
     unload();
     m_values.bLoadToggle = 1;
     emit mainWindowRequested();
 }
 
-void FrmFS9::mnuProcScelta_Click() {
+void FrmFS9::mnuProcScelta_Click()
+{
     showRestored();
 }
 
-void FrmFS9::mPopExit_Click() {
+void FrmFS9::mPopExit_Click()
+{
     if (!m_services.exitQuestion.confirmed(this))
         return;
     m_services.tray.remove();

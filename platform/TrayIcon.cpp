@@ -5,11 +5,13 @@
 
 namespace platform {
 
-bool SystemTrayIcon::isAvailable() const {
+bool SystemTrayIcon::isAvailable() const
+{
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void SystemTrayIcon::add(const QIcon &icon, const QString &tip, QMenu *menu) {
+void SystemTrayIcon::add(const QIcon &icon, const QString &tip, QMenu *menu)
+{
     remove();
     m_icon = new QSystemTrayIcon(icon, this);
     m_icon->setToolTip(tip);
@@ -18,7 +20,8 @@ void SystemTrayIcon::add(const QIcon &icon, const QString &tip, QMenu *menu) {
     m_icon->show();
 }
 
-void SystemTrayIcon::remove() {
+void SystemTrayIcon::remove()
+{
     if (!m_icon)
         return;
     // The icon leaves the notification area at once; the object goes later, since the removal is usually

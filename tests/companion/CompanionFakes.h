@@ -19,14 +19,16 @@ struct FakeTray final : platform::TrayIcon {
     QStringList *journal = nullptr;
 
     bool isAvailable() const override { return available; }
-    void add(const QIcon &newIcon, const QString &newTip, QMenu *newMenu) override {
+    void add(const QIcon &newIcon, const QString &newTip, QMenu *newMenu) override
+    {
         ++icons;
         icon = newIcon;
         tip = newTip;
         menu = newMenu;
         note(QStringLiteral("add icon"));
     }
-    void remove() override {
+    void remove() override
+    {
         if (icons > 0)
             --icons;
         note(QStringLiteral("remove icon"));
@@ -34,7 +36,8 @@ struct FakeTray final : platform::TrayIcon {
     void click(QSystemTrayIcon::ActivationReason reason) { emit activated(reason); }
 
 private:
-    void note(const QString &entry) const {
+    void note(const QString &entry) const
+    {
         if (journal)
             journal->append(entry);
     }
@@ -46,7 +49,8 @@ struct AnsweringExitQuestion final : platform::ExitQuestion {
     int asked = 0;
     QStringList *journal = nullptr;
 
-    bool confirmed(QWidget *) override {
+    bool confirmed(QWidget *) override
+    {
         ++asked;
         if (journal)
             journal->append(QStringLiteral("exit question"));

@@ -42,6 +42,8 @@ private slots:
     void trayClicks();
     void commands_data();
     void commands();
+    void menuAccessKeysComeBeforeTheViewersKeys_data();
+    void menuAccessKeysComeBeforeTheViewersKeys();
 
 private:
     void writeChart(const QString &relative) const;
@@ -58,7 +60,8 @@ private:
     QPointer<FrmFS9> m_window;
 };
 
-void CompanionWindowTest::init() {
+void CompanionWindowTest::init()
+{
     m_folder = std::make_unique<QTemporaryDir>();
     m_values = {};
     m_values.programFolder = m_folder->path();
@@ -69,11 +72,13 @@ void CompanionWindowTest::init() {
     m_exitQuestion->journal = &m_journal;
 }
 
-void CompanionWindowTest::cleanup() {
+void CompanionWindowTest::cleanup()
+{
     delete m_window;
 }
 
-void CompanionWindowTest::writeChart(const QString &relative) const {
+void CompanionWindowTest::writeChart(const QString &relative) const
+{
     const QString path = m_folder->filePath(relative);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -82,7 +87,8 @@ void CompanionWindowTest::writeChart(const QString &relative) const {
 }
 
 // Loads and shows the window as its owner does, and writes down what it asks of the owner.
-void CompanionWindowTest::load() {
+void CompanionWindowTest::load()
+{
     m_window = new FrmFS9(m_values, {*m_exitQuestion, *m_tray});
     FrmFS9 *window = m_window;
     connect(window, &FrmFS9::unloadAllFormsRequested, this, [this, window] {
@@ -102,12 +108,14 @@ void CompanionWindowTest::load() {
     m_journal.clear();
 }
 
-void CompanionWindowTest::minimiseToTray() {
+void CompanionWindowTest::minimiseToTray()
+{
     m_window->showMinimized();
     QTRY_VERIFY(m_window->isHidden());
 }
 
-void CompanionWindowTest::layoutIsFixed() {
+void CompanionWindowTest::layoutIsFixed()
+{
     load();
     QCOMPARE(m_window->objectName(), QStringLiteral("frmFS9"));
     QCOMPARE(m_window->windowTitle(), resources::mainWindowCaption() + u' ');
@@ -128,7 +136,8 @@ void CompanionWindowTest::layoutIsFixed() {
     QVERIFY(m_window->centralWidget()->height() - shown.height() <= 1);
 }
 
-void CompanionWindowTest::menuTree_data() {
+void CompanionWindowTest::menuTree_data()
+{
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
@@ -144,7 +153,8 @@ void CompanionWindowTest::menuTree_data() {
                           << "&Exit";
 }
 
-void CompanionWindowTest::menuTree() {
+void CompanionWindowTest::menuTree()
+{
     QFETCH(int, position);
     QFETCH(QString, name);
     QFETCH(QString, caption);
@@ -167,7 +177,8 @@ void CompanionWindowTest::menuTree() {
     QVERIFY(item->shortcut().isEmpty());
 }
 
-void CompanionWindowTest::loadAddsOneIconWithTipAndTheWindowsMenu() {
+void CompanionWindowTest::loadAddsOneIconWithTipAndTheWindowsMenu()
+{
     load();
     QCOMPARE(m_tray->icons, 1);
     QCOMPARE(m_tray->tip, QStringLiteral("Key right for menu"));
@@ -183,7 +194,8 @@ void CompanionWindowTest::loadAddsOneIconWithTipAndTheWindowsMenu() {
     QVERIFY(qAbs(frame.center().y() - screenCentre.y()) <= margins.height());
 }
 
-void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar_data() {
+void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar_data()
+{
     QTest::addColumn<QString>("chartOnDisk");
     QTest::addColumn<QString>("sChartPath");
     QTest::addColumn<QString>("opened");
@@ -201,7 +213,8 @@ void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar_data() {
                                      << "";
 }
 
-void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar() {
+void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar()
+{
     QFETCH(QString, chartOnDisk);
     QFETCH(QString, sChartPath);
     QFETCH(QString, opened);
@@ -219,13 +232,15 @@ void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar() {
     QVERIFY(m_window->isVisible());
 }
 
-void CompanionWindowTest::closeRequestsFromOutsideAreRefused_data() {
+void CompanionWindowTest::closeRequestsFromOutsideAreRefused_data()
+{
     QTest::addColumn<bool>("fromFrame");
     QTest::newRow("close box") << true;
     QTest::newRow("close() from elsewhere") << false;
 }
 
-void CompanionWindowTest::closeRequestsFromOutsideAreRefused() {
+void CompanionWindowTest::closeRequestsFromOutsideAreRefused()
+{
     QFETCH(bool, fromFrame);
     load();
     if (fromFrame) {
@@ -244,7 +259,8 @@ void CompanionWindowTest::closeRequestsFromOutsideAreRefused() {
     QVERIFY(m_journal.isEmpty());
 }
 
-void CompanionWindowTest::ownUnloadGoesThroughAndLeavesTheIcon() {
+void CompanionWindowTest::ownUnloadGoesThroughAndLeavesTheIcon()
+{
     load();
     m_window->unload();
     QVERIFY(m_window->isHidden());
@@ -252,7 +268,8 @@ void CompanionWindowTest::ownUnloadGoesThroughAndLeavesTheIcon() {
     QCOMPARE(m_tray->icons, 1);
 }
 
-void CompanionWindowTest::minimisingHidesToTheTrayAndRestoreBringsItBackOnTop() {
+void CompanionWindowTest::minimisingHidesToTheTrayAndRestoreBringsItBackOnTop()
+{
     load();
     minimiseToTray();
     QVERIFY(!m_window->isMinimized());
@@ -270,7 +287,8 @@ void CompanionWindowTest::minimisingHidesToTheTrayAndRestoreBringsItBackOnTop() 
     QCOMPARE(m_values.bLoadToggle, 0);
 }
 
-void CompanionWindowTest::minimisingWithoutTrayStaysMinimised() {
+void CompanionWindowTest::minimisingWithoutTrayStaysMinimised()
+{
     m_tray->available = false;
     load();
     m_window->showMinimized();
@@ -279,7 +297,8 @@ void CompanionWindowTest::minimisingWithoutTrayStaysMinimised() {
     QVERIFY(m_window->isMinimized());
 }
 
-void CompanionWindowTest::trayClicks_data() {
+void CompanionWindowTest::trayClicks_data()
+{
     QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
     QTest::addColumn<bool>("restores");
     QTest::newRow("right button: the desktop pops up the menu") << QSystemTrayIcon::Context << false;
@@ -288,7 +307,8 @@ void CompanionWindowTest::trayClicks_data() {
     QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << true;
 }
 
-void CompanionWindowTest::trayClicks() {
+void CompanionWindowTest::trayClicks()
+{
     QFETCH(QSystemTrayIcon::ActivationReason, reason);
     QFETCH(bool, restores);
     load();
@@ -302,7 +322,8 @@ void CompanionWindowTest::trayClicks() {
     QVERIFY(m_journal.isEmpty());
 }
 
-void CompanionWindowTest::commands_data() {
+void CompanionWindowTest::commands_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QStringList>("journal");
@@ -323,7 +344,8 @@ void CompanionWindowTest::commands_data() {
     QTest::newRow("Exit, No") << "mPopExit" << false << QStringList{"exit question"} << true << 1 << 0;
 }
 
-void CompanionWindowTest::commands() {
+void CompanionWindowTest::commands()
+{
     QFETCH(QString, name);
     QFETCH(bool, answer);
     QFETCH(QStringList, journal);
@@ -346,6 +368,29 @@ void CompanionWindowTest::commands() {
     } else {
         QTRY_VERIFY(m_window.isNull());
     }
+}
+
+void CompanionWindowTest::menuAccessKeysComeBeforeTheViewersKeys_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("firstStep");
+    QTest::newRow("N: New Airport, not night colours") << Qt::Key_N << "remove icon";
+    QTest::newRow("A: Another Procedure") << Qt::Key_A << "remove icon";
+    QTest::newRow("E: Exit") << Qt::Key_E << "exit question";
+}
+
+void CompanionWindowTest::menuAccessKeysComeBeforeTheViewersKeys()
+{
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, firstStep);
+    load();
+    QApplication::setActiveWindow(m_window);
+    m_window->findChild<platform::ChartViewer *>(QStringLiteral("openPDF2"))->setFocus();
+    mApps()->popup(m_window->geometry().center());
+    QTRY_VERIFY(mApps()->isVisible());
+    QTest::keyClick(mApps(), key);
+    QVERIFY(!m_journal.isEmpty());
+    QCOMPARE(m_journal.first(), firstStep);
 }
 
 QTEST_MAIN(CompanionWindowTest)
