@@ -1,10 +1,12 @@
 #pragma once
 
+#include "companion/CompanionServices.h"
 #include "mainwindow/MainWindowServices.h"
 #include "platform/ExitQuestion.h"
 #include "platform/MailLauncher.h"
 #include "platform/Notice.h"
 #include "platform/SoundCues.h"
+#include "platform/TrayIcon.h"
 #include "platform/WindowPrinter.h"
 
 namespace app {
@@ -16,8 +18,10 @@ struct DesktopServices {
     platform::DefaultPrinter printer;
     platform::DesktopMailLauncher mail;
     platform::MessageBoxNotice notice;
+    platform::SystemTrayIcon tray;
 
     mainwindow::MainWindowServices forMainWindow() { return {sound, exitQuestion, printer, mail, notice}; }
+    companion::CompanionServices forCompanion() { return {exitQuestion, tray}; }
 };
 
 } // namespace app

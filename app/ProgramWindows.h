@@ -1,5 +1,6 @@
 #pragma once
 
+#include "companion/CompanionServices.h"
 #include "mainwindow/MainWindowServices.h"
 
 #include <QObject>
@@ -9,32 +10,48 @@ namespace mainwindow {
 class FrmMain;
 }
 
+namespace companion {
+class FrmFS9;
+}
+
 namespace app {
 
 struct ProgramValues;
 
-// Owns the program's windows for the whole run: loads the main window, and ends the program.
+// Owns the program's two windows for the whole run: loads, shows and unloads them as their commands ask,
+// and ends the program. Installed as an event filter on the application, it also ends the program when
+// the desktop session ends, which the companion window must not refuse.
 class ProgramWindows final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProgramWindows)
 
 public:
-    ProgramWindows(ProgramValues &values, const mainwindow::MainWindowServices &services);
+    ProgramWindows(ProgramValues &values, const mainwindow::MainWindowServices &mainServices,
+                   const companion::CompanionServices &companionServices);
     ~ProgramWindows() override;
 
     void start();
-    mainwindow::FrmMain *mainWindow() const { return m_main; }
+    mainwindow::FrmMain *mainWindow() const;
+    companion::FrmFS9 *companionWindow() const;
 
 signals:
     void programEnded();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void loadMainWindow();
+    void showMainWindow();
+    void showCompanionWindow();
+    void unloadAllForms();
     void endProgram();
 
     ProgramValues &m_values;
-    mainwindow::MainWindowServices m_services;
+    mainwindow::MainWindowServices m_mainServices;
+    companion::CompanionServices m_companionServices;
     QPointer<mainwindow::FrmMain> m_main;
+    QPointer<companion::FrmFS9> m_companion;
 };
 
 } // namespace app

@@ -14,10 +14,12 @@ int main(int argc, char *argv[])
     app::ProgramValues values;
     values.programFolder = QCoreApplication::applicationDirPath();
     app::DesktopServices services;
-    app::ProgramWindows windows(values, services.forMainWindow());
+    app::ProgramWindows windows(values, services.forMainWindow(), services.forCompanion());
+    application.installEventFilter(&windows);
     // exit() ends the event loop without asking the windows, so a window that refuses to close cannot
     // stop the program from ending.
-    QObject::connect(&windows, &app::ProgramWindows::programEnded, &application, [] { QCoreApplication::exit(0); });
+    QObject::connect(&windows, &app::ProgramWindows::programEnded, &application,
+                     [] { QCoreApplication::exit(0); });
     windows.start();
     return QApplication::exec();
 }
