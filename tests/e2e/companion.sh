@@ -1,0 +1,253 @@
+#!/usr/bin/env bash
+# The real program on a virtual X desktop (Xvfb, openbox as window manager, trayer as notification area),
+# driven like a pilot would: from a chart of the sample library to the companion window, its tray icon and
+# menu, and back; then the refused close and "&Exit". A screenshot of every step goes to the artefact folder.
+# Usage: companion.sh PROGRAM ARTEFACT_FOLDER
+set -eEuo pipefail
+
+program="$1"
+artefacts="$2"
+program_folder="$(dirname "$program")"
+main_title='VARNELOX VERS. 4.0 - THE AERONAUTICAL CHARTS ALWAYS WITH YOU'
+companion_title="$main_title "
+heading_blue='8080FF'
+step=0
+
+rm -rf "$artefacts"
+mkdir -p "$artefacts"
+
+# ---- helpers ----------------------------------------------------------------------------------------------
+
+shot() {
+    step=$((step + 1))
+    import -window root "$(printf '%s/%02d-%s.png' "$artefacts" "$step" "$1")"
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$artefacts/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+# poll SECONDS COMMAND...: runs the command until it succeeds or the time is up.
+poll() {
+    local until=$((${EPOCHREALTIME/./} + $1 * 1000000))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ "${EPOCHREALTIME/./}" -lt "$until" ] || return 1
+        sleep 0.05
+    done
+}
+
+# expect SECONDS WHAT COMMAND...: polls, and fails the test when the time is up.
+expect() {
+    local seconds="$1" what="$2"
+    shift 2
+    poll "$seconds" "$@" || fail "$what"
+}
+
+# The id of the window with exactly this title, if there is one.
+window_id() {
+    local pattern
+    pattern="^$(printf '%s' "$1" | sed 's/[].[^$\\*+?(){}|]/\\&/g')\$"
+    xdotool search --name "$pattern" 2>/dev/null | tail -n 1
+}
+exists() { xwininfo -id "$1" >/dev/null 2>&1; }
+gone() { ! exists "$1"; }
+mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+unmapped() { ! mapped "$1"; }
+above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q '_NET_WM_STATE_ABOVE'; }
+has_window() { [ -n "$(window_id "$1")" ] && mapped "$(window_id "$1")"; }
+
+# The icons in the notification area: trayer's sockets under its "panel" window that hold a window.
+tray_icons() {
+    local socket count=0
+    for socket in $(xwininfo -children -id "$panel" | awk '/^ +0x/ {print $1}'); do
+        xwininfo -children -id "$socket" | grep -q '^ \+0x' && count=$((count + 1))
+    done
+    echo "$count"
+}
+icons_are() { [ "$(tray_icons)" -eq "$1" ]; }
+tray_icon() {
+    local socket
+    for socket in $(xwininfo -children -id "$panel" | awk '/^ +0x/ {print $1}'); do
+        xwininfo -children -id "$socket" | awk '/^ +0x/ {print $1; exit}'
+    done | head -n 1
+}
+
+# An open popup menu of the program: a mapped override-redirect window of its own, larger than the tray icon.
+menu_open() {
+    local id
+    for id in $(xwininfo -root -children | awk '/^ +0x.* \("varnelox" "varnelox"\)/ {print $1}'); do
+        xwininfo -id "$id" | grep -q 'Override Redirect State: yes' || continue
+        mapped "$id" || continue
+        [ "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" -gt 60 ] && return 0
+    done
+    return 1
+}
+
+# The colour of one pixel of a window's client area, as RRGGBB.
+pixel() {
+    import -window "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
+}
+pixel_differs() { [ "$(pixel "$1" "$2" "$3")" != "$4" ]; }
+
+# Main window positions, from its layout in twips (15 twips a pixel at 96 dpi).
+px() { echo $((($1 + 7) / 15)); }
+code_box=("$(px 1087)" "$(px 832)")           # txtIcao
+aerodrome_chart=("$(px 8190)" "$(px 360)")    # Option1(1): the radio button of "AERODROME CHART"
+link_button=("$(px 2707)" "$(px 10027)")      # cmdLink in "MANAGEMENT"
+long_heading=("$(px 540)" "$(px 2490)")       # "LONG" heading in "DATA AIRPORT", hidden by the entry layout
+
+# Looks up LIRF in the main window, chooses its aerodrome chart and presses "&Link to FS".
+link_to_fs() {
+    local main="$1" before
+    xdotool mousemove --window "$main" "${code_box[@]}" click 1
+    before="$(pixel "$main" "${aerodrome_chart[@]}")"
+    xdotool type --delay 20 lirf
+    # Alt+E is the access key of both "&Elaborates" and "&Exit", so it only moves the focus: Enter it is.
+    xdotool key Return
+    expect 5 "the lookup shows the chart selector" pixel_differs "$main" "${aerodrome_chart[@]}" "$before"
+    before="$(pixel "$main" "${link_button[@]}")"
+    xdotool mousemove --window "$main" "${aerodrome_chart[@]}" click 1
+    expect 5 "the chart choice enables Link to FS" pixel_differs "$main" "${link_button[@]}" "$before"
+    shot chart-chosen
+    import -window "$main" "$artefacts/main-before-link.png"
+    xdotool key alt+l
+    expect 10 "the companion window appears" has_window "$companion_title"
+}
+
+# Pops up the tray icon's menu with the right button and picks an item by its access key.
+tray_menu() {
+    xdotool mousemove --window "$(tray_icon)" 8 8 click 3
+    expect 5 "the tray menu pops up" menu_open
+    shot "tray-menu-$1"
+    xdotool key "$1"
+}
+
+trap 'fail "unexpected failure of: $BASH_COMMAND (line $LINENO)"' ERR
+
+# ---- the desktop ------------------------------------------------------------------------------------------
+
+[ -x "$program" ] || fail "no program at $program"
+grep -q '^..LIRF|' "$program_folder/airports.txt" 2>/dev/null || fail "LIRF is not in $program_folder/airports.txt"
+[ -f "$program_folder/Airports/LIRF/ADPRF2-1.PDF" ] || fail "no aerodrome chart of LIRF in $program_folder"
+
+runtime="$(mktemp -d)"
+chmod 700 "$runtime"
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$runtime"
+}
+trap cleanup EXIT
+export XDG_RUNTIME_DIR="$runtime"
+unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
+
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    number=$((100 + RANDOM % 800))
+    [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$artefacts/xvfb.log" 2>&1 &
+    xvfb=$!
+    if poll 5 xdpyinfo -display ":$number"; then
+        pids+=("$xvfb")
+        export DISPLAY=":$number"
+        break
+    fi
+    kill "$xvfb" 2>/dev/null || true
+done
+[ -n "${DISPLAY:-}" ] || fail "no virtual display could be started"
+
+openbox --sm-disable >"$artefacts/openbox.log" 2>&1 &
+pids+=($!)
+expect 10 "openbox manages the display" wmctrl -m
+trayer --edge top --align right --widthtype request --height 24 >"$artefacts/trayer.log" 2>&1 &
+pids+=($!)
+expect 10 "trayer shows its panel" has_window panel
+panel="$(window_id panel)"
+
+# ---- the run ----------------------------------------------------------------------------------------------
+
+QT_QPA_PLATFORM=xcb "$program" >"$artefacts/program.log" 2>&1 &
+app=$!
+pids+=("$app")
+expect 15 "the main window appears" has_window "$main_title"
+main="$(window_id "$main_title")"
+shot started
+
+link_to_fs "$main"
+companion="$(window_id "$companion_title")"
+expect 5 "the companion window is above every other window" above "$companion"
+expect 5 "the main window is hidden" unmapped "$main"
+expect 5 "one tray icon" icons_are 1
+shot linked
+
+xdotool windowminimize "$companion"
+expect 5 "minimising hides the companion window" unmapped "$companion"
+icons_are 1 || fail "the tray icon stays while the window is hidden"
+shot minimised
+
+tray_menu r
+expect 5 "Restore shows the companion window again" mapped "$companion"
+expect 5 "the restored window is still above every other window" above "$companion"
+icons_are 1 || fail "one tray icon after Restore"
+shot restored
+
+xdotool windowactivate --sync "$companion"
+xdotool key alt+c
+expect 5 "the menu bar opens Change or Exit" menu_open
+shot menu-bar
+xdotool key a
+expect 5 "Another Procedure brings the main window back" mapped "$main"
+expect 5 "Another Procedure unloads the companion window" gone "$companion"
+expect 5 "Another Procedure removes the tray icon" icons_are 0
+[ "$(window_id "$main_title")" = "$main" ] || fail "the main window was loaded afresh"
+import -window "$main" "$artefacts/main-after-return.png"
+# The same airport, grid and chart: the airport side of the window is unchanged to the pixel.
+difference="$(compare -metric AE -crop "$(px 5400)x$(px 9300)+0+0" "$artefacts/main-before-link.png" \
+    "$artefacts/main-after-return.png" null: 2>&1 || true)"
+[ "$difference" = "0" ] || fail "the main window came back changed ($difference pixels differ)"
+[ "$(pixel "$main" "${long_heading[@]}")" = "$heading_blue" ] || fail "the data layout is gone"
+shot another-procedure
+
+xdotool windowactivate --sync "$main"
+xdotool key alt+l
+expect 10 "Link to FS again" has_window "$companion_title"
+companion="$(window_id "$companion_title")"
+expect 5 "exactly one tray icon after linking again" icons_are 1
+expect 5 "above again" above "$companion"
+shot linked-again
+
+tray_menu n
+expect 5 "New Airport unloads the companion window" gone "$companion"
+expect 5 "New Airport unloads the old main window" gone "$main"
+expect 10 "New Airport shows a fresh main window" has_window "$main_title"
+main="$(window_id "$main_title")"
+expect 5 "New Airport removes the tray icon" icons_are 0
+expect 5 "the fresh main window is in its entry layout" pixel_differs "$main" "${long_heading[@]}" "$heading_blue"
+shot new-airport
+
+link_to_fs "$main"
+companion="$(window_id "$companion_title")"
+expect 5 "exactly one tray icon after New Airport and Link to FS" icons_are 1
+wmctrl -i -c "$companion"
+if poll 1 unmapped "$companion"; then fail "the close box closed the companion window"; fi
+kill -0 "$app" || fail "the close box ended the program"
+above "$companion" || fail "still above after the refused close"
+shot close-refused
+
+tray_menu e
+expect 5 "Exit asks ARE YOU SURE ?" has_window EXIT
+shot exit-question
+started=${EPOCHREALTIME/./}
+xdotool key alt+y
+ended() { [ ! -e "/proc/$app" ] || grep -q '^[0-9]* ([^)]*) Z' "/proc/$app/stat"; }
+poll 2 ended || fail "the program still runs 2 s after Yes"
+elapsed=$(((${EPOCHREALTIME/./} - started) / 1000))
+status=0
+wait "$app" || status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+shot ended
+echo "PASS: the program ended ${elapsed} ms after Yes, with status 0; screenshots in $artefacts"
