@@ -12,7 +12,8 @@ namespace {
 
 constexpr QSize ButtonPictureSize(32, 32);
 
-QWidget *createHeading(QWidget *container, const ControlRow &row) {
+QWidget *createHeading(QWidget *container, const ControlRow &row)
+{
     auto *label = new QLabel(QString::fromUtf16(row.caption), container);
     label->setAlignment(row.align);
     label->setWordWrap(true); // a heading wider than its box wraps at its blanks
@@ -20,7 +21,8 @@ QWidget *createHeading(QWidget *container, const ControlRow &row) {
     return label;
 }
 
-QWidget *createGridCell(QWidget *container) {
+QWidget *createGridCell(QWidget *container)
+{
     auto *cell = new QLabel(container);
     cell->setAlignment(Qt::AlignCenter);
     cell->setFrameShape(QFrame::Box);
@@ -31,7 +33,8 @@ QWidget *createGridCell(QWidget *container) {
     return cell;
 }
 
-QWidget *createPictureButton(QWidget *container, const ControlRow &row) {
+QWidget *createPictureButton(QWidget *container, const ControlRow &row)
+{
     auto *button = new QToolButton(container);
     button->setText(QString::fromUtf16(row.caption));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -41,7 +44,8 @@ QWidget *createPictureButton(QWidget *container, const ControlRow &row) {
     return button;
 }
 
-QWidget *createStretchedPicture(QWidget *container, const ControlRow &row) {
+QWidget *createStretchedPicture(QWidget *container, const ControlRow &row)
+{
     auto *picture = new QLabel(container);
     picture->setScaledContents(true);
     if (row.picture) {
@@ -54,7 +58,8 @@ QWidget *createStretchedPicture(QWidget *container, const ControlRow &row) {
     return picture;
 }
 
-QWidget *createControl(QWidget *container, const ControlRow &row) {
+QWidget *createControl(QWidget *container, const ControlRow &row)
+{
     switch (row.kind) {
     case ControlKind::Heading:
         return createHeading(container, row);
@@ -68,20 +73,25 @@ QWidget *createControl(QWidget *container, const ControlRow &row) {
         return new QRadioButton(QString::fromUtf16(row.caption), container);
     case ControlKind::StretchedPicture:
         return createStretchedPicture(container, row);
-    case ControlKind::Box:
-        return new QWidget(container);
+    case ControlKind::Box: {
+        auto *box = new QWidget(container);
+        box->setAutoFillBackground(true); // covers the pictures beneath it
+        return box;
+    }
     }
     return nullptr;
 }
 
 } // namespace
 
-QString controlName(const char *name, int index) {
+QString controlName(const char *name, int index)
+{
     const QString base = QString::fromLatin1(name);
     return index == NoIndex ? base : base + u'_' + QString::number(index);
 }
 
-void createControls(QWidget *container, std::span<const ControlRow> rows) {
+void createControls(QWidget *container, std::span<const ControlRow> rows)
+{
     for (const ControlRow &row : rows) {
         QWidget *control = createControl(container, row);
         control->setObjectName(controlName(row.name, row.index));
@@ -93,11 +103,13 @@ void createControls(QWidget *container, std::span<const ControlRow> rows) {
     }
 }
 
-void placeTwips(QWidget *widget, const platform::TwipsRect &rect) {
+void placeTwips(QWidget *widget, const platform::TwipsRect &rect)
+{
     widget->setGeometry(platform::toPixels(rect));
 }
 
-void fillBackground(QWidget *widget, const QColor &color) {
+void fillBackground(QWidget *widget, const QColor &color)
+{
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, color);
     widget->setPalette(palette);

@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 
 // From a typed code to a filled data grid, "ICAO CODE NOT FOUND", and back with "&Clean".
@@ -17,14 +19,17 @@ private slots:
     void cleanLeavesNoStaleSlotsForAShorterRecord();
     void unreadableDirectoryWarnsAndTakesTheNotFoundState();
     void emptyCodeFindsNothing();
+    void sampleAirportsFitTheirCells();
 
 private:
-    static QLineEdit *box(const MainWindowFixture &fixture) {
+    static QLineEdit *box(const MainWindowFixture &fixture)
+    {
         return fixture.control<QLineEdit>(QStringLiteral("txtIcao"));
     }
 };
 
-void AirportEntryTest::typedLettersBecomeCapitalsPastedTextKeepsItsCase() {
+void AirportEntryTest::typedLettersBecomeCapitalsPastedTextKeepsItsCase()
+{
     MainWindowFixture fixture;
     fixture.load();
     fixture.typeCode(QStringLiteral("li-"));
@@ -36,7 +41,8 @@ void AirportEntryTest::typedLettersBecomeCapitalsPastedTextKeepsItsCase() {
     QCOMPARE(box(fixture)->text(), QStringLiteral("lirf"));
 }
 
-void AirportEntryTest::anyChangeEnablesElaborates() {
+void AirportEntryTest::anyChangeEnablesElaborates()
+{
     MainWindowFixture fixture;
     fixture.load();
     fixture.typeCode(QStringLiteral("l"));
@@ -45,7 +51,8 @@ void AirportEntryTest::anyChangeEnablesElaborates() {
     QVERIFY(fixture.button("cmdElabora")->isEnabled());
 }
 
-void AirportEntryTest::foundAirportFillsTheGridAndShowsTheSelector() {
+void AirportEntryTest::foundAirportFillsTheGridAndShowsTheSelector()
+{
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -68,7 +75,8 @@ void AirportEntryTest::foundAirportFillsTheGridAndShowsTheSelector() {
     QVERIFY(!box(fixture)->isEnabled());
 }
 
-void AirportEntryTest::enterInTheBoxLooksUpOnlyWhileElaboratesIsEnabled() {
+void AirportEntryTest::enterInTheBoxLooksUpOnlyWhileElaboratesIsEnabled()
+{
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -79,7 +87,8 @@ void AirportEntryTest::enterInTheBoxLooksUpOnlyWhileElaboratesIsEnabled() {
     QCOMPARE(fixture.slot(1)->text(), QStringLiteral("MILANO LINATE"));
 }
 
-void AirportEntryTest::codeIsStoredWithoutSurroundingBlanks() {
+void AirportEntryTest::codeIsStoredWithoutSurroundingBlanks()
+{
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -88,7 +97,8 @@ void AirportEntryTest::codeIsStoredWithoutSurroundingBlanks() {
     QCOMPARE(fixture.values.sIcaoCode, QStringLiteral("LI"));
 }
 
-void AirportEntryTest::notFoundThenCleanReturnsToTheEmptyEntry() {
+void AirportEntryTest::notFoundThenCleanReturnsToTheEmptyEntry()
+{
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -107,7 +117,8 @@ void AirportEntryTest::notFoundThenCleanReturnsToTheEmptyEntry() {
     QVERIFY(fixture.control(QStringLiteral("Frame1"))->isVisible());
 }
 
-void AirportEntryTest::cleanLeavesNoStaleSlotsForAShorterRecord() {
+void AirportEntryTest::cleanLeavesNoStaleSlotsForAShorterRecord()
+{
     MainWindowFixture fixture;
     fixture.writeDirectory(sampleDirectory());
     fixture.load();
@@ -120,7 +131,8 @@ void AirportEntryTest::cleanLeavesNoStaleSlotsForAShorterRecord() {
     QCOMPARE(fixture.slot(29)->text(), QString()); // hidden, filled by the longer record before
 }
 
-void AirportEntryTest::unreadableDirectoryWarnsAndTakesTheNotFoundState() {
+void AirportEntryTest::unreadableDirectoryWarnsAndTakesTheNotFoundState()
+{
     MainWindowFixture fixture;
     fixture.load();
     fixture.lookUp(QStringLiteral("LIRF"));
@@ -134,7 +146,8 @@ void AirportEntryTest::unreadableDirectoryWarnsAndTakesTheNotFoundState() {
     QCOMPARE(fixture.slot(1)->text(), QStringLiteral("ROMA FIUMICINO"));
 }
 
-void AirportEntryTest::emptyCodeFindsNothing() {
+void AirportEntryTest::emptyCodeFindsNothing()
+{
     MainWindowFixture fixture;
     fixture.writeDirectory("\r\n  XXXX|a|SHOULD NOT SHOW|b|c|d|e\r\n\r\n" + sampleDirectory());
     fixture.load();
@@ -143,6 +156,31 @@ void AirportEntryTest::emptyCodeFindsNothing() {
     fixture.button("cmdElabora")->click();
     QCOMPARE(fixture.slot(1)->text(), QStringLiteral("ICAO CODE NOT FOUND"));
     QCOMPARE(fixture.slot(0)->text(), QString());
+}
+
+void AirportEntryTest::sampleAirportsFitTheirCells()
+{
+    QFile sample(qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/airports.txt"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QByteArray directory = sample.readAll();
+    MainWindowFixture fixture;
+    fixture.writeDirectory(directory);
+    fixture.load();
+    const QRegularExpression header(QStringLiteral("^..([A-Z]{4})\\|"), QRegularExpression::MultilineOption);
+    int airports = 0;
+    for (const QRegularExpressionMatch &match : header.globalMatch(QString::fromUtf8(directory))) {
+        fixture.button("cmdClean")->click();
+        fixture.lookUp(match.captured(1));
+        for (int slot = 1; slot < 150; ++slot) {
+            QLabel *cell = fixture.slot(slot);
+            if (cell->parentWidget()->objectName() == QLatin1String("Frame2"))
+                continue;
+            QVERIFY2(cell->fontMetrics().horizontalAdvance(cell->text()) <= cell->contentsRect().width(),
+                     qPrintable(match.captured(1) + u' ' + cell->text()));
+        }
+        ++airports;
+    }
+    QVERIFY(airports >= 15);
 }
 
 QTEST_MAIN(AirportEntryTest)
