@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <vector>
 
@@ -146,7 +147,8 @@ constexpr RunwayColumn RunwayColumns[] = {{0, 240, 855}, {2, 1320, 1095}, {4, 26
 constexpr int NarrowFrequencyFromRow = 10; // the frequency cells of the last two rows are narrower
 constexpr int NarrowFrequencyWidth = 1215;
 
-std::vector<ControlRow> runwayTable() {
+std::vector<ControlRow> runwayTable()
+{
     std::vector<ControlRow> rows;
     for (int k = 0; k < RunwayRows; ++k) {
         for (const RunwayColumn &column : RunwayColumns) {
@@ -163,7 +165,8 @@ std::vector<ControlRow> runwayTable() {
 }
 
 // Slots that no frame shows: their labels live in the never-shown frame "INVISIBLE".
-std::vector<ControlRow> hiddenSlotTable(const MainWindowControls &shown) {
+std::vector<ControlRow> hiddenSlotTable(const MainWindowControls &shown)
+{
     std::vector<ControlRow> rows;
     for (int slot = 0; slot < SlotCount; ++slot) {
         if (!shown.lblRwy[slot])
@@ -292,11 +295,13 @@ const ControlRow PanelButtonTable[] = {
 const QColor PanelBlue(0, 0, 192);
 const QColor PanelYellow(255, 255, 0);
 
-template <typename T> T *child(QWidget *container, const char *name, int index = NoIndex) {
+template <typename T> T *child(QWidget *container, const char *name, int index = NoIndex)
+{
     return container->findChild<T *>(controlName(name, index), Qt::FindDirectChildrenOnly);
 }
 
-QGroupBox *createFrame(QWidget *form, const FrameRow &row) {
+QGroupBox *createFrame(QWidget *form, const FrameRow &row)
+{
     auto *frame = new QGroupBox(QString::fromUtf16(row.caption), form);
     frame->setObjectName(QString::fromLatin1(row.name));
     frame->setFont(formFont(row.font));
@@ -305,7 +310,8 @@ QGroupBox *createFrame(QWidget *form, const FrameRow &row) {
     return frame;
 }
 
-QLabel *createImage2(QWidget *form) {
+QLabel *createImage2(QWidget *form)
+{
     auto *image = new QLabel(form);
     image->setObjectName(QStringLiteral("Image2"));
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -316,7 +322,8 @@ QLabel *createImage2(QWidget *form) {
     return image;
 }
 
-QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const platform::TwipsRect &rect) {
+QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const platform::TwipsRect &rect)
+{
     auto *label = new QLabel(panel);
     label->setObjectName(controlName(name, index));
     label->setFont(formFont(FontRole::Panel));
@@ -324,14 +331,25 @@ QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const plat
     return label;
 }
 
-void setColours(QWidget *widget, const QColor &text, const QColor &background) {
+void setColours(QWidget *widget, const QColor &text, const QColor &background)
+{
     fillBackground(widget, background);
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, text);
     widget->setPalette(palette);
 }
 
-QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls) {
+// The about text's long runs of blanks fill out the line they stand in, making room for the support
+// address beside "Email to:" and setting the credit line apart. Fonts differ in the width of a blank, so
+// each such run ends its line and leaves one empty line, whatever the font.
+QString aboutDisplayText(const QString &aboutText)
+{
+    static const QRegularExpression lineFiller(QStringLiteral(" {10,}"));
+    return QString(aboutText).replace(lineFiller, QStringLiteral("\n\n"));
+}
+
+QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls)
+{
     auto *panel = new QFrame(form);
     panel->setObjectName(QStringLiteral("fraUscita"));
     setColours(panel, PanelYellow, QApplication::palette().color(QPalette::WindowText));
@@ -344,7 +362,7 @@ QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls) {
     setColours(title, PanelBlue, QApplication::palette().color(QPalette::Button));
 
     QLabel *about = createPanelLabel(panel, "Label6", 0, AboutTextRect);
-    about->setText(resources::aboutText());
+    about->setText(aboutDisplayText(resources::aboutText()));
     about->setTextFormat(Qt::PlainText);
     about->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     about->setWordWrap(true);
@@ -364,14 +382,16 @@ QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls) {
     return panel;
 }
 
-void collectGrid(QWidget *container, MainWindowControls &controls) {
+void collectGrid(QWidget *container, MainWindowControls &controls)
+{
     for (int slot = 0; slot < SlotCount; ++slot) {
         if (auto *cell = child<QLabel>(container, "lblRwy", slot))
             controls.lblRwy[slot] = cell;
     }
 }
 
-void buildChartSelector(QGroupBox *frame, MainWindowControls &controls) {
+void buildChartSelector(QGroupBox *frame, MainWindowControls &controls)
+{
     createControls(frame, Frame6Table);
     controls.Option1Group = new QButtonGroup(frame);
     for (int index = 0; index < CategoryCount; ++index) {
@@ -380,7 +400,8 @@ void buildChartSelector(QGroupBox *frame, MainWindowControls &controls) {
     }
 }
 
-void buildChartArea(QGroupBox *frame, MainWindowControls &controls) {
+void buildChartArea(QGroupBox *frame, MainWindowControls &controls)
+{
     createControls(frame, Frame5Table);
     controls.Picture1 = child<QWidget>(frame, "Picture1");
     controls.openPDF = new platform::ChartViewer(controls.Picture1);
@@ -388,7 +409,8 @@ void buildChartArea(QGroupBox *frame, MainWindowControls &controls) {
     placeTwips(controls.openPDF, OpenPdfRect);
 }
 
-void buildManagement(QGroupBox *frame, MainWindowControls &controls) {
+void buildManagement(QGroupBox *frame, MainWindowControls &controls)
+{
     createControls(frame, Frame3Table);
     controls.cmdStampa = child<QToolButton>(frame, "cmdStampa");
     controls.cmdClean = child<QToolButton>(frame, "cmdClean");
@@ -399,7 +421,8 @@ void buildManagement(QGroupBox *frame, MainWindowControls &controls) {
 
 } // namespace
 
-MainWindowControls buildMainWindow(QWidget *form) {
+MainWindowControls buildMainWindow(QWidget *form)
+{
     MainWindowControls controls;
     controls.Image2 = createImage2(form);
     for (const FrameRow &row : FrameTable)
