@@ -57,10 +57,10 @@ FrmFS9::FrmFS9(app::ProgramValues &values, const CompanionServices &services, QW
     client->setAutoFillBackground(true);
     setCentralWidget(client);
 
-    m_picture1 = new QWidget(client);
-    m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->setGeometry(platform::toPixels(Picture1Rect));
-    m_openPDF2 = new platform::ChartViewer(m_picture1);
+    auto *picture1 = new QWidget(client);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setGeometry(platform::toPixels(Picture1Rect));
+    m_openPDF2 = new platform::ChartViewer(picture1);
     m_openPDF2->setObjectName(QStringLiteral("openPDF2"));
     m_openPDF2->setGeometry(platform::toPixels(OpenPdf2Rect));
 

@@ -60,7 +60,6 @@ private:
 
     app::ProgramValues &m_values;
     CompanionServices m_services;
-    QWidget *m_picture1 = nullptr;
     platform::ChartViewer *m_openPDF2 = nullptr;
     QMenu *m_mApps = nullptr;
     bool m_unloading = false;
