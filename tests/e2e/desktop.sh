@@ -1,0 +1,96 @@
+# Shared by the end-to-end tests: a virtual X desktop (Xvfb, openbox as window manager, trayer as
+# notification area) and the helpers that drive and inspect the real program on it. The caller sets
+# "artefacts" (the screenshot folder) and "program", then calls start_desktop.
+
+main_title='VARNELOX VERS. 4.0 - THE AERONAUTICAL CHARTS ALWAYS WITH YOU'
+step=0
+
+shot() {
+    step=$((step + 1))
+    import -window root "$(printf '%s/%02d-%s.png' "$artefacts" "$step" "$1")"
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$artefacts/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+# poll SECONDS COMMAND...: runs the command until it succeeds or the time is up.
+poll() {
+    local until=$((${EPOCHREALTIME/./} + $1 * 1000000))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ "${EPOCHREALTIME/./}" -lt "$until" ] || return 1
+        sleep 0.05
+    done
+}
+
+# expect SECONDS WHAT COMMAND...: polls, and fails the test when the time is up.
+expect() {
+    local seconds="$1" what="$2"
+    shift 2
+    poll "$seconds" "$@" || fail "$what"
+}
+
+# The id of the window with exactly this title, if there is one.
+window_id() {
+    local pattern
+    pattern="^$(printf '%s' "$1" | sed 's/[].[^$\\*+?(){}|]/\\&/g')\$"
+    xdotool search --name "$pattern" 2>/dev/null | tail -n 1
+}
+exists() { xwininfo -id "$1" >/dev/null 2>&1; }
+gone() { ! exists "$1"; }
+mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+unmapped() { ! mapped "$1"; }
+above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q '_NET_WM_STATE_ABOVE'; }
+has_window() { [ -n "$(window_id "$1")" ] && mapped "$(window_id "$1")"; }
+
+# The colour of one pixel of a window's client area, as RRGGBB.
+pixel() {
+    import -window "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}' | tr -d '#'
+}
+pixel_differs() { [ "$(pixel "$1" "$2" "$3")" != "$4" ]; }
+
+# A position in the main window's client area, from its layout in twips (15 twips a pixel at 96 dpi).
+px() { echo $((($1 + 7) / 15)); }
+
+# Starts the desktop and exports DISPLAY; everything started here ends when the script exits.
+start_desktop() {
+    rm -rf "$artefacts"
+    mkdir -p "$artefacts"
+    runtime="$(mktemp -d)"
+    chmod 700 "$runtime"
+    pids=()
+    cleanup() {
+        local pid
+        for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+        wait 2>/dev/null || true
+        rm -rf "$runtime"
+    }
+    trap cleanup EXIT
+    export XDG_RUNTIME_DIR="$runtime"
+    unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
+
+    for _ in 1 2 3 4 5 6 7 8 9 10; do
+        number=$((100 + RANDOM % 800))
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+        Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$artefacts/xvfb.log" 2>&1 &
+        xvfb=$!
+        if poll 5 xdpyinfo -display ":$number"; then
+            pids+=("$xvfb")
+            export DISPLAY=":$number"
+            break
+        fi
+        kill "$xvfb" 2>/dev/null || true
+    done
+    [ -n "${DISPLAY:-}" ] || fail "no virtual display could be started"
+
+    openbox --sm-disable >"$artefacts/openbox.log" 2>&1 &
+    pids+=($!)
+    expect 10 "openbox manages the display" wmctrl -m
+    trayer --edge top --align right --widthtype request --height 24 >"$artefacts/trayer.log" 2>&1 &
+    pids+=($!)
+    expect 10 "trayer shows its panel" has_window panel
+    panel="$(window_id panel)"
+}
