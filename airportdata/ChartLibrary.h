@@ -14,9 +14,9 @@ QString ChartFilePath(const QString &programFolder, const QString &code, int cat
 // copied from Windows with other letter case (airports/lirf/adprf1-1.pdf) still opens:
 // - when a file exists at exactly chartPath, chartPath;
 // - else the file whose path below programFolder matches chartPath's ignoring letter case, component by
-//   component from the library folder "Airports" on. Where several entries of a folder match, the one in exactly the same case is
-//   tried first, then the others in code-point order; the first that leads to a file wins, so the choice
-//   is always the same.
+//   component from the library folder "Airports" on. Where several entries of a folder match, the one in
+//   exactly the same case is tried first, then the others in code-point order; the first that leads to a file
+//   wins, so the choice is always the same.
 // - else, and whenever chartPath is not below programFolder + "/Airports/" or holds empty, "." or ".."
 //   components, chartPath unchanged. No match may lead outside the library: entries whose real path (links
 //   followed) lies outside it are passed over.

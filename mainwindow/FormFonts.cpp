@@ -6,7 +6,8 @@ namespace {
 
 const QString SansSerif = QStringLiteral("MS Sans Serif");
 
-QFont makeFont(const QString &family, qreal pointSize, bool bold = true) {
+QFont makeFont(const QString &family, qreal pointSize, bool bold = true)
+{
     // "MS Sans Serif" has no metric-compatible free font; Liberation Sans stands in for it.
     QFont::insertSubstitution(SansSerif, QStringLiteral("Liberation Sans"));
     QFont font(family);
@@ -17,7 +18,8 @@ QFont makeFont(const QString &family, qreal pointSize, bool bold = true) {
 
 } // namespace
 
-QFont formFont(FontRole role) {
+QFont formFont(FontRole role)
+{
     switch (role) {
     case FontRole::Default:
         return makeFont(SansSerif, 8.25, false);

@@ -19,7 +19,6 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>

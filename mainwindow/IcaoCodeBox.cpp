@@ -7,11 +7,13 @@
 namespace mainwindow {
 
 IcaoCodeBox::IcaoCodeBox(QWidget *parent)
-    : QLineEdit(parent) {
+    : QLineEdit(parent)
+{
     setMaxLength(MaxCodeLength);
 }
 
-void IcaoCodeBox::keyPressEvent(QKeyEvent *event) {
+void IcaoCodeBox::keyPressEvent(QKeyEvent *event)
+{
     const QString typed = event->text();
     if (typed.size() == 1) {
         char16_t key = typed.front().unicode();

@@ -5,11 +5,13 @@
 namespace mainwindow {
 
 LinkLabel::LinkLabel(QWidget *parent)
-    : QLabel(parent) {
+    : QLabel(parent)
+{
     setCursor(Qt::PointingHandCursor);
 }
 
-void LinkLabel::mouseReleaseEvent(QMouseEvent *event) {
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);

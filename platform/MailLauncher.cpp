@@ -4,11 +4,13 @@
 
 namespace platform {
 
-bool DesktopMailLauncher::open(const QUrl &mailLink) {
+bool DesktopMailLauncher::open(const QUrl &mailLink)
+{
     return QDesktopServices::openUrl(mailLink);
 }
 
-QUrl supportMailLink(const QString &address, const QString &subject, const QString &body) {
+QUrl supportMailLink(const QString &address, const QString &subject, const QString &body)
+{
     const QByteArray encoded = "mailto:" + QUrl::toPercentEncoding(address, "@") +
                                "?subject=" + QUrl::toPercentEncoding(subject) +
                                "&body=" + QUrl::toPercentEncoding(body);

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-void MessageBoxNotice::warn(QWidget *parent, const QString &text) {
+void MessageBoxNotice::warn(QWidget *parent, const QString &text)
+{
     QMessageBox::warning(parent, QStringLiteral("VARNELOX"), text);
 }
 

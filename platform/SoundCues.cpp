@@ -9,7 +9,8 @@ namespace platform {
 EffectSoundCues::EffectSoundCues() = default;
 EffectSoundCues::~EffectSoundCues() = default;
 
-void EffectSoundCues::play(const QString &wavPath) {
+void EffectSoundCues::play(const QString &wavPath)
+{
     // A missing file would leave the effect in a sticky error state with a misleading warning.
     if (!QFileInfo(wavPath).isFile())
         return;

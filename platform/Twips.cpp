@@ -10,17 +10,20 @@ namespace {
 constexpr double TwipsPerInch = 1440.0;
 constexpr double FallbackDpi = 96.0;
 
-double logicalDpi() {
+double logicalDpi()
+{
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->logicalDotsPerInchX() : FallbackDpi;
 }
 } // namespace
 
-int twipsToPixels(int twips) {
+int twipsToPixels(int twips)
+{
     return static_cast<int>(std::lround(twips * logicalDpi() / TwipsPerInch));
 }
 
-QRect toPixels(const TwipsRect &rect) {
+QRect toPixels(const TwipsRect &rect)
+{
     return {twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width),
             twipsToPixels(rect.height)};
 }

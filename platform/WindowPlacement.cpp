@@ -7,7 +7,8 @@
 
 namespace platform {
 
-void centreOnScreen(QWidget *window) {
+void centreOnScreen(QWidget *window)
+{
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -18,7 +19,8 @@ void centreOnScreen(QWidget *window) {
                  area.top() + (area.height() - outer.height()) / 2);
 }
 
-void setTopMost(QWidget *window, bool onTop) {
+void setTopMost(QWidget *window, bool onTop)
+{
     // On a shown window setWindowFlag() would re-create it hidden; the QWindow flag is set in place.
     if (QWindow *handle = window->windowHandle(); handle && window->isVisible())
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
@@ -26,7 +28,8 @@ void setTopMost(QWidget *window, bool onTop) {
         window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
-void bringToForeground(QWidget *window) {
+void bringToForeground(QWidget *window)
+{
     window->raise();
     window->activateWindow();
 }

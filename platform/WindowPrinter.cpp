@@ -8,7 +8,8 @@
 
 namespace platform {
 
-PrintOutcome printWindowImage(QWidget *window, QPrinter &printer) {
+PrintOutcome printWindowImage(QWidget *window, QPrinter &printer)
+{
     const QPixmap image = window->grab();
     QPainter painter;
     if (!painter.begin(&printer))
@@ -22,7 +23,8 @@ PrintOutcome printWindowImage(QWidget *window, QPrinter &printer) {
     return {true, {}};
 }
 
-PrintOutcome DefaultPrinter::print(QWidget *window) {
+PrintOutcome DefaultPrinter::print(QWidget *window)
+{
     // With no printer installed Qt would quietly write a PDF file instead: refuse that.
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())

@@ -21,6 +21,9 @@ enum class Picture {
 
 QSize naturalSize(Picture picture);
 QPixmap render(Picture picture, QSize size);
-inline QPixmap render(Picture picture) { return render(picture, naturalSize(picture)); }
+inline QPixmap render(Picture picture)
+{
+    return render(picture, naturalSize(picture));
+}
 
 } // namespace resources

@@ -2,15 +2,18 @@
 
 namespace resources {
 
-QString mainWindowCaption() {
+QString mainWindowCaption()
+{
     return QStringLiteral("VARNELOX VERS. 4.0 - THE AERONAUTICAL CHARTS ALWAYS WITH YOU");
 }
 
-QString companionWindowCaption() {
+QString companionWindowCaption()
+{
     return mainWindowCaption() + u' ';
 }
 
-QString aboutText() {
+QString aboutText()
+{
     return QStringLiteral(
                u"Varnelox VERSION 4.0  is a new \u2018stand-alone\u2019 Windows utility for Flight "
                u"Simulators allowing a number of airport charts to be stored and available on screen "
@@ -24,7 +27,8 @@ QString aboutText() {
            QString(60, u' ') + QStringLiteral(u"Written by the Varnelox developers, 2026.");
 }
 
-QString supportAddress() {
+QString supportAddress()
+{
     return QStringLiteral("support@varnelox.example");
 }
 

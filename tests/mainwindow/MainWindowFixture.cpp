@@ -5,13 +5,15 @@
 #include <QLineEdit>
 #include <QTest>
 
-void MainWindowFixture::writeDirectory(const QByteArray &contents) const {
+void MainWindowFixture::writeDirectory(const QByteArray &contents) const
+{
     QFile file(folder.filePath(QStringLiteral("airports.txt")));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(contents);
 }
 
-void MainWindowFixture::writeChart(const QString &relativePath) const {
+void MainWindowFixture::writeChart(const QString &relativePath) const
+{
     const QString path = folder.filePath(relativePath);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
@@ -19,7 +21,8 @@ void MainWindowFixture::writeChart(const QString &relativePath) const {
     file.write("%PDF-1.4\n");
 }
 
-mainwindow::FrmMain &MainWindowFixture::load() {
+mainwindow::FrmMain &MainWindowFixture::load()
+{
     window = std::make_unique<mainwindow::FrmMain>(
         values, mainwindow::MainWindowServices{sound, exitQuestion, printer, mail, notice});
     window->Form_Load();
@@ -27,22 +30,26 @@ mainwindow::FrmMain &MainWindowFixture::load() {
     return *window;
 }
 
-void MainWindowFixture::typeCode(const QString &keys) const {
+void MainWindowFixture::typeCode(const QString &keys) const
+{
     QTest::keyClicks(control<QLineEdit>(QStringLiteral("txtIcao")), keys);
 }
 
-void MainWindowFixture::lookUp(const QString &code) const {
+void MainWindowFixture::lookUp(const QString &code) const
+{
     typeCode(code);
     button("cmdElabora")->click();
 }
 
-void MainWindowFixture::activate() const {
+void MainWindowFixture::activate() const
+{
     // As on the way back from the companion window: hidden, then shown again.
     window->hide();
     window->show();
 }
 
-QByteArray sampleDirectory() {
+QByteArray sampleDirectory()
+{
     return "  LIRF|FCO|ROMA FIUMICINO|E 012 14 20|N 41 48 01|15 FT|X\r\n"
            "16R|a|3900 M|b|110.30|163|c|d|e|f|g|h\r\n"
            "34L|a|3900 M|b|108.10|343|c|d|e|f|g|h\r\n"

@@ -24,7 +24,8 @@ struct RecordingSound final : platform::SoundCues {
 struct ScriptedExitQuestion final : platform::ExitQuestion {
     bool answer = false;
     int asked = 0;
-    bool confirmed(QWidget *) override {
+    bool confirmed(QWidget *) override
+    {
         ++asked;
         return answer;
     }
@@ -33,7 +34,8 @@ struct ScriptedExitQuestion final : platform::ExitQuestion {
 struct RecordingPrinter final : platform::WindowPrinter {
     int printed = 0;
     platform::PrintOutcome outcome{true, {}};
-    platform::PrintOutcome print(QWidget *) override {
+    platform::PrintOutcome print(QWidget *) override
+    {
         ++printed;
         return outcome;
     }
@@ -42,7 +44,8 @@ struct RecordingPrinter final : platform::WindowPrinter {
 struct RecordingMail final : platform::MailLauncher {
     QList<QUrl> opened;
     bool handlerStarts = true;
-    bool open(const QUrl &mailLink) override {
+    bool open(const QUrl &mailLink) override
+    {
         opened << mailLink;
         return handlerStarts;
     }
@@ -63,12 +66,14 @@ public:
 
     mainwindow::FrmMain &load();
 
-    template <typename T = QWidget> T *control(const QString &name) const {
+    template <typename T = QWidget> T *control(const QString &name) const
+    {
         return window->findChild<T *>(name);
     }
     QLabel *slot(int index) const { return control<QLabel>(QStringLiteral("lblRwy_%1").arg(index)); }
     QAbstractButton *button(const char *name) const { return control<QAbstractButton>(QLatin1String(name)); }
-    QRadioButton *category(int index) const {
+    QRadioButton *category(int index) const
+    {
         return control<QRadioButton>(QStringLiteral("Option1_%1").arg(index));
     }
     void typeCode(const QString &keys) const;

@@ -21,14 +21,16 @@ private:
     QString chart(const QString &relative) const { return m_fixture->folder.filePath(relative); }
 };
 
-void ChartSelectionTest::init() {
+void ChartSelectionTest::init()
+{
     m_fixture = std::make_unique<MainWindowFixture>();
     m_fixture->writeDirectory(sampleDirectory());
     m_fixture->load();
     m_fixture->lookUp(QStringLiteral("LIRF"));
 }
 
-void ChartSelectionTest::choiceLoadsTheChartAndRemembersItsPath() {
+void ChartSelectionTest::choiceLoadsTheChartAndRemembersItsPath()
+{
     m_fixture->writeChart(QStringLiteral("Airports/LIRF/ADPRF8-1.PDF"));
     QVERIFY(m_fixture->values.sChartPath.isEmpty());
     QTest::mouseClick(m_fixture->category(6), Qt::LeftButton);
@@ -41,14 +43,16 @@ void ChartSelectionTest::choiceLoadsTheChartAndRemembersItsPath() {
     QVERIFY(!m_fixture->button("cmdStampa")->isEnabled());
 }
 
-void ChartSelectionTest::sameCategoryTwiceRunsTheChoiceTwice() {
+void ChartSelectionTest::sameCategoryTwiceRunsTheChoiceTwice()
+{
     QTest::mouseClick(m_fixture->category(2), Qt::LeftButton);
     m_fixture->values.sChartPath.clear();
     QTest::mouseClick(m_fixture->category(2), Qt::LeftButton);
     QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF3-1.PDF")));
 }
 
-void ChartSelectionTest::keyboardChoiceRunsTheChoice() {
+void ChartSelectionTest::keyboardChoiceRunsTheChoice()
+{
     QTest::mouseClick(m_fixture->category(0), Qt::LeftButton);
     QApplication::setActiveWindow(m_fixture->window.get());
     m_fixture->category(0)->setFocus();
@@ -57,7 +61,8 @@ void ChartSelectionTest::keyboardChoiceRunsTheChoice() {
     QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF2-1.PDF")));
 }
 
-void ChartSelectionTest::missingChartStillEnablesLinkAndStoresThePath() {
+void ChartSelectionTest::missingChartStillEnablesLinkAndStoresThePath()
+{
     QTest::mouseClick(m_fixture->category(5), Qt::LeftButton);
     QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF6-1.PDF")));
     QVERIFY(m_fixture->button("cmdLink")->isEnabled());
@@ -66,7 +71,8 @@ void ChartSelectionTest::missingChartStillEnablesLinkAndStoresThePath() {
     QVERIFY(viewer->message().contains(QStringLiteral("ADPRF6-1.PDF")));
 }
 
-void ChartSelectionTest::lowerCaseLibraryOpensThroughTheCaseFallback() {
+void ChartSelectionTest::lowerCaseLibraryOpensThroughTheCaseFallback()
+{
     m_fixture->writeChart(QStringLiteral("airports/lirf/adprf1-1.pdf"));
     QTest::mouseClick(m_fixture->category(0), Qt::LeftButton);
     QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF1-1.PDF")));
@@ -74,7 +80,8 @@ void ChartSelectionTest::lowerCaseLibraryOpensThroughTheCaseFallback() {
     QCOMPARE(viewer->loadedFile(), chart(QStringLiteral("airports/lirf/adprf1-1.pdf")));
 }
 
-void ChartSelectionTest::linkStaysEnabledAndPrintDisabledAcrossCleanAndLookups() {
+void ChartSelectionTest::linkStaysEnabledAndPrintDisabledAcrossCleanAndLookups()
+{
     QTest::mouseClick(m_fixture->category(3), Qt::LeftButton);
     m_fixture->button("cmdClean")->click();
     QVERIFY(m_fixture->button("cmdLink")->isEnabled());

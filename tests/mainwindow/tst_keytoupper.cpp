@@ -11,7 +11,8 @@ private slots:
     void onlyLowerCaseLettersChange();
 };
 
-void KeyToUpperTest::onlyLowerCaseLettersChange_data() {
+void KeyToUpperTest::onlyLowerCaseLettersChange_data()
+{
     QTest::addColumn<int>("typed");
     QTest::addColumn<int>("result");
     QTest::newRow("a") << int(u'a') << int(u'A');
@@ -24,7 +25,8 @@ void KeyToUpperTest::onlyLowerCaseLettersChange_data() {
     QTest::newRow("accented") << 0xe9 << 0xe9;
 }
 
-void KeyToUpperTest::onlyLowerCaseLettersChange() {
+void KeyToUpperTest::onlyLowerCaseLettersChange()
+{
     QFETCH(int, typed);
     QFETCH(int, result);
     char16_t key = static_cast<char16_t>(typed);

@@ -23,7 +23,8 @@ private slots:
     void codeBoxTakesAtMostFourCharacters();
 };
 
-void MainWindowLayoutTest::captionsKeepTheirBlanks_data() {
+void MainWindowLayoutTest::captionsKeepTheirBlanks_data()
+{
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::newRow("frame 1") << "Frame1"
@@ -66,7 +67,8 @@ void MainWindowLayoutTest::captionsKeepTheirBlanks_data() {
                                  << "VARNELOX VERS. 4.0 - THE AERONAUTICAL CHARTS ALWAYS WITH YOU";
 }
 
-void MainWindowLayoutTest::captionsKeepTheirBlanks() {
+void MainWindowLayoutTest::captionsKeepTheirBlanks()
+{
     QFETCH(QString, name);
     QFETCH(QString, text);
     MainWindowFixture fixture;
@@ -85,7 +87,8 @@ void MainWindowLayoutTest::captionsKeepTheirBlanks() {
              QStringLiteral("VARNELOX VERS. 4.0 - THE AERONAUTICAL CHARTS ALWAYS WITH YOU"));
 }
 
-void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings_data() {
+void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings_data()
+{
     QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("frame");
     QTest::addColumn<QRect>("pixels"); // at 96 dpi, 15 twips a pixel
@@ -104,7 +107,8 @@ void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings_data() {
     QTest::newRow("row 11 course") << 143 << "Frame4" << QRect(272, 448, 81, 25);
 }
 
-void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings() {
+void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings()
+{
     QFETCH(int, slot);
     QFETCH(QString, frame);
     QFETCH(QRect, pixels);
@@ -116,7 +120,8 @@ void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings() {
     QCOMPARE(cell->geometry(), pixels);
 }
 
-void MainWindowLayoutTest::hiddenSlotsLiveInTheInvisibleFrame() {
+void MainWindowLayoutTest::hiddenSlotsLiveInTheInvisibleFrame()
+{
     MainWindowFixture fixture;
     fixture.load();
     const QSet<int> shownOffsets{0, 2, 4, 5};
@@ -133,7 +138,8 @@ void MainWindowLayoutTest::hiddenSlotsLiveInTheInvisibleFrame() {
     QVERIFY(fixture.control(QStringLiteral("Frame2"))->isHidden());
 }
 
-void MainWindowLayoutTest::firstLoadAppliesTheDataLayout() {
+void MainWindowLayoutTest::firstLoadAppliesTheDataLayout()
+{
     MainWindowFixture fixture;
     fixture.load();
     QCOMPARE(fixture.values.bLoadToggle, 1);
@@ -147,7 +153,8 @@ void MainWindowLayoutTest::firstLoadAppliesTheDataLayout() {
     QCOMPARE(fixture.window->size(), QSize(868, 697));
 }
 
-void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout() {
+void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout()
+{
     MainWindowFixture fixture;
     fixture.load();
     QCOMPARE(fixture.values.bLoadToggle, 1);
@@ -162,7 +169,8 @@ void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout() {
     QVERIFY(fixture.control(QStringLiteral("Frame4"))->isVisible());
 }
 
-void MainWindowLayoutTest::loadPlaysThreeCuesFromTheProgramFolder() {
+void MainWindowLayoutTest::loadPlaysThreeCuesFromTheProgramFolder()
+{
     MainWindowFixture fixture;
     fixture.load();
     const QString folder = fixture.folder.path();
@@ -170,7 +178,8 @@ void MainWindowLayoutTest::loadPlaysThreeCuesFromTheProgramFolder() {
              QStringList({folder + "/of1297.wav", folder + "/of1298.wav", folder + "/of1300.wav"}));
 }
 
-void MainWindowLayoutTest::activationClearsCategoriesOneToSixOnly() {
+void MainWindowLayoutTest::activationClearsCategoriesOneToSixOnly()
+{
     MainWindowFixture fixture;
     fixture.load();
     fixture.category(0)->setChecked(true);
@@ -194,7 +203,8 @@ void MainWindowLayoutTest::activationAfterALookupStillClearsCategories()
     QVERIFY(!fixture.control(QStringLiteral("txtIcao"))->isEnabled());
 }
 
-void MainWindowLayoutTest::codeBoxTakesAtMostFourCharacters() {
+void MainWindowLayoutTest::codeBoxTakesAtMostFourCharacters()
+{
     MainWindowFixture fixture;
     fixture.load();
     auto *box = fixture.control<QLineEdit>(QStringLiteral("txtIcao"));

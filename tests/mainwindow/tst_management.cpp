@@ -21,13 +21,15 @@ private:
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
-void ManagementTest::init() {
+void ManagementTest::init()
+{
     m_fixture = std::make_unique<MainWindowFixture>();
     m_fixture->writeDirectory(sampleDirectory());
     m_fixture->load();
 }
 
-void ManagementTest::exitAnsweredNoChangesNothing() {
+void ManagementTest::exitAnsweredNoChangesNothing()
+{
     m_fixture->lookUp(QStringLiteral("LIRF"));
     QSignalSpy ended(m_fixture->window.get(), &mainwindow::FrmMain::programEndRequested);
     m_fixture->exitQuestion.answer = false;
@@ -40,14 +42,16 @@ void ManagementTest::exitAnsweredNoChangesNothing() {
     QCOMPARE(m_fixture->slot(1)->text(), QStringLiteral("ROMA FIUMICINO"));
 }
 
-void ManagementTest::exitAnsweredYesEndsTheProgram() {
+void ManagementTest::exitAnsweredYesEndsTheProgram()
+{
     QSignalSpy ended(m_fixture->window.get(), &mainwindow::FrmMain::programEndRequested);
     m_fixture->exitQuestion.answer = true;
     m_fixture->button("cmdExit")->click();
     QCOMPARE(ended.count(), 1);
 }
 
-void ManagementTest::printFailureIsReported() {
+void ManagementTest::printFailureIsReported()
+{
     m_fixture->button("cmdStampa")->click();
     QCOMPARE(m_fixture->printer.printed, 1);
     QVERIFY(m_fixture->notice.warnings.isEmpty());
@@ -57,7 +61,8 @@ void ManagementTest::printFailureIsReported() {
     QVERIFY(m_fixture->button("cmdStampa")->isEnabled());
 }
 
-void ManagementTest::informationPanelShowsAndHides() {
+void ManagementTest::informationPanelShowsAndHides()
+{
     QWidget *panel = m_fixture->control(QStringLiteral("fraUscita"));
     m_fixture->button("cmdInfo")->click();
     m_fixture->button("cmdInfo")->click();
@@ -67,7 +72,8 @@ void ManagementTest::informationPanelShowsAndHides() {
     QVERIFY(m_fixture->window->isVisible());
 }
 
-void ManagementTest::supportAddressOpensThePrefilledMail() {
+void ManagementTest::supportAddressOpensThePrefilledMail()
+{
     m_fixture->button("cmdInfo")->click();
     QTest::mouseClick(m_fixture->control(QStringLiteral("Label4_1")), Qt::LeftButton);
     QCOMPARE(m_fixture->mail.opened.size(), 1);
@@ -76,12 +82,14 @@ void ManagementTest::supportAddressOpensThePrefilledMail() {
                             "&body=PUT%20HERE%20YOUR%20MESSAGE"));
 }
 
-void ManagementTest::latHeadingOpensNoMail() {
+void ManagementTest::latHeadingOpensNoMail()
+{
     QTest::mouseClick(m_fixture->control(QStringLiteral("Label4_0")), Qt::LeftButton);
     QVERIFY(m_fixture->mail.opened.isEmpty());
 }
 
-void ManagementTest::missingMailHandlerGivesTheAddress() {
+void ManagementTest::missingMailHandlerGivesTheAddress()
+{
     m_fixture->mail.handlerStarts = false;
     m_fixture->button("cmdInfo")->click();
     QTest::mouseClick(m_fixture->control(QStringLiteral("Label4_1")), Qt::LeftButton);

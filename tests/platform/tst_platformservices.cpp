@@ -24,7 +24,8 @@ private slots:
     void centringMayGiveANegativePosition();
 };
 
-void PlatformServicesTest::twipsBecomePixelsAtFifteenPerPixel_data() {
+void PlatformServicesTest::twipsBecomePixelsAtFifteenPerPixel_data()
+{
     QTest::addColumn<int>("twips");
     QTest::addColumn<int>("pixels");
     QTest::newRow("zero") << 0 << 0;
@@ -34,13 +35,15 @@ void PlatformServicesTest::twipsBecomePixelsAtFifteenPerPixel_data() {
     QTest::newRow("height cell") << 495 << 33;
 }
 
-void PlatformServicesTest::twipsBecomePixelsAtFifteenPerPixel() {
+void PlatformServicesTest::twipsBecomePixelsAtFifteenPerPixel()
+{
     QFETCH(int, twips);
     QFETCH(int, pixels);
     QCOMPARE(platform::twipsToPixels(twips), pixels);
 }
 
-void PlatformServicesTest::windowImagePrintsOnOnePageWithItsProportions() {
+void PlatformServicesTest::windowImagePrintsOnOnePageWithItsProportions()
+{
     QTemporaryDir folder;
     QLabel window(QStringLiteral("VARNELOX"));
     window.setStyleSheet(QStringLiteral("background: rgb(128, 128, 255)"));
@@ -69,20 +72,23 @@ void PlatformServicesTest::windowImagePrintsOnOnePageWithItsProportions() {
     QVERIFY(qAbs(extent.center().y() - page.height() / 2) < page.height() / 10);
 }
 
-void PlatformServicesTest::mailLinkIsPercentEncoded() {
+void PlatformServicesTest::mailLinkIsPercentEncoded()
+{
     const QUrl link = platform::supportMailLink(QStringLiteral("help@varnelox.example"),
                                                 QStringLiteral("A+B & C"), QStringLiteral("x=1?"));
     QCOMPARE(link.toString(QUrl::FullyEncoded),
              QStringLiteral("mailto:help@varnelox.example?subject=A%2BB%20%26%20C&body=x%3D1%3F"));
 }
 
-void PlatformServicesTest::missingCueFilePlaysNothingQuietly() {
+void PlatformServicesTest::missingCueFilePlaysNothingQuietly()
+{
     platform::EffectSoundCues cues;
     cues.play(QStringLiteral("/nonexistent/of1297.wav"));
     cues.play(QString());
 }
 
-void PlatformServicesTest::centringMayGiveANegativePosition() {
+void PlatformServicesTest::centringMayGiveANegativePosition()
+{
     QWidget window;
     window.resize(10000, 10000);
     platform::centreOnScreen(&window);
