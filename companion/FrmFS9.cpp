@@ -40,8 +40,7 @@ QAction *addCommand(QMenu *menu, const char *name, const QString &caption)
 } // namespace
 
 FrmFS9::FrmFS9(app::ProgramValues &values, const CompanionServices &services, QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent, platform::FixedBorderWindow)
     , m_values(values)
     , m_services(services)
 {

@@ -60,8 +60,7 @@ void uncheck(QRadioButton *button, QButtonGroup *group)
 } // namespace
 
 FrmMain::FrmMain(app::ProgramValues &values, const MainWindowServices &services, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, platform::FixedBorderWindow)
     , m_values(values)
     , m_services(services)
 {
