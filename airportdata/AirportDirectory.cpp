@@ -1,13 +1,13 @@
-#include "airportdata/AirportDirectory.h"
+#include "AirportDirectory.h"
 
-#include "airportdata/DirectoryReader.h"
+#include "DirectoryReader.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace airportdata {
 
-LookupResult LookUpAirport(const QString &directoryFile, const QString &code)
+LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits)
 {
     QFile file(directoryFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
@@ -16,7 +16,7 @@ LookupResult LookUpAirport(const QString &directoryFile, const QString &code)
                 QStringLiteral("The airport directory %1 could not be opened: %2")
                     .arg(QDir::toNativeSeparators(directoryFile), file.errorString())};
     }
-    return searchDirectory(file, directoryFile, code);
+    return searchDirectory(file, directoryFile, code, limits);
 }
 
 } // namespace airportdata

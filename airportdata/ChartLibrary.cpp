@@ -1,22 +1,19 @@
-#include "airportdata/ChartLibrary.h"
+#include "ChartLibrary.h"
+
+#include "ChartCategory.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <array>
 
 namespace airportdata {
 
 namespace {
 
-constexpr std::array<QLatin1String, 7> kSuffixes{
-    QLatin1String("1-1.PDF"), QLatin1String("2-1.PDF"), QLatin1String("3-1.PDF"), QLatin1String("4-1.PDF"),
-    QLatin1String("5-1.PDF"), QLatin1String("6-1.PDF"), QLatin1String("8-1.PDF")};
-
-QString libraryFolder(const QString &programFolder)
+QString chartsFolder(const QString &libraryFolder)
 {
-    return programFolder + QStringLiteral("/Airports");
+    return libraryFolder + QStringLiteral("/Airports");
 }
 
 bool isInside(const QString &path, const QString &folder)
@@ -65,18 +62,19 @@ QString findIgnoringCase(const QString &folder, const QStringList &parts, qsizet
 
 } // namespace
 
-QString ChartFilePath(const QString &programFolder, const QString &code, int categoryIndex)
+QString ChartFilePath(const QString &libraryFolder, const QString &code, int categoryIndex)
 {
-    if (categoryIndex < 0 || categoryIndex >= int(kSuffixes.size())) {
+    const auto &categories = ChartCategories;
+    if (categoryIndex < 0 || categoryIndex >= int(categories.size())) {
         return {};
     }
-    return libraryFolder(programFolder) + QLatin1Char('/') + code + QStringLiteral("/ADP") + code.mid(2, 2) +
-           kSuffixes[categoryIndex];
+    return chartsFolder(libraryFolder) + QLatin1Char('/') + code + QStringLiteral("/ADP") + code.mid(2, 2) +
+           categories[categoryIndex].fileSuffix();
 }
 
-QString OpenableChartPath(const QString &programFolder, const QString &chartPath)
+QString OpenableChartPath(const QString &libraryFolder, const QString &chartPath)
 {
-    const QString library = libraryFolder(programFolder);
+    const QString library = chartsFolder(libraryFolder);
     if (QFileInfo(chartPath).isFile() || !chartPath.startsWith(library + QLatin1Char('/'))) {
         return chartPath;
     }
@@ -88,8 +86,8 @@ QString OpenableChartPath(const QString &programFolder, const QString &chartPath
         return chartPath;
     }
     // The library folder itself may have been copied in another case too ("airports").
-    for (const QString &folder : entriesLike(programFolder, QStringLiteral("Airports"))) {
-        const QString candidate = programFolder + QLatin1Char('/') + folder;
+    for (const QString &folder : entriesLike(libraryFolder, QStringLiteral("Airports"))) {
+        const QString candidate = libraryFolder + QLatin1Char('/') + folder;
         const QFileInfo info(candidate);
         const QString realLibrary = info.canonicalFilePath();
         if (!info.isDir() || realLibrary.isEmpty()) {

@@ -4,22 +4,22 @@
 
 namespace airportdata {
 
-// Path of the chart of one category (0 to 6) of one airport in the chart library:
-// programFolder + "/Airports/" + code + "/ADP" + characters 3 and 4 of the code (fewer when it is shorter) +
-// the category's suffix "1-1.PDF" to "6-1.PDF", then "8-1.PDF" for category 6 (there is no chart 7).
-// Builds the text only and touches no file. An index outside 0 to 6 gives an empty path.
-QString ChartFilePath(const QString &programFolder, const QString &code, int categoryIndex);
+// Path of the chart of one category of one airport in the chart library:
+// libraryFolder + "/Airports/" + code + "/ADP" + characters 3 and 4 of the code (fewer when it is shorter) +
+// the file suffix of the category (ChartCategory.h). Builds the text only and touches no file. An index that
+// names no category gives an empty path.
+QString ChartFilePath(const QString &libraryFolder, const QString &code, int categoryIndex);
 
 // The path to open for chartPath on a file system that tells letter case apart, so that a chart library
 // copied from Windows with other letter case (airports/lirf/adprf1-1.pdf) still opens:
 // - when a file exists at exactly chartPath, chartPath;
-// - else the file whose path below programFolder matches chartPath's ignoring letter case, component by
+// - else the file whose path below libraryFolder matches chartPath's ignoring letter case, component by
 //   component from the library folder "Airports" on. Where several entries of a folder match, the one in
 //   exactly the same case is tried first, then the others in code-point order; the first that leads to a file
 //   wins, so the choice is always the same.
-// - else, and whenever chartPath is not below programFolder + "/Airports/" or holds empty, "." or ".."
+// - else, and whenever chartPath is not below libraryFolder + "/Airports/" or holds empty, "." or ".."
 //   components, chartPath unchanged. No match may lead outside the library: entries whose real path (links
 //   followed) lies outside it are passed over.
-QString OpenableChartPath(const QString &programFolder, const QString &chartPath);
+QString OpenableChartPath(const QString &libraryFolder, const QString &chartPath);
 
 } // namespace airportdata

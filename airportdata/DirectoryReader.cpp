@@ -1,4 +1,6 @@
-#include "airportdata/DirectoryReader.h"
+#include "DirectoryReader.h"
+
+#include "DirectorySearch.h"
 
 #include <QDir>
 #include <QIODevice>
@@ -21,7 +23,7 @@ LookupResult resultOf(const DirectorySearch &search, const QString &directoryFil
 {
     switch (search.state()) {
     case DirectorySearch::State::Found:
-        return {LookupStatus::Found, search.slotTexts(), {}};
+        return {LookupStatus::Found, search.record(), {}};
     case DirectorySearch::State::ItemTooLong:
         return unreadable(directoryFile, QStringLiteral("the line at byte %1 is longer than %2 bytes.")
                                              .arg(search.offset())
@@ -36,7 +38,7 @@ LookupResult resultOf(const DirectorySearch &search, const QString &directoryFil
 LookupResult searchDirectory(QIODevice &device, const QString &directoryFile, const QString &code,
                              ReadLimits limits)
 {
-    DirectorySearch search(code, limits.maxItemBytes);
+    DirectorySearch search(code, limits.maxFields, limits.maxItemBytes);
     QByteArray buffer(limits.maxItemBytes + limits.blockBytes, Qt::Uninitialized);
     qsizetype begin = 0;
     qsizetype end = 0;

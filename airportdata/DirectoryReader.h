@@ -1,16 +1,10 @@
 #pragma once
 
-#include "airportdata/AirportDirectory.h"
-#include "airportdata/DirectorySearch.h"
+#include "AirportDirectory.h"
 
 class QIODevice;
 
 namespace airportdata {
-
-struct ReadLimits {
-    qsizetype blockBytes = qsizetype(1) << 17;
-    qsizetype maxItemBytes = DirectorySearch::kDefaultMaxItemBytes;
-};
 
 // Looks the code up in the directory that device reads, from where the device stands to the record's end or
 // the end of the device. Reads in blocks into one buffer of one block plus the longest item, so it keeps no

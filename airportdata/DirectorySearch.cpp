@@ -1,18 +1,18 @@
-#include "airportdata/DirectorySearch.h"
+#include "DirectorySearch.h"
 
-#include "airportdata/RecordText.h"
+#include "RecordText.h"
 
 namespace airportdata {
 
 namespace {
 
 constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
-constexpr char kFieldSeparator = '|';
 
 } // namespace
 
-DirectorySearch::DirectorySearch(const QString &code, qsizetype maxItemBytes)
+DirectorySearch::DirectorySearch(const QString &code, qsizetype maxFields, qsizetype maxItemBytes)
     : m_header(code)
+    , m_maxFields(maxFields)
     , m_maxItemBytes(maxItemBytes)
     , m_state(m_header.canMatch() ? State::Searching : State::NotFound)
 {}
@@ -28,7 +28,7 @@ qsizetype DirectorySearch::feed(QByteArrayView data, bool final)
         used = step.next;
         if (step.header) {
             m_state = State::Collecting;
-            addFields(step.header->text, true);
+            addLine(step.header->text, true);
         } else if (final) {
             m_state = State::NotFound;
         }
@@ -48,9 +48,9 @@ bool DirectorySearch::done() const
     return m_state != State::Searching && m_state != State::Collecting;
 }
 
-QStringList DirectorySearch::slotTexts() const
+AirportRecord DirectorySearch::record() const
 {
-    return m_state == State::Found ? decodeFields(m_fields) : QStringList();
+    return m_state == State::Found ? decodeRecord(m_lines) : AirportRecord();
 }
 
 qsizetype DirectorySearch::skipByteOrderMark(QByteArrayView data)
@@ -76,29 +76,23 @@ qsizetype DirectorySearch::collect(QByteArrayView data, qsizetype from, bool fin
         if (item->text.isEmpty()) {
             m_state = State::Found;
         } else {
-            addFields(item->text, false);
+            addLine(item->text, false);
         }
     }
     return from;
 }
 
-void DirectorySearch::addFields(QByteArrayView item, bool skipKey)
+void DirectorySearch::addLine(QByteArrayView item, bool isHeader)
 {
-    bool keep = !skipKey;
-    for (qsizetype start = 0; m_fields.size() < kSlotCount; keep = true) {
-        const qsizetype separator = item.indexOf(kFieldSeparator, start);
-        const qsizetype stop = separator < 0 ? item.size() : separator;
-        if (keep) {
-            m_fields.append(item.sliced(start, stop - start).toByteArray());
-        }
-        if (separator < 0) {
-            break;
-        }
-        start = separator + 1;
-    }
-    if (m_fields.size() == kSlotCount) {
+    QList<QByteArrayView> fields = splitFields(item);
+    const qsizetype counted = std::min(fields.size() - (isHeader ? 1 : 0), m_maxFields - m_fieldCount);
+    fields.resize(counted + (isHeader ? 1 : 0));
+    m_fieldCount += counted;
+    QList<QByteArray> &line = m_lines.emplace_back();
+    for (const QByteArrayView field : fields)
+        line.append(field.toByteArray());
+    if (m_fieldCount == m_maxFields)
         m_state = State::Found;
-    }
 }
 
 } // namespace airportdata

@@ -1,4 +1,4 @@
-#include "airportdata/HeaderFinder.h"
+#include "HeaderFinder.h"
 
 #include <string.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "airportdata/ItemReader.h"
-#include "airportdata/KeyMatcher.h"
+#include "ItemReader.h"
+#include "KeyMatcher.h"
 
 namespace airportdata {
 

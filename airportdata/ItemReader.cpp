@@ -1,4 +1,4 @@
-#include "airportdata/ItemReader.h"
+#include "ItemReader.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
-#include "airportdata/KeyMatcher.h"
+#include "KeyMatcher.h"
 
-#include "airportdata/RecordText.h"
+#include "RecordText.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "airportdata/RecordText.h"
+#include "RecordText.h"
 
 #include <QStringDecoder>
 
@@ -33,6 +33,16 @@ QString decodeText(QByteArrayView bytes)
     return text ? *text : QString(windows1252Decoder().decode(bytes));
 }
 
+QList<QByteArrayView> splitFields(QByteArrayView item)
+{
+    QList<QByteArrayView> fields;
+    qsizetype start = 0;
+    for (qsizetype separator; (separator = item.indexOf('|', start)) >= 0; start = separator + 1)
+        fields.append(item.sliced(start, separator - start));
+    fields.append(item.sliced(start));
+    return fields;
+}
+
 QStringList decodeFields(const QList<QByteArray> &fields)
 {
     QStringList texts;
@@ -53,6 +63,23 @@ QStringList decodeFields(const QList<QByteArray> &fields)
         texts.append(windows1252.decode(field));
     }
     return texts;
+}
+
+AirportRecord decodeRecord(const QList<QList<QByteArray>> &lines)
+{
+    QList<QByteArray> all;
+    for (const QList<QByteArray> &line : lines)
+        all += line;
+    const QStringList texts = decodeFields(all);
+    QList<QStringList> decoded;
+    decoded.reserve(lines.size());
+    qsizetype next = 0;
+    for (const QList<QByteArray> &line : lines) {
+        decoded.append(texts.mid(next, line.size()));
+        next += line.size();
+    }
+    QStringList header = decoded.isEmpty() ? QStringList() : decoded.takeFirst();
+    return AirportRecord(std::move(header), std::move(decoded));
 }
 
 } // namespace airportdata

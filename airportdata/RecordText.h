@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AirportRecord.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -12,7 +14,14 @@ namespace airportdata {
 // way.
 QString decodeText(QByteArrayView bytes);
 
+// The fields of one item: the texts between its field separators "|", empty ones included; an item without a
+// separator is one field.
+QList<QByteArrayView> splitFields(QByteArrayView item);
+
 // Decodes the fields of one record together: as UTF-8 when every field is valid UTF-8, else as Windows-1252.
 QStringList decodeFields(const QList<QByteArray> &fields);
+
+// A record from the fields of its lines, the header line first, decoded together as decodeFields does.
+AirportRecord decodeRecord(const QList<QList<QByteArray>> &lines);
 
 } // namespace airportdata

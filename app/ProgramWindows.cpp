@@ -1,16 +1,17 @@
-#include "app/ProgramWindows.h"
+#include "ProgramWindows.h"
 
-#include "app/ProgramValues.h"
-#include "companion/FrmFS9.h"
-#include "mainwindow/FrmMain.h"
-#include "platform/WindowPlacement.h"
+#include "FrmFS9.h"
+#include "FrmMain.h"
+#include "ProgramValues.h"
+#include "WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 
 namespace app {
 
-ProgramWindows::ProgramWindows(ProgramValues &values, const mainwindow::MainWindowServices &mainServices,
+ProgramWindows::ProgramWindows(session::ProgramValues &values,
+                               const mainwindow::MainWindowServices &mainServices,
                                const companion::CompanionServices &companionServices)
     : m_values(values)
     , m_mainServices(mainServices)
@@ -66,7 +67,7 @@ void ProgramWindows::showMainWindow()
         return;
     }
     m_main->show();
-    platform::bringToForeground(m_main);
+    desktop::bringToForeground(m_main);
 }
 
 void ProgramWindows::showCompanionWindow()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "companion/CompanionServices.h"
-#include "mainwindow/MainWindowServices.h"
+#include "CompanionServices.h"
+#include "MainWindowServices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -14,9 +14,11 @@ namespace companion {
 class FrmFS9;
 }
 
-namespace app {
-
+namespace session {
 struct ProgramValues;
+}
+
+namespace app {
 
 // Owns the program's two windows for the whole run: loads, shows and unloads them as their commands ask,
 // and ends the program. Installed as an event filter on the application, it also ends the program when
@@ -26,7 +28,7 @@ class ProgramWindows final : public QObject {
     Q_DISABLE_COPY_MOVE(ProgramWindows)
 
 public:
-    ProgramWindows(ProgramValues &values, const mainwindow::MainWindowServices &mainServices,
+    ProgramWindows(session::ProgramValues &values, const mainwindow::MainWindowServices &mainServices,
                    const companion::CompanionServices &companionServices);
     ~ProgramWindows() override;
 
@@ -47,7 +49,7 @@ private:
     void unloadAllForms();
     void endProgram();
 
-    ProgramValues &m_values;
+    session::ProgramValues &m_values;
     mainwindow::MainWindowServices m_mainServices;
     companion::CompanionServices m_companionServices;
     QPointer<mainwindow::FrmMain> m_main;

@@ -1,6 +1,6 @@
-#include "app/DesktopServices.h"
-#include "app/ProgramValues.h"
-#include "app/ProgramWindows.h"
+#include "DesktopServices.h"
+#include "ProgramValues.h"
+#include "ProgramWindows.h"
 
 #include <QApplication>
 
@@ -11,7 +11,7 @@ int main(int argc, char *argv[])
     // hidden and re-created on the way between the main and the companion window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    app::ProgramValues values;
+    session::ProgramValues values;
     values.programFolder = QCoreApplication::applicationDirPath();
     app::DesktopServices services;
     app::ProgramWindows windows(values, services.forMainWindow(), services.forCompanion());

@@ -3,11 +3,12 @@ function(varnelox_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
 endfunction()
 
-# varnelox_add_library(name SOURCES ... LIBS ...): a static library of one folder.
+# varnelox_add_library(name SOURCES ... LIBS ...): a static library of one folder, which exports only its own
+# folder for includes; what it links it uses through those libraries' folders.
 function(varnelox_add_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
-    target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}")
+    target_include_directories(${name} PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}")
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
     varnelox_warnings(${name})
 endfunction()
@@ -17,7 +18,7 @@ function(varnelox_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
-    target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}")
+    target_include_directories(${name} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
     varnelox_warnings(${name})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES

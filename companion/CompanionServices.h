@@ -1,16 +1,16 @@
 #pragma once
 
-namespace platform {
+namespace desktop {
 class ExitQuestion;
 class TrayIcon;
-} // namespace platform
+} // namespace desktop
 
 namespace companion {
 
 // What the companion window asks of the desktop; tests hand in fakes.
 struct CompanionServices {
-    platform::ExitQuestion &exitQuestion;
-    platform::TrayIcon &tray; // nidTray: outlives the window, which adds and removes the icon
+    desktop::ExitQuestion &exitQuestion;
+    desktop::TrayIcon &tray; // nidTray: outlives the window, which adds and removes the icon
 };
 
 } // namespace companion

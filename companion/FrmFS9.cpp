@@ -1,15 +1,15 @@
-#include "companion/FrmFS9.h"
+#include "FrmFS9.h"
 
-#include "airportdata/ChartLibrary.h"
-#include "app/Module1.h"
-#include "app/ProgramValues.h"
-#include "platform/ChartViewer.h"
-#include "platform/ExitQuestion.h"
-#include "platform/TrayIcon.h"
-#include "platform/Twips.h"
-#include "platform/WindowPlacement.h"
-#include "resources/Artwork.h"
-#include "resources/Texts.h"
+#include "Artwork.h"
+#include "ChartLibrary.h"
+#include "ChartViewer.h"
+#include "ExitQuestion.h"
+#include "Module1.h"
+#include "ProgramValues.h"
+#include "Texts.h"
+#include "TrayIcon.h"
+#include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -24,9 +24,9 @@ namespace {
 
 // The client area below the menu bar; the picture box reaches past its top and left edges, and the
 // viewer inside it starts at the client area's corner and is clipped at the box's lower edge.
-constexpr platform::TwipsRect ClientArea{0, 0, 7590, 9390};
-constexpr platform::TwipsRect Picture1Rect{-120, -120, 7695, 9495};
-constexpr platform::TwipsRect OpenPdf2Rect{120, 120, 7575, 9855};
+constexpr desktop::TwipsRect ClientArea{0, 0, 7590, 9390};
+constexpr desktop::TwipsRect Picture1Rect{-120, -120, 7695, 9495};
+constexpr desktop::TwipsRect OpenPdf2Rect{120, 120, 7575, 9855};
 
 const QString TrayTip = QStringLiteral("Key right for menu");
 
@@ -39,8 +39,8 @@ QAction *addCommand(QMenu *menu, const char *name, const QString &caption)
 
 } // namespace
 
-FrmFS9::FrmFS9(app::ProgramValues &values, const CompanionServices &services, QWidget *parent)
-    : QMainWindow(parent, platform::FixedBorderWindow)
+FrmFS9::FrmFS9(session::ProgramValues &values, const CompanionServices &services, QWidget *parent)
+    : QMainWindow(parent, desktop::FixedBorderWindow)
     , m_values(values)
     , m_services(services)
 {
@@ -51,24 +51,24 @@ FrmFS9::FrmFS9(app::ProgramValues &values, const CompanionServices &services, QW
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
-    client->setFixedSize(platform::toPixels(ClientArea).size());
+    client->setFixedSize(desktop::toPixels(ClientArea).size());
     client->setBackgroundRole(QPalette::Highlight); // the active title bar's colour, covered by Picture1
     client->setAutoFillBackground(true);
     setCentralWidget(client);
 
     auto *picture1 = new QWidget(client);
     picture1->setObjectName(QStringLiteral("Picture1"));
-    picture1->setGeometry(platform::toPixels(Picture1Rect));
-    m_openPDF2 = new platform::ChartViewer(picture1);
+    picture1->setGeometry(desktop::toPixels(Picture1Rect));
+    m_openPDF2 = new viewer::ChartViewer(picture1);
     m_openPDF2->setObjectName(QStringLiteral("openPDF2"));
-    m_openPDF2->setGeometry(platform::toPixels(OpenPdf2Rect));
+    m_openPDF2->setGeometry(desktop::toPixels(OpenPdf2Rect));
 
     buildMenus();
     // A fixed single border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
 
-    connect(&m_services.tray, &platform::TrayIcon::activated, this, &FrmFS9::nidTray_Activated);
+    connect(&m_services.tray, &desktop::TrayIcon::activated, this, &FrmFS9::nidTray_Activated);
 }
 
 void FrmFS9::buildMenus()
@@ -108,11 +108,11 @@ bool FrmFS9::eventFilter(QObject *watched, QEvent *event)
 
 void FrmFS9::Form_Load()
 {
-    platform::centreOnScreen(this);
+    desktop::centreOnScreen(this);
     m_services.tray.add(windowIcon(), TrayTip, m_mApps);
     m_openPDF2->loadFile(airportdata::OpenableChartPath(m_values.programFolder, m_values.sChartPath));
     m_openPDF2->setToolbarVisible(false);
-    app::Module1::SetTopMost(this, true);
+    session::Module1::SetTopMost(this, true);
 }
 
 void FrmFS9::unload()
@@ -176,15 +176,15 @@ void FrmFS9::showRestored()
 {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
-    platform::bringToForeground(this);
-    app::Module1::SetTopMost(this, true);
+    desktop::bringToForeground(this);
+    session::Module1::SetTopMost(this, true);
 }
 
 void FrmFS9::mnuAeroporto_Click()
 {
     m_services.tray.remove();
     setWindowState(windowState() & ~Qt::WindowMinimized);
-    platform::bringToForeground(this);
+    desktop::bringToForeground(this);
     UnloadAllForms();
     m_values.bLoadToggle = 1;
     emit mainWindowRequested();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/CompanionServices.h"
+#include "CompanionServices.h"
 
 #include <QMainWindow>
 #include <QSystemTrayIcon>
@@ -8,11 +8,11 @@
 class QAction;
 class QMenu;
 
-namespace app {
+namespace session {
 struct ProgramValues;
 }
 
-namespace platform {
+namespace viewer {
 class ChartViewer;
 }
 
@@ -24,7 +24,7 @@ class FrmFS9 final : public QMainWindow {
     Q_OBJECT
 
 public:
-    FrmFS9(app::ProgramValues &values, const CompanionServices &services, QWidget *parent = nullptr);
+    FrmFS9(session::ProgramValues &values, const CompanionServices &services, QWidget *parent = nullptr);
 
     // Run once by the owner before the window is first shown: centring, tray icon, chart, top-most band.
     void Form_Load();
@@ -58,9 +58,9 @@ private:
     void mnuProcScelta_Click();
     void mPopExit_Click();
 
-    app::ProgramValues &m_values;
+    session::ProgramValues &m_values;
     CompanionServices m_services;
-    platform::ChartViewer *m_openPDF2 = nullptr;
+    viewer::ChartViewer *m_openPDF2 = nullptr;
     QMenu *m_mApps = nullptr;
     bool m_unloading = false;
 };

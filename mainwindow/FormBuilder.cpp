@@ -1,6 +1,6 @@
-#include "mainwindow/FormBuilder.h"
+#include "FormBuilder.h"
 
-#include "mainwindow/IcaoCodeBox.h"
+#include "IcaoCodeBox.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -49,7 +49,7 @@ QWidget *createStretchedPicture(QWidget *container, const ControlRow &row)
     auto *picture = new QLabel(container);
     picture->setScaledContents(true);
     if (row.picture) {
-        const QSize size = platform::toPixels(row.rect).size();
+        const QSize size = desktop::toPixels(row.rect).size();
         const qreal ratio = container->devicePixelRatioF();
         QPixmap pixmap = resources::render(*row.picture, (QSizeF(size) * ratio).toSize());
         pixmap.setDevicePixelRatio(ratio);
@@ -90,7 +90,7 @@ QString controlName(const char *name, int index)
     return index == NoIndex ? base : base + u'_' + QString::number(index);
 }
 
-void createControls(QWidget *container, std::span<const ControlRow> rows)
+void createControls(QWidget *container, std::span<const ControlRow> rows, MainWindowControls &controls)
 {
     for (const ControlRow &row : rows) {
         QWidget *control = createControl(container, row);
@@ -100,12 +100,14 @@ void createControls(QWidget *container, std::span<const ControlRow> rows)
             control->setToolTip(QString::fromUtf16(row.toolTip));
         control->setEnabled(row.enabled);
         placeTwips(control, row.rect);
+        if (row.bind)
+            row.bind(controls, control, row.index);
     }
 }
 
-void placeTwips(QWidget *widget, const platform::TwipsRect &rect)
+void placeTwips(QWidget *widget, const desktop::TwipsRect &rect)
 {
-    widget->setGeometry(platform::toPixels(rect));
+    widget->setGeometry(desktop::toPixels(rect));
 }
 
 void fillBackground(QWidget *widget, const QColor &color)

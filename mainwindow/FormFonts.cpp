@@ -1,4 +1,4 @@
-#include "mainwindow/FormFonts.h"
+#include "FormFonts.h"
 
 namespace mainwindow {
 

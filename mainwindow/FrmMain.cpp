@@ -1,20 +1,20 @@
-#include "mainwindow/FrmMain.h"
+#include "FrmMain.h"
 
-#include "airportdata/AirportDirectory.h"
-#include "airportdata/ChartLibrary.h"
-#include "app/ProgramValues.h"
-#include "mainwindow/FormBuilder.h"
-#include "mainwindow/IcaoCodeBox.h"
-#include "mainwindow/LinkLabel.h"
-#include "platform/ChartViewer.h"
-#include "platform/ExitQuestion.h"
-#include "platform/MailLauncher.h"
-#include "platform/Notice.h"
-#include "platform/SoundCues.h"
-#include "platform/WindowPlacement.h"
-#include "platform/WindowPrinter.h"
-#include "resources/Artwork.h"
-#include "resources/Texts.h"
+#include "AirportDirectory.h"
+#include "Artwork.h"
+#include "ChartLibrary.h"
+#include "ChartViewer.h"
+#include "ExitQuestion.h"
+#include "FormBuilder.h"
+#include "IcaoCodeBox.h"
+#include "LinkLabel.h"
+#include "MailLauncher.h"
+#include "Notice.h"
+#include "ProgramValues.h"
+#include "SoundCues.h"
+#include "Texts.h"
+#include "WindowPlacement.h"
+#include "WindowPrinter.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -23,14 +23,14 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QTimer>
 #include <chrono>
-#include <thread>
 
 namespace mainwindow {
 
 namespace {
 
-constexpr platform::TwipsRect ClientArea{0, 0, 13020, 10455};
+constexpr desktop::TwipsRect ClientArea{0, 0, 13020, 10455};
 constexpr std::chrono::milliseconds PauseAfterFirstCue(20);
 
 const QString NotFoundText = QStringLiteral("ICAO CODE NOT FOUND");
@@ -59,8 +59,8 @@ void uncheck(QRadioButton *button, QButtonGroup *group)
 
 } // namespace
 
-FrmMain::FrmMain(app::ProgramValues &values, const MainWindowServices &services, QWidget *parent)
-    : QWidget(parent, platform::FixedBorderWindow)
+FrmMain::FrmMain(session::ProgramValues &values, const MainWindowServices &services, QWidget *parent)
+    : QWidget(parent, desktop::FixedBorderWindow)
     , m_values(values)
     , m_services(services)
 {
@@ -68,7 +68,7 @@ FrmMain::FrmMain(app::ProgramValues &values, const MainWindowServices &services,
     setWindowTitle(resources::mainWindowCaption());
     setWindowIcon(QIcon(resources::render(resources::Picture::TowerIcon)));
     fillBackground(this, FormBlue);
-    setFixedSize(platform::toPixels(ClientArea).size());
+    setFixedSize(desktop::toPixels(ClientArea).size());
     m_controls = buildMainWindow(this);
     connectHandlers();
 }
@@ -101,7 +101,7 @@ void FrmMain::Form_Load()
         ShowEntryLayout();
         m_values.bLoadToggle = 0;
     }
-    platform::centreOnScreen(this);
+    desktop::centreOnScreen(this);
     playStartCues();
 }
 
@@ -111,9 +111,10 @@ void FrmMain::playStartCues()
     // cut off at once by the third, which plays to its end while the window is already usable.
     const QString &folder = m_values.programFolder;
     m_services.sound.play(folder + QStringLiteral("/of1297.wav"));
-    std::this_thread::sleep_for(PauseAfterFirstCue);
-    m_services.sound.play(folder + QStringLiteral("/of1298.wav"));
-    m_services.sound.play(folder + QStringLiteral("/of1300.wav"));
+    QTimer::singleShot(PauseAfterFirstCue, this, [this, folder] {
+        m_services.sound.play(folder + QStringLiteral("/of1298.wav"));
+        m_services.sound.play(folder + QStringLiteral("/of1300.wav"));
+    });
 }
 
 void FrmMain::showEvent(QShowEvent *event)
@@ -173,10 +174,11 @@ void FrmMain::cmdElabora_Click()
 {
     m_values.sIcaoCode = trimBlanks(m_controls.txtIcao->text());
     ShowDataLayout();
-    const airportdata::LookupResult result = airportdata::LookUpAirport(
-        m_values.programFolder + QStringLiteral("/airports.txt"), m_values.sIcaoCode);
+    const airportdata::LookupResult result =
+        airportdata::LookUpAirport(m_values.programFolder + QStringLiteral("/airports.txt"),
+                                   m_values.sIcaoCode, {.maxFields = SlotCount});
     if (result.status == airportdata::LookupStatus::Found) {
-        showAirportRecord(result.slotTexts);
+        showAirportRecord(result.record);
     } else {
         if (result.status == airportdata::LookupStatus::Unreadable)
             m_services.notice.warn(this, result.error);
@@ -186,11 +188,13 @@ void FrmMain::cmdElabora_Click()
     m_controls.txtIcao->setEnabled(false);
 }
 
-void FrmMain::showAirportRecord(const QStringList &slotTexts)
+void FrmMain::showAirportRecord(const airportdata::AirportRecord &record)
 {
-    const qsizetype filled = std::min<qsizetype>(slotTexts.size(), SlotCount);
+    // The grid places the record's fields in order, one a slot, whatever line they stand on.
+    const QStringList fields = record.fields();
+    const qsizetype filled = std::min<qsizetype>(fields.size(), SlotCount);
     for (qsizetype slot = 0; slot < filled; ++slot)
-        m_controls.lblRwy[slot]->setText(slotTexts[slot]);
+        m_controls.lblRwy[slot]->setText(fields[slot]);
     m_controls.Frame5->show();
     m_controls.Frame6->show();
     m_controls.Picture1->show();
@@ -238,7 +242,7 @@ void FrmMain::cmdExit_Click()
 
 void FrmMain::cmdStampa_Click()
 {
-    const platform::PrintOutcome outcome = m_services.printer.print(this);
+    const desktop::PrintOutcome outcome = m_services.printer.print(this);
     if (!outcome.printed)
         m_services.notice.warn(this, outcome.error);
 }
@@ -257,7 +261,7 @@ void FrmMain::Command2_Click()
 void FrmMain::Label4_Click()
 {
     const QString address = resources::supportAddress();
-    if (!m_services.mail.open(platform::supportMailLink(address, MailSubject, MailBody)))
+    if (!m_services.mail.open(desktop::supportMailLink(address, MailSubject, MailBody)))
         m_services.notice.warn(this, QStringLiteral("No mail program could be started. Please write to %1 "
                                                     "with your question.")
                                          .arg(address));

@@ -1,11 +1,15 @@
 #pragma once
 
-#include "mainwindow/MainWindowLayout.h"
-#include "mainwindow/MainWindowServices.h"
+#include "MainWindowLayout.h"
+#include "MainWindowServices.h"
 
 #include <QWidget>
 
-namespace app {
+namespace airportdata {
+class AirportRecord;
+}
+
+namespace session {
 struct ProgramValues;
 }
 
@@ -16,7 +20,7 @@ class FrmMain final : public QWidget {
     Q_OBJECT
 
 public:
-    FrmMain(app::ProgramValues &values, const MainWindowServices &services, QWidget *parent = nullptr);
+    FrmMain(session::ProgramValues &values, const MainWindowServices &services, QWidget *parent = nullptr);
 
     // Run once by the owner before the window is first shown: panel layout, centring, sound cues.
     void Form_Load();
@@ -42,7 +46,7 @@ private:
     void cmdElabora_Click();
     void cmdClean_Click();
     void ClearAirportData();
-    void showAirportRecord(const QStringList &slotTexts);
+    void showAirportRecord(const airportdata::AirportRecord &record);
 
     void Option1_Click(int index);
     void cmdLink_Click();
@@ -53,7 +57,7 @@ private:
     void Command2_Click();
     void Label4_Click();
 
-    app::ProgramValues &m_values;
+    session::ProgramValues &m_values;
     MainWindowServices m_services;
     MainWindowControls m_controls;
 };

@@ -1,6 +1,6 @@
-#include "mainwindow/IcaoCodeBox.h"
+#include "IcaoCodeBox.h"
 
-#include "app/Module1.h"
+#include "Module1.h"
 
 #include <QKeyEvent>
 
@@ -17,7 +17,7 @@ void IcaoCodeBox::keyPressEvent(QKeyEvent *event)
     const QString typed = event->text();
     if (typed.size() == 1) {
         char16_t key = typed.front().unicode();
-        if (app::Module1::KeyToUpper(key) != typed.front().unicode()) {
+        if (session::Module1::KeyToUpper(key) != typed.front().unicode()) {
             QKeyEvent upper(event->type(), event->key(), event->modifiers(), QString(QChar(key)),
                             event->isAutoRepeat(), event->count());
             QLineEdit::keyPressEvent(&upper);

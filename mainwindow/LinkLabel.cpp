@@ -1,4 +1,4 @@
-#include "mainwindow/LinkLabel.h"
+#include "LinkLabel.h"
 
 #include <QMouseEvent>
 

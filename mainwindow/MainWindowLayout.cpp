@@ -1,10 +1,11 @@
-#include "mainwindow/MainWindowLayout.h"
+#include "MainWindowLayout.h"
 
-#include "mainwindow/FormBuilder.h"
-#include "mainwindow/IcaoCodeBox.h"
-#include "mainwindow/LinkLabel.h"
-#include "platform/ChartViewer.h"
-#include "resources/Texts.h"
+#include "ChartCategory.h"
+#include "ChartViewer.h"
+#include "FormBuilder.h"
+#include "IcaoCodeBox.h"
+#include "LinkLabel.h"
+#include "Texts.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QToolButton>
+#include <type_traits>
 #include <vector>
 
 namespace mainwindow {
@@ -22,21 +24,42 @@ namespace {
 using resources::Picture;
 using enum ControlKind;
 
+template <auto Member> void bindTo(MainWindowControls &controls, QWidget *control, int)
+{
+    using Control = std::remove_pointer_t<std::remove_reference_t<decltype(controls.*Member)>>;
+    controls.*Member = qobject_cast<Control *>(control);
+}
+
+void bindGridCell(MainWindowControls &controls, QWidget *control, int slot)
+{
+    controls.lblRwy[slot] = qobject_cast<QLabel *>(control);
+}
+
+void bindOption(MainWindowControls &controls, QWidget *control, int index)
+{
+    controls.Option1[index] = qobject_cast<QRadioButton *>(control);
+}
+
 struct FrameRow {
     const char *name;
     const char16_t *caption;
-    platform::TwipsRect rect;
+    desktop::TwipsRect rect;
     FontRole font;
+    QGroupBox *MainWindowControls::*member;
 };
 
 // Frames on the window, bottom of the stacking order first.
 constexpr FrameRow FrameTable[] = {
-    {"Frame5", u"", {5400, 0, 7695, 10575}, FontRole::FrameLarge},
-    {"Frame6", u"SELECT PROCEDURES", {5400, 0, 7695, 2415}, FontRole::FrameSmall},
-    {"Frame1", u"SELECT AIRPORT ", {0, 0, 5415, 2175}, FontRole::FrameLarge},
-    {"Frame4", u"DATA AIRPORT", {0, 2160, 5415, 7215}, FontRole::FrameLarge},
-    {"Frame3", u"MANAGEMENT", {0, 9360, 5415, 1215}, FontRole::FrameSmall},
-    {"Frame2", u"INVISIBLE", {5400, 720, 5775, 9615}, FontRole::FrameLarge},
+    {"Frame5", u"", {5400, 0, 7695, 10575}, FontRole::FrameLarge, &MainWindowControls::Frame5},
+    {"Frame6",
+     u"SELECT PROCEDURES",
+     {5400, 0, 7695, 2415},
+     FontRole::FrameSmall,
+     &MainWindowControls::Frame6},
+    {"Frame1", u"SELECT AIRPORT ", {0, 0, 5415, 2175}, FontRole::FrameLarge, &MainWindowControls::Frame1},
+    {"Frame4", u"DATA AIRPORT", {0, 2160, 5415, 7215}, FontRole::FrameLarge, &MainWindowControls::Frame4},
+    {"Frame3", u"MANAGEMENT", {0, 9360, 5415, 1215}, FontRole::FrameSmall, &MainWindowControls::Frame3},
+    {"Frame2", u"INVISIBLE", {5400, 720, 5775, 9615}, FontRole::FrameLarge, &MainWindowControls::Frame2},
 };
 
 const ControlRow Frame1Table[] = {
@@ -50,7 +73,8 @@ const ControlRow Frame1Table[] = {
      .kind = TextBox,
      .rect = {240, 600, 1695, 465},
      .font = FontRole::EntryBox,
-     .toolTip = u"Icao Code Airport"},
+     .toolTip = u"Icao Code Airport",
+     .bind = bindTo<&MainWindowControls::txtIcao>},
     {.name = "Label5",
      .kind = Heading,
      .rect = {2280, 240, 1575, 375},
@@ -60,14 +84,16 @@ const ControlRow Frame1Table[] = {
      .index = 4,
      .kind = GridCell,
      .rect = {2280, 600, 1575, 495},
-     .font = FontRole::GridCell},
+     .font = FontRole::GridCell,
+     .bind = bindGridCell},
     {.name = "cmdElabora",
      .kind = PictureButton,
      .rect = {4320, 240, 975, 855},
      .caption = u"&Elaborates",
      .toolTip = u"Elaborates the procedures",
      .picture = Picture::Calculator,
-     .enabled = false},
+     .enabled = false,
+     .bind = bindTo<&MainWindowControls::cmdElabora>},
     {.name = "Label1",
      .kind = Heading,
      .rect = {240, 1200, 5055, 375},
@@ -77,7 +103,8 @@ const ControlRow Frame1Table[] = {
      .index = 1,
      .kind = GridCell,
      .rect = {240, 1560, 5055, 375},
-     .font = FontRole::GridCell},
+     .font = FontRole::GridCell,
+     .bind = bindGridCell},
 };
 
 const ControlRow Frame4HeadingTable[] = {
@@ -97,12 +124,14 @@ const ControlRow Frame4HeadingTable[] = {
      .index = 2,
      .kind = GridCell,
      .rect = {480, 480, 1935, 375},
-     .font = FontRole::GridCell},
+     .font = FontRole::GridCell,
+     .bind = bindGridCell},
     {.name = "lblRwy",
      .index = 3,
      .kind = GridCell,
      .rect = {3120, 480, 1935, 375},
-     .font = FontRole::GridCell},
+     .font = FontRole::GridCell,
+     .bind = bindGridCell},
     {.name = "Label8",
      .index = 0,
      .kind = Heading,
@@ -158,7 +187,8 @@ std::vector<ControlRow> runwayTable()
                             .kind = GridCell,
                             .rect = {column.left, RunwayTop + RunwayPitch * k,
                                      narrow ? NarrowFrequencyWidth : column.width, RunwayCellHeight},
-                            .font = FontRole::GridCell});
+                            .font = FontRole::GridCell,
+                            .bind = bindGridCell});
         }
     }
     return rows;
@@ -174,55 +204,34 @@ std::vector<ControlRow> hiddenSlotTable(const MainWindowControls &shown)
                             .index = slot,
                             .kind = GridCell,
                             .rect = {120, 240, 1095, 375},
-                            .font = FontRole::GridCell});
+                            .font = FontRole::GridCell,
+                            .bind = bindGridCell});
     }
     return rows;
 }
 
-const ControlRow Frame6Table[] = {
-    {.name = "Option1",
-     .index = 0,
-     .kind = OptionButton,
-     .rect = {240, 240, 2295, 240},
-     .caption = u"AERODROME  DATA",
-     .font = FontRole::OptionButton},
-    {.name = "Option1",
-     .index = 1,
-     .kind = OptionButton,
-     .rect = {2640, 240, 2295, 240},
-     .caption = u"AERODROME CHART",
-     .font = FontRole::OptionButton},
-    {.name = "Option1",
-     .index = 2,
-     .kind = OptionButton,
-     .rect = {5040, 240, 2175, 240},
-     .caption = u"OBSTACLE CHART",
-     .font = FontRole::OptionButton},
-    {.name = "Option1",
-     .index = 3,
-     .kind = OptionButton,
-     .rect = {240, 720, 2295, 240},
-     .caption = u"STAR PROCEDURES",
-     .font = FontRole::OptionButton},
-    {.name = "Option1",
-     .index = 4,
-     .kind = OptionButton,
-     .rect = {2640, 720, 2175, 240},
-     .caption = u"VISUAL AND I.A.C.",
-     .font = FontRole::OptionButton},
-    {.name = "Option1",
-     .index = 5,
-     .kind = OptionButton,
-     .rect = {5040, 720, 2175, 240},
-     .caption = u"SID PROCEDURES",
-     .font = FontRole::OptionButton},
-    {.name = "Option1",
-     .index = 6,
-     .kind = OptionButton,
-     .rect = {240, 1320, 2655, 240},
-     .caption = u"LOCAL RESTRICTIONS",
-     .font = FontRole::OptionButton},
+// Where the option button of each chart category stands in "SELECT PROCEDURES", in reading order.
+constexpr desktop::TwipsRect OptionPlaces[] = {
+    {240, 240, 2295, 240},  {2640, 240, 2295, 240}, {5040, 240, 2175, 240}, {240, 720, 2295, 240},
+    {2640, 720, 2175, 240}, {5040, 720, 2175, 240}, {240, 1320, 2655, 240},
 };
+static_assert(std::size(OptionPlaces) == airportdata::ChartCategories.size(),
+              "every chart category needs the place of its option button");
+
+std::vector<ControlRow> selectorTable()
+{
+    std::vector<ControlRow> rows;
+    for (int index = 0; index < CategoryCount; ++index) {
+        rows.push_back({.name = "Option1",
+                        .index = index,
+                        .kind = OptionButton,
+                        .rect = OptionPlaces[index],
+                        .caption = airportdata::ChartCategories[index].caption,
+                        .font = FontRole::OptionButton,
+                        .bind = bindOption});
+    }
+    return rows;
+}
 
 const ControlRow Frame5Table[] = {
     {.name = "Image1",
@@ -235,11 +244,14 @@ const ControlRow Frame5Table[] = {
      .kind = StretchedPicture,
      .rect = {0, 3480, 7650, 6975},
      .picture = Picture::BoxCover},
-    {.name = "Picture1", .kind = Box, .rect = {0, 2400, 7695, 8295}},
+    {.name = "Picture1",
+     .kind = Box,
+     .rect = {0, 2400, 7695, 8295},
+     .bind = bindTo<&MainWindowControls::Picture1>},
 };
 
 // The viewer is taller than its box; the box clips it.
-constexpr platform::TwipsRect OpenPdfRect{0, 0, 7575, 12015};
+constexpr desktop::TwipsRect OpenPdfRect{0, 0, 7575, 12015};
 
 const ControlRow Frame3Table[] = {
     {.name = "cmdStampa",
@@ -247,58 +259,59 @@ const ControlRow Frame3Table[] = {
      .rect = {240, 240, 975, 855},
      .caption = u"&Print",
      .toolTip = u"Print the form",
-     .picture = Picture::Printer},
+     .picture = Picture::Printer,
+     .bind = bindTo<&MainWindowControls::cmdStampa>},
     {.name = "cmdClean",
      .kind = PictureButton,
      .rect = {1320, 240, 855, 855},
      .caption = u"&Clean",
      .toolTip = u"Reset all fields",
-     .picture = Picture::BucketAndMop},
+     .picture = Picture::BucketAndMop,
+     .bind = bindTo<&MainWindowControls::cmdClean>},
     {.name = "cmdLink",
      .kind = PictureButton,
      .rect = {2280, 240, 855, 855},
      .caption = u"&Link to FS",
      .toolTip = u"Link to FS9",
      .picture = Picture::AirlinerFs9,
-     .enabled = false},
+     .enabled = false,
+     .bind = bindTo<&MainWindowControls::cmdLink>},
     {.name = "cmdExit",
      .kind = PictureButton,
      .rect = {3240, 240, 975, 855},
      .caption = u"&Exit",
      .toolTip = u"Exit application",
-     .picture = Picture::ExitDoor},
+     .picture = Picture::ExitDoor,
+     .bind = bindTo<&MainWindowControls::cmdExit>},
     {.name = "cmdInfo",
      .kind = PictureButton,
      .rect = {4320, 240, 855, 855},
      .caption = u"&Info",
      .toolTip = u"Info on the author",
-     .picture = Picture::QuestionBadge},
+     .picture = Picture::QuestionBadge,
+     .bind = bindTo<&MainWindowControls::cmdInfo>},
 };
 
 // The image beneath every frame, at its own size.
-constexpr platform::TwipsRect Image2Rect{0, 2160, 5640, 9720};
+constexpr desktop::TwipsRect Image2Rect{0, 2160, 5640, 9720};
 
 // The information panel.
-constexpr platform::TwipsRect FraUscitaRect{2280, 1800, 6255, 5535};
-constexpr platform::TwipsRect PanelTitleRect{120, 240, 6075, 720};
-constexpr platform::TwipsRect AboutTextRect{120, 1080, 6015, 4320};
-constexpr platform::TwipsRect SupportAddressRect{2280, 2880, 3615, 375};
+constexpr desktop::TwipsRect FraUscitaRect{2280, 1800, 6255, 5535};
+constexpr desktop::TwipsRect PanelTitleRect{120, 240, 6075, 720};
+constexpr desktop::TwipsRect AboutTextRect{120, 1080, 6015, 4320};
+constexpr desktop::TwipsRect SupportAddressRect{2280, 2880, 3615, 375};
 const ControlRow PanelButtonTable[] = {
     {.name = "Command2",
      .kind = PictureButton,
      .rect = {5040, 4440, 975, 855},
      .caption = u"&Exit",
      .toolTip = u"Exit application",
-     .picture = Picture::ExitDoor},
+     .picture = Picture::ExitDoor,
+     .bind = bindTo<&MainWindowControls::Command2>},
 };
 
 const QColor PanelBlue(0, 0, 192);
 const QColor PanelYellow(255, 255, 0);
-
-template <typename T> T *child(QWidget *container, const char *name, int index = NoIndex)
-{
-    return container->findChild<T *>(controlName(name, index), Qt::FindDirectChildrenOnly);
-}
 
 QGroupBox *createFrame(QWidget *form, const FrameRow &row)
 {
@@ -322,7 +335,7 @@ QLabel *createImage2(QWidget *form)
     return image;
 }
 
-QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const platform::TwipsRect &rect)
+QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const desktop::TwipsRect &rect)
 {
     auto *label = new QLabel(panel);
     label->setObjectName(controlName(name, index));
@@ -376,47 +389,25 @@ QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls)
     setColours(controls.supportAddress, PanelBlue, PanelYellow);
     placeTwips(controls.supportAddress, SupportAddressRect);
 
-    createControls(panel, PanelButtonTable);
-    controls.Command2 = child<QToolButton>(panel, "Command2");
+    createControls(panel, PanelButtonTable, controls);
     panel->hide();
     return panel;
 }
 
-void collectGrid(QWidget *container, MainWindowControls &controls)
-{
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        if (auto *cell = child<QLabel>(container, "lblRwy", slot))
-            controls.lblRwy[slot] = cell;
-    }
-}
-
 void buildChartSelector(QGroupBox *frame, MainWindowControls &controls)
 {
-    createControls(frame, Frame6Table);
+    createControls(frame, selectorTable(), controls);
     controls.Option1Group = new QButtonGroup(frame);
-    for (int index = 0; index < CategoryCount; ++index) {
-        controls.Option1[index] = child<QRadioButton>(frame, "Option1", index);
+    for (int index = 0; index < CategoryCount; ++index)
         controls.Option1Group->addButton(controls.Option1[index], index);
-    }
 }
 
 void buildChartArea(QGroupBox *frame, MainWindowControls &controls)
 {
-    createControls(frame, Frame5Table);
-    controls.Picture1 = child<QWidget>(frame, "Picture1");
-    controls.openPDF = new platform::ChartViewer(controls.Picture1);
+    createControls(frame, Frame5Table, controls);
+    controls.openPDF = new viewer::ChartViewer(controls.Picture1);
     controls.openPDF->setObjectName(QStringLiteral("openPDF"));
     placeTwips(controls.openPDF, OpenPdfRect);
-}
-
-void buildManagement(QGroupBox *frame, MainWindowControls &controls)
-{
-    createControls(frame, Frame3Table);
-    controls.cmdStampa = child<QToolButton>(frame, "cmdStampa");
-    controls.cmdClean = child<QToolButton>(frame, "cmdClean");
-    controls.cmdLink = child<QToolButton>(frame, "cmdLink");
-    controls.cmdExit = child<QToolButton>(frame, "cmdExit");
-    controls.cmdInfo = child<QToolButton>(frame, "cmdInfo");
 }
 
 } // namespace
@@ -426,27 +417,16 @@ MainWindowControls buildMainWindow(QWidget *form)
     MainWindowControls controls;
     controls.Image2 = createImage2(form);
     for (const FrameRow &row : FrameTable)
-        createFrame(form, row);
-    controls.Frame1 = child<QGroupBox>(form, "Frame1");
-    controls.Frame2 = child<QGroupBox>(form, "Frame2");
-    controls.Frame3 = child<QGroupBox>(form, "Frame3");
-    controls.Frame4 = child<QGroupBox>(form, "Frame4");
-    controls.Frame5 = child<QGroupBox>(form, "Frame5");
-    controls.Frame6 = child<QGroupBox>(form, "Frame6");
+        controls.*row.member = createFrame(form, row);
 
-    createControls(controls.Frame1, Frame1Table);
-    controls.txtIcao = child<IcaoCodeBox>(controls.Frame1, "txtIcao");
-    controls.cmdElabora = child<QToolButton>(controls.Frame1, "cmdElabora");
-    createControls(controls.Frame4, Frame4HeadingTable);
-    createControls(controls.Frame4, runwayTable());
-    collectGrid(controls.Frame1, controls);
-    collectGrid(controls.Frame4, controls);
-    createControls(controls.Frame2, hiddenSlotTable(controls));
-    collectGrid(controls.Frame2, controls);
+    createControls(controls.Frame1, Frame1Table, controls);
+    createControls(controls.Frame4, Frame4HeadingTable, controls);
+    createControls(controls.Frame4, runwayTable(), controls);
+    createControls(controls.Frame2, hiddenSlotTable(controls), controls);
 
     buildChartSelector(controls.Frame6, controls);
     buildChartArea(controls.Frame5, controls);
-    buildManagement(controls.Frame3, controls);
+    createControls(controls.Frame3, Frame3Table, controls);
     controls.fraUscita = createInformationPanel(form, controls);
 
     // The stored start state: only the airport entry, the chart area and the picture beneath are shown.

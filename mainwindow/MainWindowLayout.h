@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ChartCategory.h"
+
 #include <QtGlobal>
 #include <array>
 
@@ -11,7 +13,7 @@ class QLabel;
 class QRadioButton;
 class QWidget;
 
-namespace platform {
+namespace viewer {
 class ChartViewer;
 }
 
@@ -21,7 +23,7 @@ class IcaoCodeBox;
 class LinkLabel;
 
 inline constexpr int SlotCount = 151;
-inline constexpr int CategoryCount = 7;
+inline constexpr int CategoryCount = int(airportdata::ChartCategories.size());
 
 // The controls of the main window that its handlers drive, by their names in the layout tables.
 struct MainWindowControls {
@@ -34,7 +36,7 @@ struct MainWindowControls {
     QFrame *fraUscita = nullptr;
     QLabel *Image2 = nullptr;
     QWidget *Picture1 = nullptr;
-    platform::ChartViewer *openPDF = nullptr;
+    viewer::ChartViewer *openPDF = nullptr;
     IcaoCodeBox *txtIcao = nullptr;
     QAbstractButton *cmdElabora = nullptr;
     QAbstractButton *cmdStampa = nullptr;

@@ -1,22 +1,22 @@
 #pragma once
 
-namespace platform {
+namespace desktop {
 class ExitQuestion;
 class MailLauncher;
 class Notice;
 class SoundCues;
 class WindowPrinter;
-} // namespace platform
+} // namespace desktop
 
 namespace mainwindow {
 
 // What the main window asks of the desktop; tests hand in fakes.
 struct MainWindowServices {
-    platform::SoundCues &sound;
-    platform::ExitQuestion &exitQuestion;
-    platform::WindowPrinter &printer;
-    platform::MailLauncher &mail;
-    platform::Notice &notice;
+    desktop::SoundCues &sound;
+    desktop::ExitQuestion &exitQuestion;
+    desktop::WindowPrinter &printer;
+    desktop::MailLauncher &mail;
+    desktop::Notice &notice;
 };
 
 } // namespace mainwindow

@@ -1,4 +1,4 @@
-#include "resources/Texts.h"
+#include "Texts.h"
 
 namespace resources {
 

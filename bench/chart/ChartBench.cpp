@@ -1,10 +1,10 @@
 // From a chart request to the first page drawn in the viewer, against `mutool draw` rendering the same
 // page at the same pixel size. Both read the same generated vector chart (lines, text, fills).
 
-#include "platform/ChartPageView.h"
-#include "platform/ChartToolbar.h"
-#include "platform/ChartViewer.h"
-#include "tests/viewer/ChartFixtures.h"
+#include "ChartFixtures.h"
+#include "ChartPageView.h"
+#include "ChartToolbar.h"
+#include "ChartViewer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,21 +24,21 @@ namespace {
 struct Setup {
     QTemporaryDir dir;
     QString chart;
-    std::unique_ptr<platform::ChartViewer> viewer;
+    std::unique_ptr<viewer::ChartViewer> viewer;
     QSize pagePixels;
 };
 
 Setup *setup = nullptr;
 
-bool waitForState(platform::ChartViewer &viewer, platform::ChartViewer::State wanted)
+bool waitForState(viewer::ChartViewer &viewer, viewer::ChartViewer::State wanted)
 {
     QEventLoop loop;
     QTimer limit;
     limit.setSingleShot(true);
     QObject::connect(&limit, &QTimer::timeout, &loop, [&loop] { loop.exit(1); });
-    QObject::connect(&viewer, &platform::ChartViewer::stateChanged, &loop,
-                     [&loop, wanted](platform::ChartViewer::State state) {
-                         if (state == wanted || state == platform::ChartViewer::State::Failed)
+    QObject::connect(&viewer, &viewer::ChartViewer::stateChanged, &loop,
+                     [&loop, wanted](viewer::ChartViewer::State state) {
+                         if (state == wanted || state == viewer::ChartViewer::State::Failed)
                              loop.exit(state == wanted ? 0 : 1);
                      });
     limit.start(20000);
@@ -47,10 +47,10 @@ bool waitForState(platform::ChartViewer &viewer, platform::ChartViewer::State wa
 
 void BM_ViewerFirstPage(benchmark::State &state)
 {
-    platform::ChartViewer &viewer = *setup->viewer;
+    viewer::ChartViewer &viewer = *setup->viewer;
     for (auto _ : state) {
         viewer.loadFile(setup->chart);
-        if (!waitForState(viewer, platform::ChartViewer::State::Shown)) {
+        if (!waitForState(viewer, viewer::ChartViewer::State::Shown)) {
             state.SkipWithError(qPrintable(viewer.message()));
             return;
         }
@@ -61,13 +61,13 @@ void BM_ViewerFirstPage(benchmark::State &state)
 // Turning to the next page, drawn ahead while the first one was on screen.
 void BM_ViewerNextPage(benchmark::State &state)
 {
-    platform::ChartViewer &viewer = *setup->viewer;
-    auto *view = viewer.findChild<platform::ChartPageView *>();
-    auto *toolbar = viewer.findChild<platform::ChartToolbar *>();
+    viewer::ChartViewer &viewer = *setup->viewer;
+    auto *view = viewer.findChild<viewer::ChartPageView *>();
+    auto *toolbar = viewer.findChild<viewer::ChartToolbar *>();
     for (auto _ : state) {
         state.PauseTiming();
         viewer.loadFile(setup->chart);
-        if (!waitForState(viewer, platform::ChartViewer::State::Shown)) {
+        if (!waitForState(viewer, viewer::ChartViewer::State::Shown)) {
             state.SkipWithError(qPrintable(viewer.message()));
             return;
         }
@@ -144,16 +144,16 @@ int main(int argc, char *argv[])
     state.chart = state.dir.filePath(QStringLiteral("ADPCD8-1.PDF"));
     if (!fixtures::writeChart(state.chart, 3))
         return 1;
-    platform::ChartRenderSettings settings;
+    viewer::ChartRenderSettings settings;
     settings.helperProgram = QStringLiteral(VARNELOX_PROGRAM_DIR "/varnelox-render");
-    state.viewer = std::make_unique<platform::ChartViewer>(settings);
+    state.viewer = std::make_unique<viewer::ChartViewer>(settings);
     state.viewer->resize(505, 801);
     state.viewer->show();
     // One chart first: the helper is up and the size of the page image is known for mutool.
     state.viewer->loadFile(state.chart);
-    if (!waitForState(*state.viewer, platform::ChartViewer::State::Shown))
+    if (!waitForState(*state.viewer, viewer::ChartViewer::State::Shown))
         return 1;
-    state.pagePixels = state.viewer->findChild<platform::ChartPageView *>()->image().size();
+    state.pagePixels = state.viewer->findChild<viewer::ChartPageView *>()->image().size();
     std::printf("page image: %d x %d pixels\n", state.pagePixels.width(), state.pagePixels.height());
 
     RatioReporter reporter;

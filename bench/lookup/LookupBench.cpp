@@ -5,7 +5,7 @@
 
 #include "DirectoryGenerator.h"
 
-#include "airportdata/AirportDirectory.h"
+#include "AirportDirectory.h"
 
 #include <QDir>
 #include <QFile>

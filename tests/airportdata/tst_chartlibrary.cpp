@@ -1,4 +1,4 @@
-#include "airportdata/ChartLibrary.h"
+#include "ChartLibrary.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "airportdata/AirportDirectory.h"
+#include "AirportDirectory.h"
 
 #include <QFile>
 #include <QTest>
@@ -93,12 +93,13 @@ void TestSampleDirectory::everyAirportFound()
     for (const SampleAirport &airport : std::as_const(m_airports)) {
         const LookupResult result = LookUpAirport(m_directory, airport.code);
         QCOMPARE(result.status, LookupStatus::Found);
-        QCOMPARE(result.slotTexts.size(), 6 + 12 * airport.runwayLines);
-        QCOMPARE(result.slotTexts[1], airport.name);
-        QVERIFY2(result.slotTexts[4].endsWith(QStringLiteral(" FT")), qPrintable(airport.code));
-        QVERIFY2(result.slotTexts[8].endsWith(QStringLiteral(" M")), qPrintable(airport.code));
+        QCOMPARE(result.record.fields().size(), 6 + 12 * airport.runwayLines);
+        QCOMPARE(result.record.name(), airport.name);
+        QVERIFY2(result.record.height().endsWith(QStringLiteral(" FT")), qPrintable(airport.code));
+        for (const RunwayRecord &runway : result.record.runways())
+            QVERIFY2(runway.length.endsWith(QStringLiteral(" M")), qPrintable(airport.code));
     }
-    QCOMPARE(LookUpAirport(m_directory, QStringLiteral("LSZH")).slotTexts[1],
+    QCOMPARE(LookUpAirport(m_directory, QStringLiteral("LSZH")).record.name(),
              QStringLiteral("ZÜRICH KLOTEN"));
 }
 

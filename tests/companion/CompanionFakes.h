@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ExitQuestion.h"
-#include "platform/TrayIcon.h"
+#include "ExitQuestion.h"
+#include "TrayIcon.h"
 
 #include <QIcon>
 #include <QMenu>
@@ -10,7 +10,7 @@
 
 // A notification area that counts the icons put into it (every add is one more icon, as the desktop
 // shell would show it) and lets a test click them.
-struct FakeTray final : platform::TrayIcon {
+struct FakeTray final : desktop::TrayIcon {
     bool available = true;
     int icons = 0;
     QIcon icon;
@@ -44,7 +44,7 @@ private:
 };
 
 // The confirmation "ARE YOU SURE ?" with a scripted answer.
-struct AnsweringExitQuestion final : platform::ExitQuestion {
+struct AnsweringExitQuestion final : desktop::ExitQuestion {
     bool answer = false;
     int asked = 0;
     QStringList *journal = nullptr;

@@ -1,9 +1,9 @@
+#include "ChartViewer.h"
 #include "CompanionFakes.h"
-#include "app/ProgramValues.h"
-#include "companion/FrmFS9.h"
-#include "platform/ChartViewer.h"
-#include "platform/Twips.h"
-#include "resources/Texts.h"
+#include "FrmFS9.h"
+#include "ProgramValues.h"
+#include "Texts.h"
+#include "Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -52,7 +52,7 @@ private:
     QMenu *mApps() const { return m_window->findChild<QMenu *>(QStringLiteral("mApps")); }
 
     std::unique_ptr<QTemporaryDir> m_folder;
-    app::ProgramValues m_values;
+    session::ProgramValues m_values;
     std::unique_ptr<FakeTray> m_tray;
     std::unique_ptr<AnsweringExitQuestion> m_exitQuestion;
     QStringList m_journal;
@@ -119,13 +119,13 @@ void CompanionWindowTest::layoutIsFixed()
     QCOMPARE(m_window->objectName(), QStringLiteral("frmFS9"));
     QCOMPARE(m_window->windowTitle(), resources::mainWindowCaption() + u' ');
     QVERIFY(!m_window->windowIcon().isNull());
-    QCOMPARE(m_window->centralWidget()->size(), platform::toPixels({0, 0, 7590, 9390}).size());
+    QCOMPARE(m_window->centralWidget()->size(), desktop::toPixels({0, 0, 7590, 9390}).size());
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 
     // The viewer starts at the client area's corner; its box clips it just short of the far edges.
-    auto *viewer = m_window->findChild<platform::ChartViewer *>(QStringLiteral("openPDF2"));
+    auto *viewer = m_window->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"));
     auto *picture = m_window->findChild<QWidget *>(QStringLiteral("Picture1"));
     QCOMPARE(viewer->parentWidget(), picture);
     QCOMPARE(viewer->mapTo(m_window->centralWidget(), QPoint(0, 0)), QPoint(0, 0));
@@ -224,7 +224,7 @@ void CompanionWindowTest::loadOpensTheLastChartWithoutToolbar()
         writeChart(chartOnDisk);
     m_values.sChartPath = inFolder(sChartPath);
     load();
-    auto *viewer = m_window->findChild<platform::ChartViewer *>(QStringLiteral("openPDF2"));
+    auto *viewer = m_window->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"));
     QCOMPARE(viewer->loadedFile(), inFolder(opened));
     QVERIFY(!viewer->isToolbarVisible());
     QVERIFY(m_window->isVisible());
@@ -381,7 +381,7 @@ void CompanionWindowTest::menuAccessKeysComeBeforeTheViewersKeys()
     QFETCH(QString, firstStep);
     load();
     QApplication::setActiveWindow(m_window);
-    m_window->findChild<platform::ChartViewer *>(QStringLiteral("openPDF2"))->setFocus();
+    m_window->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"))->setFocus();
     mApps()->popup(m_window->geometry().center());
     QTRY_VERIFY(mApps()->isVisible());
     QTest::keyClick(mApps(), key);

@@ -1,8 +1,8 @@
 #include "../mainwindow/MainWindowFixture.h"
+#include "ChartViewer.h"
 #include "CompanionFakes.h"
-#include "app/ProgramWindows.h"
-#include "companion/FrmFS9.h"
-#include "platform/ChartViewer.h"
+#include "FrmFS9.h"
+#include "ProgramWindows.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -118,9 +118,8 @@ void ProgramWindowsTest::linkHidesTheMainWindowAndShowsTheSameChartOnTop()
     QVERIFY(companion()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(m_tray->icons, 1);
     const QString chart = m_fixture->folder.filePath(QStringLiteral("Airports/LIRF/ADPRF2-1.PDF"));
-    QCOMPARE(companion()->findChild<platform::ChartViewer *>(QStringLiteral("openPDF2"))->loadedFile(),
-             chart);
-    QCOMPARE(inMain<platform::ChartViewer>(QStringLiteral("openPDF"))->loadedFile(), chart);
+    QCOMPARE(companion()->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"))->loadedFile(), chart);
+    QCOMPARE(inMain<viewer::ChartViewer>(QStringLiteral("openPDF"))->loadedFile(), chart);
 }
 
 void ProgramWindowsTest::anotherProcedureBringsBackTheSameMainWindow()
@@ -135,7 +134,7 @@ void ProgramWindowsTest::anotherProcedureBringsBackTheSameMainWindow()
     QCOMPARE(m_fixture->values.bLoadToggle, 1);
     QCOMPARE(inMain<QLineEdit>(QStringLiteral("txtIcao"))->text(), QStringLiteral("LIRF"));
     QCOMPARE(inMain<QLabel>(QStringLiteral("lblRwy_1"))->text(), QStringLiteral("ROMA FIUMICINO"));
-    QCOMPARE(inMain<platform::ChartViewer>(QStringLiteral("openPDF"))->loadedFile(),
+    QCOMPARE(inMain<viewer::ChartViewer>(QStringLiteral("openPDF"))->loadedFile(),
              m_fixture->folder.filePath(QStringLiteral("Airports/LIRF/ADPRF2-1.PDF")));
     QVERIFY(inMain<QAbstractButton>(QStringLiteral("cmdLink"))->isEnabled());
 }

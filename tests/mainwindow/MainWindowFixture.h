@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/ProgramValues.h"
-#include "mainwindow/FrmMain.h"
-#include "platform/ExitQuestion.h"
-#include "platform/MailLauncher.h"
-#include "platform/Notice.h"
-#include "platform/SoundCues.h"
-#include "platform/WindowPrinter.h"
+#include "ExitQuestion.h"
+#include "FrmMain.h"
+#include "MailLauncher.h"
+#include "Notice.h"
+#include "ProgramValues.h"
+#include "SoundCues.h"
+#include "WindowPrinter.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -16,12 +16,12 @@
 #include <memory>
 
 // Recording stand-ins for the desktop services of the main window.
-struct RecordingSound final : platform::SoundCues {
+struct RecordingSound final : desktop::SoundCues {
     QStringList played;
     void play(const QString &wavPath) override { played << wavPath; }
 };
 
-struct ScriptedExitQuestion final : platform::ExitQuestion {
+struct ScriptedExitQuestion final : desktop::ExitQuestion {
     bool answer = false;
     int asked = 0;
     bool confirmed(QWidget *) override
@@ -31,17 +31,17 @@ struct ScriptedExitQuestion final : platform::ExitQuestion {
     }
 };
 
-struct RecordingPrinter final : platform::WindowPrinter {
+struct RecordingPrinter final : desktop::WindowPrinter {
     int printed = 0;
-    platform::PrintOutcome outcome{true, {}};
-    platform::PrintOutcome print(QWidget *) override
+    desktop::PrintOutcome outcome{true, {}};
+    desktop::PrintOutcome print(QWidget *) override
     {
         ++printed;
         return outcome;
     }
 };
 
-struct RecordingMail final : platform::MailLauncher {
+struct RecordingMail final : desktop::MailLauncher {
     QList<QUrl> opened;
     bool handlerStarts = true;
     bool open(const QUrl &mailLink) override
@@ -51,7 +51,7 @@ struct RecordingMail final : platform::MailLauncher {
     }
 };
 
-struct RecordingNotice final : platform::Notice {
+struct RecordingNotice final : desktop::Notice {
     QStringList warnings;
     void warn(QWidget *, const QString &text) override { warnings << text; }
 };
@@ -81,7 +81,7 @@ public:
     void activate() const;
 
     QTemporaryDir folder;
-    app::ProgramValues values;
+    session::ProgramValues values;
     RecordingSound sound;
     ScriptedExitQuestion exitQuestion;
     RecordingPrinter printer;

@@ -1,5 +1,5 @@
+#include "ChartViewer.h"
 #include "MainWindowFixture.h"
-#include "platform/ChartViewer.h"
 
 #include <QTest>
 
@@ -36,7 +36,7 @@ void ChartSelectionTest::choiceLoadsTheChartAndRemembersItsPath()
     QTest::mouseClick(m_fixture->category(6), Qt::LeftButton);
     const QString expected = chart(QStringLiteral("Airports/LIRF/ADPRF8-1.PDF"));
     QCOMPARE(m_fixture->values.sChartPath, expected);
-    auto *viewer = m_fixture->control<platform::ChartViewer>(QStringLiteral("openPDF"));
+    auto *viewer = m_fixture->control<viewer::ChartViewer>(QStringLiteral("openPDF"));
     QCOMPARE(viewer->loadedFile(), expected);
     QVERIFY(viewer->isVisible());
     QVERIFY(m_fixture->button("cmdLink")->isEnabled());
@@ -66,8 +66,8 @@ void ChartSelectionTest::missingChartStillEnablesLinkAndStoresThePath()
     QTest::mouseClick(m_fixture->category(5), Qt::LeftButton);
     QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF6-1.PDF")));
     QVERIFY(m_fixture->button("cmdLink")->isEnabled());
-    auto *viewer = m_fixture->control<platform::ChartViewer>(QStringLiteral("openPDF"));
-    QTRY_COMPARE(viewer->state(), platform::ChartViewer::State::Failed);
+    auto *viewer = m_fixture->control<viewer::ChartViewer>(QStringLiteral("openPDF"));
+    QTRY_COMPARE(viewer->state(), viewer::ChartViewer::State::Failed);
     QVERIFY(viewer->message().contains(QStringLiteral("ADPRF6-1.PDF")));
 }
 
@@ -76,7 +76,7 @@ void ChartSelectionTest::lowerCaseLibraryOpensThroughTheCaseFallback()
     m_fixture->writeChart(QStringLiteral("airports/lirf/adprf1-1.pdf"));
     QTest::mouseClick(m_fixture->category(0), Qt::LeftButton);
     QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF1-1.PDF")));
-    auto *viewer = m_fixture->control<platform::ChartViewer>(QStringLiteral("openPDF"));
+    auto *viewer = m_fixture->control<viewer::ChartViewer>(QStringLiteral("openPDF"));
     QCOMPARE(viewer->loadedFile(), chart(QStringLiteral("airports/lirf/adprf1-1.pdf")));
 }
 

@@ -1,4 +1,4 @@
-#include "app/Module1.h"
+#include "Module1.h"
 
 #include <QTest>
 
@@ -30,7 +30,7 @@ void KeyToUpperTest::onlyLowerCaseLettersChange()
     QFETCH(int, typed);
     QFETCH(int, result);
     char16_t key = static_cast<char16_t>(typed);
-    QCOMPARE(int(app::Module1::KeyToUpper(key)), result);
+    QCOMPARE(int(session::Module1::KeyToUpper(key)), result);
     QCOMPARE(int(key), result);
 }
 

@@ -1,4 +1,4 @@
-#include "resources/Artwork.h"
+#include "Artwork.h"
 
 #include <QImage>
 #include <QSet>

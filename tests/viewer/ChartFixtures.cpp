@@ -1,4 +1,4 @@
-#include "tests/viewer/ChartFixtures.h"
+#include "ChartFixtures.h"
 
 #include <QFile>
 #include <QPainter>

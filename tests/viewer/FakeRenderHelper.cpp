@@ -1,8 +1,8 @@
 // A stand-in for varnelox-render that misbehaves on purpose, chosen by the chart's file name: "hang"
 // never answers, "crash" dies, "slow" answers after a second. Every other chart goes to the real reader.
 
-#include "platform/SharedMemory.h"
-#include "tools/render/RenderServer.h"
+#include "RenderServer.h"
+#include "SharedMemory.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -17,8 +17,8 @@ namespace {
 
 void misbehave(const QByteArray &line)
 {
-    const platform::protocol::Message request = platform::protocol::parse(line);
-    if (request.kind != platform::protocol::Kind::Open)
+    const viewer::protocol::Message request = viewer::protocol::parse(line);
+    if (request.kind != viewer::protocol::Kind::Open)
         return;
     const QString name = QFileInfo(request.path).fileName();
     if (name.contains(QStringLiteral("hang"))) {
@@ -36,7 +36,7 @@ void misbehave(const QByteArray &line)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    platform::SharedMemory images;
+    viewer::SharedMemory images;
     const QStringList arguments = QCoreApplication::arguments();
     images.attach(arguments.value(arguments.indexOf(QStringLiteral("--images")) + 1).toInt());
     render::RenderServer server(&images);

@@ -1,11 +1,11 @@
-#include "platform/ChartColours.h"
-#include "platform/PageFit.h"
-#include "platform/RenderProtocol.h"
+#include "ChartColours.h"
+#include "PageFit.h"
+#include "RenderProtocol.h"
 
 #include <QImage>
 #include <QTest>
 
-using namespace platform;
+using namespace viewer;
 
 class ChartRenderingTest : public QObject {
     Q_OBJECT
@@ -84,7 +84,7 @@ void ChartRenderingTest::pageScale()
     QFETCH(ZoomMode, mode);
     QFETCH(QSize, viewport);
     QFETCH(qreal, scale);
-    QCOMPARE(platform::pageScale(points, mode, 2.0, viewport, 15), scale);
+    QCOMPARE(viewer::pageScale(points, mode, 2.0, viewport, 15), scale);
 }
 
 void ChartRenderingTest::oversizedPageIsCapped()

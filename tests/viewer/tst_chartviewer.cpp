@@ -1,9 +1,9 @@
-#include "platform/ChartPageView.h"
-#include "platform/ChartPrintJob.h"
-#include "platform/ChartRenderClient.h"
-#include "platform/ChartToolbar.h"
-#include "platform/ChartViewer.h"
-#include "tests/viewer/ChartFixtures.h"
+#include "ChartFixtures.h"
+#include "ChartPageView.h"
+#include "ChartPrintJob.h"
+#include "ChartRenderClient.h"
+#include "ChartToolbar.h"
+#include "ChartViewer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,8 +19,8 @@
 
 #include <memory>
 
-using platform::ChartRenderSettings;
-using platform::ChartViewer;
+using viewer::ChartRenderSettings;
+using viewer::ChartViewer;
 
 namespace {
 
@@ -77,8 +77,8 @@ private slots:
 private:
     std::unique_ptr<ChartViewer> shownViewer(const ChartRenderSettings &settings);
     QString path(const QString &name) const { return m_dir.filePath(name); }
-    static platform::ChartPageView *pageView(ChartViewer &viewer);
-    static platform::ChartToolbar *toolbar(ChartViewer &viewer);
+    static viewer::ChartPageView *pageView(ChartViewer &viewer);
+    static viewer::ChartToolbar *toolbar(ChartViewer &viewer);
 
     QTemporaryDir m_dir;
 };
@@ -111,14 +111,14 @@ std::unique_ptr<ChartViewer> ChartViewerTest::shownViewer(const ChartRenderSetti
     return viewer;
 }
 
-platform::ChartPageView *ChartViewerTest::pageView(ChartViewer &viewer)
+viewer::ChartPageView *ChartViewerTest::pageView(ChartViewer &viewer)
 {
-    return viewer.findChild<platform::ChartPageView *>(QStringLiteral("chartPageView"));
+    return viewer.findChild<viewer::ChartPageView *>(QStringLiteral("chartPageView"));
 }
 
-platform::ChartToolbar *ChartViewerTest::toolbar(ChartViewer &viewer)
+viewer::ChartToolbar *ChartViewerTest::toolbar(ChartViewer &viewer)
 {
-    return viewer.findChild<platform::ChartToolbar *>(QStringLiteral("chartToolbar"));
+    return viewer.findChild<viewer::ChartToolbar *>(QStringLiteral("chartToolbar"));
 }
 
 void ChartViewerTest::goodChartShows()
@@ -254,7 +254,7 @@ void ChartViewerTest::stuckChartIsSupersededWithoutWaitingForTheLimit()
 void ChartViewerTest::slowChartShowsBusyIndicator()
 {
     const auto viewer = shownViewer(fakeHelper(20000));
-    platform::ChartPageView *view = pageView(*viewer);
+    viewer::ChartPageView *view = pageView(*viewer);
     viewer->loadFile(path(QStringLiteral("slow.pdf")));
     QVERIFY(!view->isBusy());
     QTRY_VERIFY_WITH_TIMEOUT(view->isBusy(), LoadWaitMs);
@@ -280,7 +280,7 @@ void ChartViewerTest::keysTurnPagesAndRotate()
 {
     const auto viewer = shownViewer(realHelper());
     viewer->setToolbarVisible(false);
-    platform::ChartPageView *view = pageView(*viewer);
+    viewer::ChartPageView *view = pageView(*viewer);
     viewer->loadFile(path(QStringLiteral("three.pdf")));
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
     view->setFocus();
@@ -302,7 +302,7 @@ void ChartViewerTest::keysTurnPagesAndRotate()
 void ChartViewerTest::zoomAndNightChangeTheImage()
 {
     const auto viewer = shownViewer(realHelper());
-    platform::ChartPageView *view = pageView(*viewer);
+    viewer::ChartPageView *view = pageView(*viewer);
     viewer->loadFile(path(QStringLiteral("one.pdf")));
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
     view->setFocus();
@@ -337,8 +337,8 @@ void ChartViewerTest::printWithoutPrinterSaysSo()
 
 void ChartViewerTest::printJobPrintsChosenPages()
 {
-    platform::ChartRenderClient client(realHelper());
-    QSignalSpy opened(&client, &platform::ChartRenderClient::opened);
+    viewer::ChartRenderClient client(realHelper());
+    QSignalSpy opened(&client, &viewer::ChartRenderClient::opened);
     client.open(path(QStringLiteral("three.pdf")));
     QVERIFY(opened.wait(LoadWaitMs));
     const auto pageSizes = opened.first().at(1).value<QList<QSizeF>>();
@@ -347,11 +347,11 @@ void ChartViewerTest::printJobPrintsChosenPages()
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(output);
-    platform::ChartPrintJob job(&client, std::move(printer), {0, 2}, pageSizes);
-    QSignalSpy finished(&job, &platform::ChartPrintJob::finished);
+    viewer::ChartPrintJob job(&client, std::move(printer), {0, 2}, pageSizes);
+    QSignalSpy finished(&job, &viewer::ChartPrintJob::finished);
     job.start();
     QVERIFY(finished.count() == 1 || finished.wait(LoadWaitMs));
-    QCOMPARE(finished.first().at(0).value<platform::ChartFailure>(), platform::ChartFailure::None);
+    QCOMPARE(finished.first().at(0).value<viewer::ChartFailure>(), viewer::ChartFailure::None);
 
     QPdfDocument printed;
     QCOMPARE(printed.load(output), QPdfDocument::Error::None);

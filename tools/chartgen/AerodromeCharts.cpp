@@ -1,8 +1,8 @@
 // The aerodrome chart (runways, taxiways, apron to scale) and the type A obstacle chart.
 
-#include "tools/chartgen/ChartSymbols.h"
-#include "tools/chartgen/Charts.h"
-#include "tools/chartgen/RunwayDrawing.h"
+#include "ChartSymbols.h"
+#include "Charts.h"
+#include "RunwayDrawing.h"
 
 #include <QRandomGenerator>
 
@@ -125,10 +125,10 @@ void drawChartInfo(Sheet &sheet, const AirportFacts &facts, const QRectF &body)
                       QStringLiteral("GND  ") + facts.radio.ground},
           QStringList{QStringLiteral("ATIS  ") + facts.radio.atis,
                       QStringLiteral("APP  ") + facts.radio.approach},
-          QStringList{QStringLiteral("ARP  ") + r.latitude, QStringLiteral("       ") + r.longitude},
-          QStringList{QStringLiteral("ELEV  ") + r.height, QStringLiteral("VAR  %1° %2")
-                                                               .arg(std::abs(facts.variation))
-                                                               .arg(facts.variation < 0 ? 'W' : 'E')}}) {
+          QStringList{QStringLiteral("ARP  ") + r.latitude(), QStringLiteral("       ") + r.longitude()},
+          QStringList{QStringLiteral("ELEV  ") + r.height(), QStringLiteral("VAR  %1° %2")
+                                                                 .arg(std::abs(facts.variation))
+                                                                 .arg(facts.variation < 0 ? 'W' : 'E')}}) {
         x = symbols::boxedNote(sheet, QPointF(x, body.top() + 1), lines, style).right() + 3;
     }
 }

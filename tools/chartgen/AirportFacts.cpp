@@ -1,4 +1,4 @@
-#include "tools/chartgen/AirportFacts.h"
+#include "AirportFacts.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -72,13 +72,13 @@ AirportFacts makeAirportFacts(const AirportRecord &record)
 {
     AirportFacts facts;
     facts.record = record;
-    for (const RunwayEntry &entry : record.runways) {
-        if (!entry.number.trimmed().isEmpty())
+    for (const RunwayRecord &entry : record.runways()) {
+        if (!entry.designator.trimmed().isEmpty())
             facts.directions.append(readRunwayDirection(entry));
     }
     alignWithReciprocals(facts.directions);
     facts.strips = layOutRunways(facts.directions);
-    facts.seed = steadyHash(record.code);
+    facts.seed = steadyHash(record.code());
     QRandomGenerator random(facts.seed);
 
     facts.radio.tower = frequency(random, 118000, 121400);
@@ -88,10 +88,10 @@ AirportFacts makeAirportFacts(const AirportRecord &record)
     facts.radio.vor = QStringLiteral("%1.%2")
                           .arg(112 + random.bounded(5))
                           .arg(random.bounded(20) * 5, 2, 10, QLatin1Char('0'));
-    facts.radio.vorIdent = record.code.mid(1, 3);
+    facts.radio.vorIdent = record.code().mid(1, 3);
 
     facts.variation = static_cast<int>(random.bounded(7)) - 2;
-    facts.elevationFeet = elevationInFeet(record.height);
+    facts.elevationFeet = elevationInFeet(record.height());
     facts.transitionAltitude = facts.elevationFeet > 2000 ? 10000 : 6000;
     for (int &altitude : facts.minimumSectorAltitude)
         altitude = (facts.elevationFeet + 1500 + static_cast<int>(random.bounded(40)) * 100) / 100 * 100;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "tools/chartgen/AirportRecord.h"
-#include "tools/chartgen/RunwayLayout.h"
+#include "RunwayLayout.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 // The instrument approach chart and the visual approach chart of the primary runway direction.
 
-#include "tools/chartgen/ChartSymbols.h"
-#include "tools/chartgen/Charts.h"
-#include "tools/chartgen/RunwayDrawing.h"
+#include "ChartSymbols.h"
+#include "Charts.h"
+#include "RunwayDrawing.h"
 
 #include <QPainterPath>
 
@@ -62,7 +62,7 @@ Approach makeApproach(const AirportFacts &facts)
     a.runway = primaryDirection(facts);
     a.threshold = thresholdOf(facts, a.runway);
     a.ils = !a.runway.ilsFrequency.isEmpty();
-    a.ident = a.ils ? QStringLiteral("I") + facts.record.code.mid(2, 2) : facts.radio.vorIdent;
+    a.ident = a.ils ? QStringLiteral("I") + facts.record.code().mid(2, 2) : facts.radio.vorIdent;
     a.fafAltitude = roundTo(facts.elevationFeet + thresholdCrossing + fafMiles * feetPerMile, 100);
     a.decisionAltitude = facts.elevationFeet + 200;
     a.minimumDescentAltitude = roundTo(facts.elevationFeet + 460, 10);
@@ -279,7 +279,7 @@ void drawVisualApproach(ChartDocument &document, const AirportFacts &facts)
     sheet.painter().drawEllipse(centre, ctrRadius * map.scale(), ctrRadius * map.scale());
     symbols::boxedNote(
         sheet, centre + QPointF(-16, -ctrRadius * map.scale() + 2),
-        {facts.record.code + QStringLiteral(" CTR  CLASS D"), QStringLiteral("GND - 2000 FT AMSL")},
+        {facts.record.code() + QStringLiteral(" CTR  CLASS D"), QStringLiteral("GND - 2000 FT AMSL")},
         {6.5, true, airspace});
     drawRunwayStrips(sheet, map, facts.strips, metresPerMile, RunwayLabels::Designators);
     drawCircuit(sheet, map, a);
@@ -298,7 +298,7 @@ void drawVisualApproach(ChartDocument &document, const AirportFacts &facts)
     symbols::boxedNote(sheet, QPointF(box.left() + 3, box.top() + 3),
                        {QStringLiteral("TWR ") + facts.radio.tower,
                         QStringLiteral("ATIS ") + facts.radio.atis,
-                        QStringLiteral("ELEV ") + facts.record.height},
+                        QStringLiteral("ELEV ") + facts.record.height()},
                        {6.5, true});
     symbols::northArrow(sheet, QPointF(box.right() - 8, box.top() + 9), 10);
     symbols::scaleBar(sheet, QPointF(box.left() + 5, box.bottom() - 8), map.scale(), 1, QStringLiteral("NM"));

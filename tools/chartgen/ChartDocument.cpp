@@ -1,4 +1,4 @@
-#include "tools/chartgen/ChartDocument.h"
+#include "ChartDocument.h"
 
 #include <QPageLayout>
 

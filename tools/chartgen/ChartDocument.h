@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/chartgen/Sheet.h"
+#include "Sheet.h"
 
 #include <QPdfWriter>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "tools/chartgen/ChartSymbols.h"
+#include "ChartSymbols.h"
 
-#include "tools/chartgen/MapFrame.h"
+#include "MapFrame.h"
 
 #include <QPainterPath>
 

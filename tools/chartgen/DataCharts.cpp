@@ -1,8 +1,8 @@
 // The aerodrome data tables and the local flight restrictions.
 
-#include "tools/chartgen/ChartSymbols.h"
-#include "tools/chartgen/Charts.h"
-#include "tools/chartgen/RunwayDrawing.h"
+#include "ChartSymbols.h"
+#include "Charts.h"
+#include "RunwayDrawing.h"
 
 #include <QPainterPath>
 #include <QRandomGenerator>
@@ -31,7 +31,7 @@ QString bearingText(double heading)
 
 QString ilsIdent(const AirportFacts &facts, qsizetype index)
 {
-    return QStringLiteral("I") + facts.record.code.mid(2, 2) +
+    return QStringLiteral("I") + facts.record.code().mid(2, 2) +
            QChar(u'A' + static_cast<char16_t>(index % 26));
 }
 
@@ -41,11 +41,11 @@ Table locationTable(const AirportFacts &facts, double width)
     Table table{
         {width * 0.2, width * 0.3, width * 0.2, width * 0.3},
         {QStringLiteral("ITEM"), QStringLiteral("DATA"), QStringLiteral("ITEM"), QStringLiteral("DATA")},
-        {{QStringLiteral("ICAO CODE"), r.code, QStringLiteral("ELEVATION"), r.height},
-         {QStringLiteral("NAME"), r.name, QStringLiteral("MAG VARIATION"), variationText(facts.variation)},
-         {QStringLiteral("ARP LATITUDE"), r.latitude, QStringLiteral("TRANSITION ALT"),
+        {{QStringLiteral("ICAO CODE"), r.code(), QStringLiteral("ELEVATION"), r.height()},
+         {QStringLiteral("NAME"), r.name(), QStringLiteral("MAG VARIATION"), variationText(facts.variation)},
+         {QStringLiteral("ARP LATITUDE"), r.latitude(), QStringLiteral("TRANSITION ALT"),
           QStringLiteral("%1 FT").arg(facts.transitionAltitude)},
-         {QStringLiteral("ARP LONGITUDE"), r.longitude, QStringLiteral("TYPES OF TRAFFIC"),
+         {QStringLiteral("ARP LONGITUDE"), r.longitude(), QStringLiteral("TYPES OF TRAFFIC"),
           QStringLiteral("IFR / VFR")},
          {QStringLiteral("OPERATING HOURS"), QStringLiteral("H24"), QStringLiteral("FIRE CATEGORY"),
           QStringLiteral("CAT %1").arg(facts.strips.size() > 1 ? 9 : 7)}},
@@ -93,7 +93,7 @@ Table declaredDistances(const AirportFacts &facts, double width)
 
 Table radioTable(const AirportFacts &facts, double width)
 {
-    const QString name = facts.record.name.section(QLatin1Char(' '), 0, 0);
+    const QString name = facts.record.name().section(QLatin1Char(' '), 0, 0);
     Table table{
         {width * 0.2, width * 0.3, width * 0.2, width * 0.3},
         {QStringLiteral("SERVICE"), QStringLiteral("CALL SIGN"), QStringLiteral("FREQ (MHZ)"),
@@ -182,12 +182,12 @@ QStringList restrictionTexts(const AirportFacts &facts, const QString &area)
             "the published SID routes without deviation until passing 4000 FT. Reverse thrust above idle "
             "is not permitted except for safety reasons. Engine run-ups only at the designated place "
             "with prior approval of %2 GROUND.")
-            .arg(runway.designator, facts.record.name.section(QLatin1Char(' '), 0, 0)),
+            .arg(runway.designator, facts.record.name().section(QLatin1Char(' '), 0, 0)),
         QStringLiteral(
             "2. RESTRICTED AREA %1. The area shown on this page lies close to the aerodrome traffic "
             "zone, from GND to 3000 FT AMSL. It is active during published hours and by NOTAM. Entry is "
             "prohibited without a clearance from %2 APPROACH on %3 MHZ.")
-            .arg(area, facts.record.name.section(QLatin1Char(' '), 0, 0), facts.radio.approach),
+            .arg(area, facts.record.name().section(QLatin1Char(' '), 0, 0), facts.radio.approach),
         QStringLiteral(
             "3. BIRD HAZARD. Concentrations of birds are to be expected in the vicinity of the "
             "aerodrome, mainly at dawn and dusk. Pilots shall report every bird strike to the tower on "
@@ -261,7 +261,8 @@ void drawLocalRestrictions(ChartDocument &document, const AirportFacts &facts)
 {
     const QRectF body = document.startPage(QStringLiteral("LOCAL FLIGHT RESTRICTIONS AND PROCEDURES"), 1);
     Sheet &sheet = document.sheet();
-    const QString area = QStringLiteral("%1 R%2").arg(facts.record.code.left(2)).arg(100 + facts.seed % 800);
+    const QString area =
+        QStringLiteral("%1 R%2").arg(facts.record.code().left(2)).arg(100 + facts.seed % 800);
     double y = drawSectionTitle(sheet, body.topLeft() + QPointF(0, 1), body.width(),
                                 QStringLiteral("LOCAL FLIGHT RESTRICTIONS"));
     for (const QString &paragraph : restrictionTexts(facts, area))

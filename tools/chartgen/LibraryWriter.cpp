@@ -1,18 +1,32 @@
-#include "tools/chartgen/LibraryWriter.h"
+#include "LibraryWriter.h"
 
-#include "tools/chartgen/AirportFacts.h"
-#include "tools/chartgen/Charts.h"
+#include "AirportFacts.h"
+#include "ChartCategory.h"
+#include "ChartLibrary.h"
+#include "Charts.h"
+#include "DirectoryRecords.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 namespace chartgen {
+
+const ChartKind *chartKindOf(int chartNumber)
+{
+    for (const ChartKind &kind : chartKinds) {
+        if (kind.chartNumber == chartNumber)
+            return &kind;
+    }
+    return nullptr;
+}
 
 namespace {
 
 DocumentStatus writeChart(const ChartKind &kind, const AirportFacts &facts, const QString &path)
 {
-    ChartDocument document(path, {facts.record.name, facts.record.code, QString::fromLatin1(kind.title),
+    ChartDocument document(path, {facts.record.name(), facts.record.code(), QString::fromLatin1(kind.title),
                                   QString::fromLatin1(kind.number)});
     if (document.isOpen())
         kind.draw(document, facts);
@@ -21,9 +35,9 @@ DocumentStatus writeChart(const ChartKind &kind, const AirportFacts &facts, cons
 
 LibraryResult writeAirport(const AirportRecord &airport, const QDir &library, const LibraryOptions &options)
 {
-    const bool lowerCase = options.lowerCaseCodes.contains(airport.code);
-    const QString folderName = lowerCase ? airport.code.toLower() : airport.code;
-    for (const QString &stale : {airport.code, airport.code.toLower()}) {
+    const bool lowerCase = options.lowerCaseCodes.contains(airport.code());
+    const QString folderName = lowerCase ? airport.code().toLower() : airport.code();
+    for (const QString &stale : {airport.code(), airport.code().toLower()}) {
         if (library.exists(stale) && !QDir(library.filePath(stale)).removeRecursively())
             return {false, library.filePath(stale) + QStringLiteral(": cannot be replaced"), 0, 0};
     }
@@ -33,13 +47,16 @@ LibraryResult writeAirport(const AirportRecord &airport, const QDir &library, co
     const AirportFacts facts = makeAirportFacts(airport);
     const QDir folder(library.filePath(folderName));
     int files = 0;
-    for (const ChartKind &kind : chartKinds) {
-        const QString suffix = QString::fromLatin1(kind.suffix);
-        if (options.omittedCharts.contains(airport.code + QLatin1Char('/') + suffix))
+    const auto &categories = airportdata::ChartCategories;
+    for (int index = 0; index < int(categories.size()); ++index) {
+        const ChartKind *kind = chartKindOf(categories[index].chartNumber);
+        if (!kind || options.omittedCharts.contains(airport.code() + QLatin1Char('/') +
+                                                    categories[index].fileSuffix()))
             continue;
-        const QString name = QStringLiteral("ADP") + airport.code.mid(2, 2) + suffix;
+        const QString name =
+            QFileInfo(airportdata::ChartFilePath(library.path(), airport.code(), index)).fileName();
         const DocumentStatus status =
-            writeChart(kind, facts, folder.filePath(lowerCase ? name.toLower() : name));
+            writeChart(*kind, facts, folder.filePath(lowerCase ? name.toLower() : name));
         if (!status.ok)
             return {false, status.message, 0, files};
         ++files;
@@ -48,6 +65,17 @@ LibraryResult writeAirport(const AirportRecord &airport, const QDir &library, co
 }
 
 } // namespace
+
+QList<AirportRecord> airportsOf(const QByteArray &directory)
+{
+    static const QRegularExpression code(QStringLiteral("^[A-Z0-9]{4}$"));
+    QList<AirportRecord> airports;
+    for (const airportdata::StoredRecord &stored : airportdata::readAllRecords(directory)) {
+        if (code.match(stored.record.code()).hasMatch())
+            airports.append(stored.record);
+    }
+    return airports;
+}
 
 LibraryResult writeChartLibrary(const QList<AirportRecord> &airports, const QString &programFolder,
                                 const LibraryOptions &options)
@@ -59,9 +87,9 @@ LibraryResult writeChartLibrary(const QList<AirportRecord> &airports, const QStr
     LibraryResult total{true, {}, 0, 0};
     QSet<QString> written;
     for (const AirportRecord &airport : airports) {
-        if (written.contains(airport.code))
+        if (written.contains(airport.code()))
             continue;
-        written.insert(airport.code);
+        written.insert(airport.code());
         const LibraryResult result = writeAirport(airport, library, options);
         total.files += result.files;
         total.airports += result.airports;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/chartgen/AirportRecord.h"
+#include "RunwayLayout.h"
 
 #include <QList>
 #include <QString>
@@ -19,6 +19,9 @@ struct LibraryResult {
     int airports = 0;
     int files = 0;
 };
+
+// The airports of a directory whose code is four capital letters or digits, in file order.
+QList<AirportRecord> airportsOf(const QByteArray &directory);
 
 // Writes the sample chart library: for every airport (the first record of a code wins) the folder
 // Airports/<CODE> in the program folder, replaced as a whole, with one PDF per chart category named

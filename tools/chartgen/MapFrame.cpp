@@ -1,4 +1,4 @@
-#include "tools/chartgen/MapFrame.h"
+#include "MapFrame.h"
 
 #include <algorithm>
 #include <cmath>

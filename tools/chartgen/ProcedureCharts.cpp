@@ -1,8 +1,8 @@
 // The arrival (STAR) and departure (SID) procedures: one page per runway direction, two or three pages.
 
-#include "tools/chartgen/ChartSymbols.h"
-#include "tools/chartgen/Charts.h"
-#include "tools/chartgen/RunwayDrawing.h"
+#include "ChartSymbols.h"
+#include "Charts.h"
+#include "RunwayDrawing.h"
 
 #include <cmath>
 #include <numbers>
@@ -75,7 +75,7 @@ void drawBackground(Sheet &sheet, const MapFrame &map, const AirportFacts &facts
     drawRunwayStrips(sheet, map, facts.strips, 1852, RunwayLabels::None);
     symbols::vor(sheet, centre, true);
     symbols::boxedNote(sheet, centre + QPointF(10, 6),
-                       {facts.record.name.section(QLatin1Char(' '), 0, 1),
+                       {facts.record.name().section(QLatin1Char(' '), 0, 1),
                         facts.radio.vorIdent + QLatin1Char(' ') + facts.radio.vor},
                        {6, true, QColor(0, 80, 160)});
     symbols::northArrow(sheet, QPointF(box.right() - 8, box.top() + 9), 10);

@@ -1,4 +1,4 @@
-#include "tools/chartgen/RunwayDrawing.h"
+#include "RunwayDrawing.h"
 
 #include <algorithm>
 #include <cmath>

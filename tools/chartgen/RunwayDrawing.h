@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tools/chartgen/MapFrame.h"
-#include "tools/chartgen/RunwayLayout.h"
-#include "tools/chartgen/Sheet.h"
+#include "MapFrame.h"
+#include "RunwayLayout.h"
+#include "Sheet.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "tools/chartgen/RunwayLayout.h"
+#include "RunwayLayout.h"
 
-#include "tools/chartgen/MapFrame.h"
+#include "MapFrame.h"
 
 #include <QRegularExpression>
 
@@ -92,10 +92,10 @@ QList<Pairing> pairDirections(const QList<RunwayDirection> &directions)
 
 } // namespace
 
-RunwayDirection readRunwayDirection(const RunwayEntry &entry)
+RunwayDirection readRunwayDirection(const RunwayRecord &entry)
 {
     RunwayDirection direction;
-    direction.designator = entry.number.trimmed();
+    direction.designator = entry.designator.trimmed();
     direction.length = metres(entry.length, defaultLength, 300, 6000);
     direction.width = metres(entry.width, defaultWidth, 10, 100);
     direction.surface = entry.surface.isEmpty() ? QStringLiteral("ASPH") : entry.surface;

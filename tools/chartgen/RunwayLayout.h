@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/chartgen/AirportRecord.h"
+#include "AirportRecord.h"
 
 #include <QLineF>
 #include <QList>
@@ -8,6 +8,9 @@
 #include <QString>
 
 namespace chartgen {
+
+using airportdata::AirportRecord;
+using airportdata::RunwayRecord;
 
 // One runway direction read as numbers: heading in degrees, length in metres, the ILS if it has one.
 struct RunwayDirection {
@@ -20,7 +23,7 @@ struct RunwayDirection {
     QString ilsCourse;
 };
 
-RunwayDirection readRunwayDirection(const RunwayEntry &entry);
+RunwayDirection readRunwayDirection(const RunwayRecord &entry);
 
 // A physical runway: two directions on one strip, placed on the aerodrome in metres (x east, y north).
 struct RunwayStrip {

@@ -1,4 +1,4 @@
-#include "tools/chartgen/Sheet.h"
+#include "Sheet.h"
 
 #include <QFontMetricsF>
 

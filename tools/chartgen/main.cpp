@@ -1,6 +1,6 @@
 // Draws the sample chart library from the airport directory file into a program folder.
 
-#include "tools/chartgen/LibraryWriter.h"
+#include "LibraryWriter.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
         err << "chartgen: " << arguments[0] << ": " << directory.errorString() << "\n";
         return 1;
     }
-    const auto airports = chartgen::parseAirportDirectory(directory.readAll());
+    const auto airports = chartgen::airportsOf(directory.readAll());
     const auto result =
         chartgen::writeChartLibrary(airports, arguments[1], {parser.values(lowerCase), parser.values(omit)});
     if (!result.ok) {

@@ -1,4 +1,4 @@
-#include "tools/cuegen/Tone.h"
+#include "Tone.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tools/cuegen/WaveFile.h"
+#include "WaveFile.h"
 
 #include <QDataStream>
 #include <QSaveFile>

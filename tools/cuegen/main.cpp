@@ -1,7 +1,7 @@
 // Synthesises the program's three start-up sound cues into the folder given as the only argument.
 
-#include "tools/cuegen/Tone.h"
-#include "tools/cuegen/WaveFile.h"
+#include "Tone.h"
+#include "WaveFile.h"
 
 #include <QDir>
 #include <QTextStream>

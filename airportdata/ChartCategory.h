@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace airportdata {
+
+// One chart category of the chart library: the caption the chart selector shows and the chart number that
+// names its file. Categories are addressed by their index in ChartCategories.
+struct ChartCategory {
+    const char16_t *caption;
+    int chartNumber;
+
+    QString captionText() const { return QString::fromUtf16(caption); }
+    // The end of the chart's file name: the chart number, then "-1.PDF".
+    QString fileSuffix() const { return QString::number(chartNumber) + QStringLiteral("-1.PDF"); }
+};
+
+// Every category, in the selector's reading order. There is no chart number 7.
+inline constexpr std::array<ChartCategory, 7> ChartCategories{{
+    {u"AERODROME  DATA", 1},
+    {u"AERODROME CHART", 2},
+    {u"OBSTACLE CHART", 3},
+    {u"STAR PROCEDURES", 4},
+    {u"VISUAL AND I.A.C.", 5},
+    {u"SID PROCEDURES", 6},
+    {u"LOCAL RESTRICTIONS", 8},
+}};
+
+} // namespace airportdata

@@ -1,0 +1,59 @@
+#include "DirectoryText.h"
+
+namespace airportdata {
+
+namespace {
+
+const QByteArray kLineEnd("\r\n");
+
+QByteArray lineText(const QStringList &fields)
+{
+    return fields.join(u'|').toUtf8() + kLineEnd;
+}
+
+} // namespace
+
+int makeDirectorySafe(QString &text)
+{
+    int replaced = 0;
+    QString safe;
+    safe.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        switch (c.unicode()) {
+        case u',':
+            safe += u';';
+            break;
+        case u'"':
+            safe += u'\'';
+            break;
+        case u'|':
+            safe += u'/';
+            break;
+        case u'\r':
+            if (i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            safe += u' ';
+            break;
+        case u'\n':
+            safe += u' ';
+            break;
+        default:
+            safe += c;
+            continue;
+        }
+        ++replaced;
+    }
+    text = std::move(safe);
+    return replaced;
+}
+
+QByteArray directoryText(const AirportRecord &record)
+{
+    QByteArray text = lineText(record.headerFields());
+    for (const QStringList &line : record.lines())
+        text += lineText(line);
+    return text + kLineEnd;
+}
+
+} // namespace airportdata

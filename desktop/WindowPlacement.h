@@ -1,0 +1,19 @@
+#pragma once
+
+#include <Qt>
+
+class QWidget;
+
+namespace desktop {
+
+// A window with a fixed single border: title bar, system menu, minimise and close boxes, no maximise box.
+inline constexpr Qt::WindowFlags FixedBorderWindow = Qt::Window | Qt::WindowTitleHint |
+                                                     Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                                     Qt::WindowCloseButtonHint;
+
+// Where a top-level window stands: centred on its screen, and in or out of the top-most band.
+void centreOnScreen(QWidget *window);
+void setTopMost(QWidget *window, bool onTop);
+void bringToForeground(QWidget *window);
+
+} // namespace desktop

@@ -1,0 +1,39 @@
+#include "WindowPrinter.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QWidget>
+
+namespace desktop {
+
+PrintOutcome printWindowImage(QWidget *window, QPrinter &printer)
+{
+    const QPixmap image = window->grab();
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return {false, QStringLiteral("The printer \"%1\" could not be started.").arg(printer.printerName())};
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    QSize size = image.deviceIndependentSize().toSize();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    const QRect target(QPoint((page.width() - size.width()) / 2, (page.height() - size.height()) / 2), size);
+    painter.drawPixmap(target, image);
+    painter.end();
+    return {true, {}};
+}
+
+PrintOutcome DefaultPrinter::print(QWidget *window)
+{
+    // With no printer installed Qt would quietly write a PDF file instead: refuse that.
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return {false, QStringLiteral("No printer is available. Install a printer and set it as the "
+                                      "default printer, then print again.")};
+    QPrinter printer(info, QPrinter::HighResolution);
+    if (printer.outputFormat() != QPrinter::NativeFormat)
+        return {false, QStringLiteral("The default printer \"%1\" cannot be used.").arg(info.printerName())};
+    return printWindowImage(window, printer);
+}
+
+} // namespace desktop

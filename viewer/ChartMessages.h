@@ -1,0 +1,10 @@
+#pragma once
+
+#include "RenderProtocol.h"
+
+namespace viewer {
+
+// The text the viewer shows instead of a chart: the file's name, its folder and the reason in plain words.
+QString chartMessage(const QString &path, ChartFailure failure);
+
+} // namespace viewer

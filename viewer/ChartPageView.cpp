@@ -1,0 +1,155 @@
+#include "ChartPageView.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace viewer {
+
+namespace {
+
+constexpr int WheelStep = 120;
+
+// Keeps the same fraction of a scroll bar's range in view after the range changes.
+void keepFraction(QScrollBar *bar, qreal fraction)
+{
+    bar->setValue(qRound(fraction * bar->maximum()));
+}
+
+qreal fraction(const QScrollBar *bar)
+{
+    return bar->maximum() > 0 ? qreal(bar->value()) / bar->maximum() : 0;
+}
+
+} // namespace
+
+ChartPageView::ChartPageView(QWidget *parent)
+    : QAbstractScrollArea(parent)
+    , m_message(new QLabel(viewport()))
+    , m_busy(new QProgressBar(viewport()))
+{
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    m_message->setObjectName(QStringLiteral("chartMessage"));
+    m_message->setWordWrap(true);
+    m_message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_message->hide();
+    m_busy->setObjectName(QStringLiteral("chartBusy"));
+    m_busy->setRange(0, 0);
+    m_busy->setTextVisible(false);
+    m_busy->setFixedSize(120, 12);
+    m_busy->hide();
+}
+
+void ChartPageView::setPage(const QImage &image, QSizeF logicalSize, bool samePage)
+{
+    const qreal across = fraction(horizontalScrollBar());
+    const qreal down = fraction(verticalScrollBar());
+    m_image = image;
+    m_logicalSize = logicalSize;
+    m_message->hide();
+    updateScrollBars();
+    keepFraction(horizontalScrollBar(), samePage ? across : 0);
+    keepFraction(verticalScrollBar(), samePage ? down : 0);
+    viewport()->update();
+}
+
+void ChartPageView::clear()
+{
+    m_image = QImage();
+    m_logicalSize = QSizeF();
+    updateScrollBars();
+    viewport()->update();
+}
+
+void ChartPageView::setMessage(const QString &text)
+{
+    clear();
+    m_message->setText(text);
+    m_message->setVisible(!text.isEmpty());
+    placeOverlays();
+}
+
+void ChartPageView::setBusy(bool busy)
+{
+    m_busy->setVisible(busy);
+    placeOverlays();
+}
+
+QString ChartPageView::message() const
+{
+    return m_message->isHidden() ? QString() : m_message->text();
+}
+
+bool ChartPageView::isBusy() const
+{
+    return !m_busy->isHidden();
+}
+
+void ChartPageView::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), palette().color(QPalette::Dark));
+    if (m_image.isNull())
+        return;
+    painter.drawImage(pageRect(), m_image, m_image.rect());
+}
+
+void ChartPageView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+    placeOverlays();
+}
+
+void ChartPageView::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    m_wheelRemainder += event->angleDelta().y();
+    const int steps = m_wheelRemainder / WheelStep;
+    m_wheelRemainder -= steps * WheelStep;
+    if (steps != 0)
+        emit zoomRequested(steps);
+    event->accept();
+}
+
+void ChartPageView::updateScrollBars()
+{
+    const QSize area = viewport()->size();
+    const int width = int(std::ceil(m_logicalSize.width()));
+    const int height = int(std::ceil(m_logicalSize.height()));
+    horizontalScrollBar()->setRange(0, std::max(0, width - area.width()));
+    horizontalScrollBar()->setPageStep(area.width());
+    verticalScrollBar()->setRange(0, std::max(0, height - area.height()));
+    verticalScrollBar()->setPageStep(area.height());
+    verticalScrollBar()->setSingleStep(20);
+    horizontalScrollBar()->setSingleStep(20);
+}
+
+QRectF ChartPageView::pageRect() const
+{
+    const QSize area = viewport()->size();
+    const qreal x = m_logicalSize.width() < area.width() ? (area.width() - m_logicalSize.width()) / 2
+                                                         : -horizontalScrollBar()->value();
+    const qreal y = m_logicalSize.height() < area.height() ? 0 : -verticalScrollBar()->value();
+    return {QPointF(std::round(x), std::round(y)), m_logicalSize};
+}
+
+void ChartPageView::placeOverlays()
+{
+    const QRect area = viewport()->rect();
+    m_message->setGeometry(area.adjusted(12, 48, -12, -12));
+    m_busy->move(area.center() - m_busy->rect().center());
+    m_busy->raise();
+}
+
+} // namespace viewer

@@ -1,0 +1,231 @@
+#include "ChartRenderClient.h"
+
+#include "ImageSlots.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace viewer {
+
+namespace {
+
+// The helper finds the shared page images at this descriptor (named on its command line).
+constexpr int HelperImagesDescriptor = 3;
+
+// Runs in the helper between fork and exec: hands it the shared images and makes it end with the program.
+void prepareHelper(int descriptor)
+{
+    if (descriptor == HelperImagesDescriptor)
+        fcntl(descriptor, F_SETFD, 0);
+    else
+        dup2(descriptor, HelperImagesDescriptor);
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
+} // namespace
+
+ChartRenderClient::ChartRenderClient(ChartRenderSettings settings, QObject *parent)
+    : QObject(parent)
+    , m_settings(std::move(settings))
+    , m_program(m_settings.helperProgram.isEmpty()
+                    ? QCoreApplication::applicationDirPath() + QStringLiteral("/varnelox-render")
+                    : m_settings.helperProgram)
+    , m_slots(ImageSlots::create())
+{
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &ChartRenderClient::onDeadline);
+    m_slots->setReleaseCallback([this] { scheduleSend(); });
+    startHelper();
+}
+
+ChartRenderClient::~ChartRenderClient()
+{
+    m_slots->setReleaseCallback({});
+    if (m_process) {
+        m_process->disconnect(this);
+        m_process->kill();
+        m_process->waitForFinished(1000);
+    }
+}
+
+quint64 ChartRenderClient::open(const QString &path)
+{
+    m_queue.clear();
+    if (m_inFlight) {
+        const qint64 grace = std::max<qint64>(0, m_settings.supersedeAfterMs - m_inFlightClock.elapsed());
+        if (grace < m_deadline.remainingTime())
+            m_deadline.start(int(grace));
+    }
+    Job job;
+    job.serial = ++m_lastSerial;
+    job.isOpen = true;
+    job.path = path;
+    m_queue.append(job);
+    scheduleSend();
+    return job.serial;
+}
+
+quint64 ChartRenderClient::render(const PageRequest &page)
+{
+    Job job;
+    job.serial = ++m_lastSerial;
+    job.page = page;
+    m_queue.append(job);
+    scheduleSend();
+    return job.serial;
+}
+
+// Requests go out from the event loop, never inside open() or render(): a caller knows its serial
+// before any reply to it can arrive.
+void ChartRenderClient::scheduleSend()
+{
+    QMetaObject::invokeMethod(this, &ChartRenderClient::sendNext, Qt::QueuedConnection);
+}
+
+void ChartRenderClient::cancel(quint64 serial)
+{
+    m_queue.removeIf([serial](const Job &job) { return job.serial == serial; });
+}
+
+qsizetype ChartRenderClient::maxImagePixels()
+{
+    return ImageSlots::SlotBytes / 4;
+}
+
+void ChartRenderClient::startHelper()
+{
+    if (m_process || !m_slots->isValid())
+        return;
+    auto *process = new QProcess(this);
+    m_process = process;
+    m_killed = false;
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setChildProcessModifier([descriptor = m_slots->descriptor()] { prepareHelper(descriptor); });
+    connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
+        if (process == m_process)
+            readReplies();
+    });
+    connect(process, &QProcess::finished, this, [this, process] {
+        if (process == m_process)
+            onHelperFinished();
+    });
+    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
+        if (process == m_process && error == QProcess::FailedToStart)
+            onHelperFailedToStart();
+    });
+    process->start(m_program, {QStringLiteral("--images"), QString::number(HelperImagesDescriptor)});
+}
+
+void ChartRenderClient::sendNext()
+{
+    if (m_inFlight || m_queue.isEmpty())
+        return;
+    if (!m_slots->isValid()) {
+        failAll(ChartFailure::ReaderMissing);
+        return;
+    }
+    startHelper();
+    if (!m_process || m_queue.isEmpty())
+        return;
+    Job job = m_queue.first();
+    if (!job.isOpen) {
+        const QSize size = job.page.pixelSize;
+        if (size.isEmpty() || qsizetype(size.width()) * size.height() > maxImagePixels()) {
+            m_queue.removeFirst();
+            fail(job, ChartFailure::TooLarge);
+            sendNext();
+            return;
+        }
+        job.slot = m_slots->acquire();
+        if (job.slot < 0)
+            return;
+    }
+    m_queue.removeFirst();
+    m_inFlight = job;
+    m_inFlightClock.start();
+    m_deadline.start(m_settings.timeoutMs);
+    m_process->write(job.isOpen ? protocol::openLine(job.serial, job.path)
+                                : protocol::renderLine(job.serial, job.page, m_slots->offset(job.slot)));
+}
+
+void ChartRenderClient::readReplies()
+{
+    while (m_process && m_process->canReadLine()) {
+        const protocol::Message reply = protocol::parse(m_process->readLine());
+        if (m_inFlight && reply.serial == m_inFlight->serial)
+            finishJob(reply);
+    }
+}
+
+void ChartRenderClient::finishJob(const protocol::Message &reply)
+{
+    m_deadline.stop();
+    const Job job = *std::exchange(m_inFlight, std::nullopt);
+    if (job.isOpen && reply.kind == protocol::Kind::Opened) {
+        emit opened(job.serial, reply.pageSizes);
+    } else if (!job.isOpen && reply.kind == protocol::Kind::Rendered &&
+               reply.imageSize == job.page.pixelSize) {
+        emit rendered(job.serial, m_slots->image(job.slot, reply.imageSize));
+    } else if (reply.kind == protocol::Kind::Failed) {
+        fail(job, reply.failure);
+    } else {
+        fail(job, job.isOpen ? ChartFailure::Damaged : ChartFailure::PageNotDrawn);
+    }
+    sendNext();
+}
+
+void ChartRenderClient::onHelperFinished()
+{
+    m_process->deleteLater();
+    m_process = nullptr;
+    m_deadline.stop();
+    const bool wasBusy = m_inFlight.has_value();
+    if (wasBusy)
+        fail(*std::exchange(m_inFlight, std::nullopt),
+             m_killed ? ChartFailure::TimedOut : ChartFailure::ReaderStopped);
+    // Ready again for the next chart; a helper that dies on its own without work is left down until
+    // the next request, so one that cannot start is not restarted over and over.
+    if (wasBusy || !m_queue.isEmpty())
+        startHelper();
+    sendNext();
+}
+
+void ChartRenderClient::onHelperFailedToStart()
+{
+    m_process->deleteLater();
+    m_process = nullptr;
+    m_deadline.stop();
+    failAll(ChartFailure::ReaderMissing);
+}
+
+void ChartRenderClient::onDeadline()
+{
+    if (!m_process)
+        return;
+    m_killed = true;
+    m_process->kill();
+}
+
+void ChartRenderClient::failAll(ChartFailure failure)
+{
+    QList<Job> jobs = std::exchange(m_queue, {});
+    if (m_inFlight)
+        jobs.prepend(*std::exchange(m_inFlight, std::nullopt));
+    for (const Job &job : jobs)
+        fail(job, failure);
+}
+
+void ChartRenderClient::fail(Job job, ChartFailure failure)
+{
+    m_slots->release(job.slot);
+    emit failed(job.serial, failure);
+}
+
+} // namespace viewer

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "RenderProtocol.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+class QProcess;
+
+namespace viewer {
+
+class ImageSlots;
+
+// Where the render helper is and how long it may take. Tests point the viewer at a stand-in helper and
+// shorten the limits.
+struct ChartRenderSettings {
+    // Empty: varnelox-render in the program folder.
+    QString helperProgram;
+    // A request that takes longer ends with the helper restarted.
+    int timeoutMs = 10000;
+    // A request that a newer chart made obsolete gets this long from its start before the helper is
+    // restarted to serve the newer one.
+    int supersedeAfterMs = 300;
+};
+
+// Talks to the render helper process: reads charts and draws their pages there, never in the program.
+// One request at a time goes to the helper; each request gets a serial and ends with exactly one of
+// opened, rendered or failed carrying that serial. The helper is started at construction and restarted
+// when it hangs past the limit or dies.
+class ChartRenderClient : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ChartRenderClient(ChartRenderSettings settings, QObject *parent = nullptr);
+    ~ChartRenderClient() override;
+    Q_DISABLE_COPY_MOVE(ChartRenderClient)
+
+    // Reads a chart; every earlier request is dropped (and reported failed) or, when already with the
+    // helper, given a short grace before the helper is restarted.
+    quint64 open(const QString &path);
+    // Draws a page of the chart opened last.
+    quint64 render(const PageRequest &page);
+    // Drops a request still waiting to be sent; its serial is then never reported.
+    void cancel(quint64 serial);
+
+    static qsizetype maxImagePixels();
+
+signals:
+    void opened(quint64 serial, const QList<QSizeF> &pageSizes);
+    void rendered(quint64 serial, const QImage &image);
+    void failed(quint64 serial, viewer::ChartFailure failure);
+
+private:
+    struct Job {
+        quint64 serial = 0;
+        bool isOpen = false;
+        QString path;
+        PageRequest page;
+        int slot = -1;
+    };
+
+    void startHelper();
+    void scheduleSend();
+    void sendNext();
+    void readReplies();
+    void finishJob(const protocol::Message &reply);
+    void onHelperFinished();
+    void onHelperFailedToStart();
+    void onDeadline();
+    void failAll(ChartFailure failure);
+    void fail(Job job, ChartFailure failure);
+
+    ChartRenderSettings m_settings;
+    QString m_program;
+    std::shared_ptr<ImageSlots> m_slots;
+    QProcess *m_process = nullptr;
+    QList<Job> m_queue;
+    std::optional<Job> m_inFlight;
+    QElapsedTimer m_inFlightClock;
+    QTimer m_deadline;
+    bool m_killed = false;
+    quint64 m_lastSerial = 0;
+};
+
+} // namespace viewer

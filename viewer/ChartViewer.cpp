@@ -1,0 +1,414 @@
+#include "ChartViewer.h"
+
+#include "ChartMessages.h"
+#include "ChartPageView.h"
+#include "ChartPrintJob.h"
+#include "ChartToolbar.h"
+
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace viewer {
+
+namespace {
+
+// A page that takes longer than this shows the busy indicator.
+constexpr int BusyDelayMs = 300;
+constexpr int NoticeMs = 10000;
+// The next page is drawn ahead once the shown one has stood this long, so that it never holds up a
+// chart the user picks right away.
+constexpr int AheadDelayMs = 100;
+constexpr qreal ZoomStep = 1.25;
+constexpr qreal MinScale = 0.25;
+constexpr qreal MaxScale = 8;
+
+QPrinterInfo installedPrinter()
+{
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    if (!preferred.isNull())
+        return preferred;
+    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    return printers.isEmpty() ? QPrinterInfo() : printers.first();
+}
+
+QList<int> pagesToPrint(const QPrintDialog &dialog, int current, int count)
+{
+    QList<int> pages;
+    switch (dialog.printRange()) {
+    case QAbstractPrintDialog::CurrentPage:
+        return {current};
+    case QAbstractPrintDialog::PageRange:
+        for (int page = std::max(1, dialog.fromPage()); page <= std::min(count, dialog.toPage()); ++page)
+            pages.append(page - 1);
+        return pages;
+    default:
+        for (int page = 0; page < count; ++page)
+            pages.append(page);
+        return pages;
+    }
+}
+
+} // namespace
+
+ChartViewer::ChartViewer(QWidget *parent)
+    : ChartViewer(ChartRenderSettings{}, parent)
+{}
+
+ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
+    : QWidget(parent)
+    , m_client(new ChartRenderClient(settings, this))
+    , m_toolbar(new ChartToolbar(this))
+    , m_notice(new QLabel(this))
+    , m_view(new ChartPageView(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_toolbar);
+    layout->addWidget(m_view, 1);
+    setFocusProxy(m_view);
+    m_view->setObjectName(QStringLiteral("chartPageView"));
+
+    m_notice->setObjectName(QStringLiteral("chartNotice"));
+    m_notice->setWordWrap(true);
+    m_notice->setMargin(6);
+    m_notice->setAutoFillBackground(true);
+    m_notice->setBackgroundRole(QPalette::ToolTipBase);
+    m_notice->setForegroundRole(QPalette::ToolTipText);
+    m_notice->hide();
+
+    m_busyDelay.setSingleShot(true);
+    m_busyDelay.setInterval(BusyDelayMs);
+    connect(&m_busyDelay, &QTimer::timeout, this, [this] { m_view->setBusy(true); });
+    m_noticeTimer.setSingleShot(true);
+    m_noticeTimer.setInterval(NoticeMs);
+    connect(&m_noticeTimer, &QTimer::timeout, m_notice, &QWidget::hide);
+    m_aheadDelay.setSingleShot(true);
+    m_aheadDelay.setInterval(AheadDelayMs);
+    connect(&m_aheadDelay, &QTimer::timeout, this, &ChartViewer::renderAhead);
+    m_relayout.setSingleShot(true);
+    m_relayout.setInterval(0);
+    connect(&m_relayout, &QTimer::timeout, this, &ChartViewer::requestPage);
+
+    connect(m_client, &ChartRenderClient::opened, this, &ChartViewer::onOpened);
+    connect(m_client, &ChartRenderClient::rendered, this, &ChartViewer::onRendered);
+    connect(m_client, &ChartRenderClient::failed, this, &ChartViewer::onFailed);
+    connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomBy);
+    connectActions();
+    updateActions();
+}
+
+ChartViewer::~ChartViewer()
+{
+    delete m_printJob;
+}
+
+void ChartViewer::connectActions()
+{
+    connect(m_toolbar->previousPage, &QAction::triggered, this, [this] { showPage(m_page - 1); });
+    connect(m_toolbar->nextPage, &QAction::triggered, this, [this] { showPage(m_page + 1); });
+    connect(m_toolbar->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
+    connect(m_toolbar->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
+    connect(m_toolbar->fitWidth, &QAction::triggered, this, [this] { setZoomMode(ZoomMode::FitWidth); });
+    connect(m_toolbar->fitPage, &QAction::triggered, this, [this] { setZoomMode(ZoomMode::FitPage); });
+    connect(m_toolbar->rotate, &QAction::triggered, this, &ChartViewer::rotate);
+    connect(m_toolbar->night, &QAction::triggered, this, &ChartViewer::setNight);
+    connect(m_toolbar->print, &QAction::triggered, this, &ChartViewer::print);
+    // The viewer carries the same actions, so their keys work while the toolbar is hidden.
+    addActions({m_toolbar->previousPage, m_toolbar->nextPage, m_toolbar->zoomOut, m_toolbar->zoomIn,
+                m_toolbar->fitWidth, m_toolbar->fitPage, m_toolbar->rotate, m_toolbar->night,
+                m_toolbar->print});
+}
+
+void ChartViewer::loadFile(const QString &path)
+{
+    m_file = path;
+    delete m_printJob;
+    m_aheadDelay.stop();
+    m_client->cancel(m_wanted.serial);
+    m_client->cancel(m_ahead.serial);
+    m_wanted = {};
+    m_ahead = {};
+    m_shown = {};
+    m_pageSizes.clear();
+    m_page = 0;
+    m_quarterTurns = 0;
+    if (m_zoomMode == ZoomMode::Custom)
+        m_zoomMode = ZoomMode::FitWidth;
+    m_message.clear();
+    m_view->setMessage({});
+    m_notice->hide();
+    if (path.isEmpty()) {
+        m_openSerial = 0;
+        showFailure(ChartFailure::NoFileNamed);
+        return;
+    }
+    m_openSerial = m_client->open(path);
+    m_busyDelay.start();
+    setState(State::Loading);
+    updateActions();
+}
+
+void ChartViewer::setToolbarVisible(bool visible)
+{
+    m_toolbar->setVisible(visible);
+    m_relayout.start();
+}
+
+bool ChartViewer::isToolbarVisible() const
+{
+    return !m_toolbar->isHidden();
+}
+
+void ChartViewer::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_relayout.start();
+}
+
+void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
+{
+    if (serial != m_openSerial)
+        return;
+    if (pageSizes.isEmpty()) {
+        showFailure(ChartFailure::NoPages);
+        return;
+    }
+    m_pageSizes = pageSizes;
+    m_page = 0;
+    requestPage();
+}
+
+void ChartViewer::onRendered(quint64 serial, const QImage &image)
+{
+    if (serial == 0)
+        return;
+    if (serial == m_wanted.serial) {
+        const PageRequest request = std::exchange(m_wanted, {}).request;
+        showImage(image, request);
+    } else if (serial == m_ahead.serial) {
+        m_ahead.image = image;
+    }
+}
+
+void ChartViewer::onFailed(quint64 serial, ChartFailure failure)
+{
+    if (serial == 0)
+        return;
+    if (serial == m_openSerial || serial == m_wanted.serial)
+        showFailure(failure);
+    else if (serial == m_ahead.serial)
+        m_ahead = {};
+}
+
+void ChartViewer::requestPage()
+{
+    if (m_pageSizes.isEmpty() || m_state == State::Failed)
+        return;
+    const PageRequest request = requestFor(m_page);
+    if (request == m_shown && !m_view->image().isNull()) {
+        m_client->cancel(m_wanted.serial);
+        m_wanted = {};
+        return;
+    }
+    if (m_wanted.serial != 0 && m_wanted.request == request)
+        return;
+    m_client->cancel(m_wanted.serial);
+    m_wanted = {};
+    if (m_ahead.serial != 0 && m_ahead.request == request) {
+        PageWork ahead = std::exchange(m_ahead, {});
+        if (!ahead.image.isNull()) {
+            showImage(ahead.image, request);
+            return;
+        }
+        m_wanted = ahead;
+    } else {
+        m_wanted.request = request;
+        m_wanted.serial = m_client->render(request);
+    }
+    if (!m_view->isBusy())
+        m_busyDelay.start();
+}
+
+void ChartViewer::renderAhead()
+{
+    if (m_page + 1 >= m_pageSizes.size() || m_state != State::Shown)
+        return;
+    const PageRequest request = requestFor(m_page + 1);
+    if (m_ahead.serial != 0 && m_ahead.request == request)
+        return;
+    m_client->cancel(m_ahead.serial);
+    m_ahead = {};
+    m_ahead.request = request;
+    m_ahead.serial = m_client->render(request);
+}
+
+void ChartViewer::showImage(const QImage &image, const PageRequest &request)
+{
+    const bool samePage = m_shown.page == request.page && !m_view->image().isNull();
+    m_shown = request;
+    m_busyDelay.stop();
+    m_view->setBusy(false);
+    m_view->setPage(image, imageSizeFor(request.page).logical, samePage);
+    if (m_state != State::Shown)
+        setState(State::Shown);
+    updateActions();
+    m_aheadDelay.start();
+}
+
+void ChartViewer::showFailure(ChartFailure failure)
+{
+    m_busyDelay.stop();
+    m_aheadDelay.stop();
+    m_view->setBusy(false);
+    m_client->cancel(m_wanted.serial);
+    m_client->cancel(m_ahead.serial);
+    m_wanted = {};
+    m_ahead = {};
+    m_shown = {};
+    m_pageSizes.clear();
+    m_message = chartMessage(m_file, failure);
+    m_view->setMessage(m_message);
+    setState(State::Failed);
+    updateActions();
+}
+
+void ChartViewer::showNotice(const QString &text)
+{
+    m_notice->setText(text);
+    const int top = isToolbarVisible() ? m_toolbar->height() : 0;
+    m_notice->setGeometry(0, top, width(), m_notice->heightForWidth(width()));
+    m_notice->show();
+    m_notice->raise();
+    m_noticeTimer.start();
+}
+
+void ChartViewer::showPage(int index)
+{
+    if (index < 0 || index >= m_pageSizes.size() || index == m_page)
+        return;
+    m_page = index;
+    updateActions();
+    requestPage();
+}
+
+void ChartViewer::zoomBy(int steps)
+{
+    if (m_pageSizes.isEmpty())
+        return;
+    const QSizeF points = turnedPageSize(m_pageSizes.at(m_page), m_quarterTurns);
+    const qreal scale = pageScale(points, m_zoomMode, m_customScale, pageArea(),
+                                  style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    m_customScale = std::clamp(scale * std::pow(ZoomStep, steps), MinScale, MaxScale);
+    m_zoomMode = ZoomMode::Custom;
+    updateActions();
+    requestPage();
+}
+
+void ChartViewer::setZoomMode(ZoomMode mode)
+{
+    m_zoomMode = mode;
+    updateActions();
+    requestPage();
+}
+
+void ChartViewer::rotate()
+{
+    m_quarterTurns = (m_quarterTurns + 1) % 4;
+    requestPage();
+}
+
+void ChartViewer::setNight(bool night)
+{
+    m_night = night;
+    updateActions();
+    requestPage();
+}
+
+void ChartViewer::print()
+{
+    if (m_state != State::Shown || m_pageSizes.isEmpty())
+        return;
+    const QPrinterInfo printerInfo = installedPrinter();
+    if (printerInfo.isNull()) {
+        showNotice(QStringLiteral("No printer is installed, so the chart cannot be printed."));
+        return;
+    }
+    auto printer = std::make_unique<QPrinter>(printerInfo, QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), this);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, pageCount());
+    const quint64 chart = m_openSerial;
+    if (dialog.exec() != QDialog::Accepted || chart != m_openSerial || m_state != State::Shown)
+        return;
+    startPrinting(std::move(printer), pagesToPrint(dialog, m_page, pageCount()));
+}
+
+void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages)
+{
+    delete m_printJob;
+    m_printJob = new ChartPrintJob(m_client, std::move(printer), std::move(pages), m_pageSizes, this);
+    connect(m_printJob, &ChartPrintJob::finished, this, [this](ChartFailure failure) {
+        showNotice(failure == ChartFailure::None ? QStringLiteral("The chart went to the printer.")
+                                                 : QStringLiteral("The chart could not be printed."));
+        m_printJob->deleteLater();
+    });
+    m_printJob->start();
+}
+
+void ChartViewer::setState(State state)
+{
+    m_state = state;
+    emit stateChanged(state);
+}
+
+void ChartViewer::updateActions()
+{
+    const bool shown = m_state == State::Shown && !m_pageSizes.isEmpty();
+    const int count = pageCount();
+    m_toolbar->setPage(m_page, shown ? count : 0);
+    m_toolbar->previousPage->setEnabled(shown && m_page > 0);
+    m_toolbar->nextPage->setEnabled(shown && m_page + 1 < count);
+    for (QAction *action : {m_toolbar->zoomOut, m_toolbar->zoomIn, m_toolbar->fitWidth, m_toolbar->fitPage,
+                            m_toolbar->rotate, m_toolbar->print})
+        action->setEnabled(shown);
+    m_toolbar->fitWidth->setChecked(m_zoomMode == ZoomMode::FitWidth);
+    m_toolbar->fitPage->setChecked(m_zoomMode == ZoomMode::FitPage);
+    m_toolbar->night->setChecked(m_night);
+}
+
+PageImageSize ChartViewer::imageSizeFor(int page) const
+{
+    const QSizeF points = turnedPageSize(m_pageSizes.at(page), m_quarterTurns);
+    const qreal scale = pageScale(points, m_zoomMode, m_customScale, pageArea(),
+                                  style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    return pageImageSize(points, scale, devicePixelRatioF(), ChartRenderClient::maxImagePixels());
+}
+
+PageRequest ChartViewer::requestFor(int page) const
+{
+    PageRequest request;
+    request.page = page;
+    request.pixelSize = imageSizeFor(page).pixels;
+    request.quarterTurns = m_quarterTurns;
+    request.night = m_night;
+    return request;
+}
+
+// The page area: the viewer less its toolbar, known even before the layout has placed the children.
+QSize ChartViewer::pageArea() const
+{
+    QSize area = size();
+    if (isToolbarVisible())
+        area.rheight() -= m_toolbar->sizeHint().height();
+    return area;
+}
+
+} // namespace viewer

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "ChartRenderClient.h"
+#include "PageFit.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+class QLabel;
+class QPrinter;
+
+namespace viewer {
+
+class ChartPageView;
+class ChartPrintJob;
+class ChartToolbar;
+
+// The embedded chart viewer of both windows: shows one PDF chart, with a toolbar that can be switched
+// off. Charts are read and drawn by the render helper process, so a chart that hangs or crashes the PDF
+// engine never stops the window; a file it cannot show is replaced by a plain message naming the file,
+// its folder and the reason.
+class ChartViewer : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class State { Empty, Loading, Shown, Failed };
+    Q_ENUM(State)
+
+    explicit ChartViewer(QWidget *parent = nullptr);
+    // The same viewer with its own render helper and limits (tests use a stand-in helper).
+    explicit ChartViewer(const ChartRenderSettings &settings, QWidget *parent = nullptr);
+    ~ChartViewer() override;
+
+    void loadFile(const QString &path);
+    void setToolbarVisible(bool visible);
+
+    bool isToolbarVisible() const;
+    QString loadedFile() const { return m_file; }
+    State state() const { return m_state; }
+    QString message() const { return m_message; }
+    int pageCount() const { return int(m_pageSizes.size()); }
+    int currentPage() const { return m_page; }
+
+signals:
+    void stateChanged(viewer::ChartViewer::State state);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct PageWork {
+        quint64 serial = 0;
+        PageRequest request;
+        QImage image;
+    };
+
+    void connectActions();
+    void showPage(int index);
+    void zoomBy(int steps);
+    void setZoomMode(ZoomMode mode);
+    void rotate();
+    void setNight(bool night);
+    // Asks for the pages through the system print dialog; says so when no printer is installed.
+    void print();
+    void onOpened(quint64 serial, const QList<QSizeF> &pageSizes);
+    void onRendered(quint64 serial, const QImage &image);
+    void onFailed(quint64 serial, ChartFailure failure);
+    void requestPage();
+    void renderAhead();
+    void showImage(const QImage &image, const PageRequest &request);
+    void showFailure(ChartFailure failure);
+    void showNotice(const QString &text);
+    void startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages);
+    void setState(State state);
+    void updateActions();
+    PageImageSize imageSizeFor(int page) const;
+    PageRequest requestFor(int page) const;
+    QSize pageArea() const;
+
+    ChartRenderClient *m_client;
+    ChartToolbar *m_toolbar;
+    QLabel *m_notice;
+    ChartPageView *m_view;
+    QTimer m_busyDelay;
+    QTimer m_noticeTimer;
+    QTimer m_aheadDelay;
+    QTimer m_relayout;
+
+    QString m_file;
+    State m_state = State::Empty;
+    QString m_message;
+    quint64 m_openSerial = 0;
+    QList<QSizeF> m_pageSizes;
+    int m_page = 0;
+    ZoomMode m_zoomMode = ZoomMode::FitWidth;
+    qreal m_customScale = PixelsPerPoint;
+    int m_quarterTurns = 0;
+    bool m_night = false;
+    PageRequest m_shown;
+    PageWork m_wanted;
+    PageWork m_ahead;
+    QPointer<ChartPrintJob> m_printJob;
+};
+
+} // namespace viewer

@@ -1,0 +1,43 @@
+#include "PageFit.h"
+
+#include <QtMath>
+
+#include <algorithm>
+
+namespace viewer {
+
+QSizeF turnedPageSize(QSizeF points, int quarterTurns)
+{
+    return quarterTurns % 2 == 0 ? points : points.transposed();
+}
+
+qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport, int scrollBarExtent)
+{
+    if (points.isEmpty() || viewport.isEmpty())
+        return PixelsPerPoint;
+    const qreal widthScale = viewport.width() / points.width();
+    switch (mode) {
+    case ZoomMode::FitWidth:
+        if (points.height() * widthScale <= viewport.height())
+            return widthScale;
+        return std::max<qreal>(1, viewport.width() - scrollBarExtent) / points.width();
+    case ZoomMode::FitPage:
+        return std::min(widthScale, viewport.height() / points.height());
+    case ZoomMode::Custom:
+        break;
+    }
+    return customScale;
+}
+
+PageImageSize pageImageSize(QSizeF points, qreal scale, qreal devicePixelRatio, qsizetype maxPixels)
+{
+    const QSizeF logical(std::max<qreal>(1, std::floor(points.width() * scale)),
+                         std::max<qreal>(1, std::floor(points.height() * scale)));
+    QSizeF pixels = logical * devicePixelRatio;
+    const qreal area = pixels.width() * pixels.height();
+    if (area > qreal(maxPixels))
+        pixels *= std::sqrt(qreal(maxPixels) / area);
+    return {logical, QSize(std::max(1, int(pixels.width())), std::max(1, int(pixels.height())))};
+}
+
+} // namespace viewer

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QSize>
+#include <QSizeF>
+
+namespace viewer {
+
+enum class ZoomMode { FitWidth, FitPage, Custom };
+
+// Logical pixels per point at 100 %.
+constexpr qreal PixelsPerPoint = 96.0 / 72.0;
+
+// The page size in points after the given clockwise quarter turns.
+QSizeF turnedPageSize(QSizeF points, int quarterTurns);
+
+// Logical pixels per point that fit a page (turned already) into the viewport: the whole width (less a
+// scroll bar when the page is then taller than the viewport), the whole page, or the custom scale.
+qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport, int scrollBarExtent);
+
+// A page at a scale: its size on screen and the pixels to render for the device pixel ratio, the
+// pixels kept within maxPixels (a capped image is drawn stretched).
+struct PageImageSize {
+    QSizeF logical;
+    QSize pixels;
+};
+PageImageSize pageImageSize(QSizeF points, qreal scale, qreal devicePixelRatio, qsizetype maxPixels);
+
+} // namespace viewer

@@ -1,0 +1,133 @@
+#include "RenderServer.h"
+
+#include "ChartColours.h"
+#include "SharedMemory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+namespace render {
+
+using viewer::ChartFailure;
+namespace protocol = viewer::protocol;
+
+namespace {
+
+// A PDF file names itself within its first kilobyte.
+ChartFailure headerFailure(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ChartFailure::Unreadable;
+    return file.read(1024).contains("%PDF-") ? ChartFailure::None : ChartFailure::NotPdf;
+}
+
+// What stands in the way of reading the file, looked at before the engine sees it.
+ChartFailure fileFailure(const QString &path)
+{
+    if (path.isEmpty())
+        return ChartFailure::NoFileNamed;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return info.absoluteDir().exists() ? ChartFailure::FileMissing : ChartFailure::FolderMissing;
+    if (!info.isFile())
+        return ChartFailure::NotAFile;
+    if (!info.isReadable())
+        return ChartFailure::Unreadable;
+    if (info.size() == 0)
+        return ChartFailure::Empty;
+    return headerFailure(path);
+}
+
+QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns)
+{
+    switch (quarterTurns) {
+    case 1:
+        return QPdfDocumentRenderOptions::Rotation::Clockwise90;
+    case 2:
+        return QPdfDocumentRenderOptions::Rotation::Clockwise180;
+    case 3:
+        return QPdfDocumentRenderOptions::Rotation::Clockwise270;
+    default:
+        return QPdfDocumentRenderOptions::Rotation::None;
+    }
+}
+
+} // namespace
+
+RenderServer::RenderServer(viewer::SharedMemory *images)
+    : m_images(images)
+{}
+
+QByteArray RenderServer::handle(const QByteArray &line)
+{
+    const protocol::Message request = protocol::parse(line);
+    switch (request.kind) {
+    case protocol::Kind::Open:
+        return open(request);
+    case protocol::Kind::Render:
+        return render(request);
+    default:
+        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
+    }
+}
+
+QByteArray RenderServer::open(const protocol::Message &request)
+{
+    m_document.close();
+    m_isOpen = false;
+    const ChartFailure failure = loadFailure(request.path);
+    if (failure != ChartFailure::None)
+        return protocol::failedLine(request.serial, failure);
+    m_isOpen = true;
+    QList<QSizeF> sizes;
+    for (int page = 0; page < m_document.pageCount(); ++page)
+        sizes.append(m_document.pagePointSize(page));
+    return protocol::openedLine(request.serial, sizes);
+}
+
+ChartFailure RenderServer::loadFailure(const QString &path)
+{
+    const ChartFailure failure = fileFailure(path);
+    if (failure != ChartFailure::None)
+        return failure;
+    switch (m_document.load(path)) {
+    case QPdfDocument::Error::None:
+        break;
+    case QPdfDocument::Error::FileNotFound:
+        return ChartFailure::FileMissing;
+    case QPdfDocument::Error::IncorrectPassword:
+    case QPdfDocument::Error::UnsupportedSecurityScheme:
+        return ChartFailure::Password;
+    default:
+        return ChartFailure::Damaged;
+    }
+    if (m_document.status() != QPdfDocument::Status::Ready)
+        return m_document.pageCount() == 0 ? ChartFailure::NoPages : ChartFailure::Damaged;
+    return m_document.pageCount() > 0 ? ChartFailure::None : ChartFailure::NoPages;
+}
+
+QByteArray RenderServer::render(const protocol::Message &request)
+{
+    const viewer::PageRequest &page = request.page;
+    if (!m_isOpen || page.page < 0 || page.page >= m_document.pageCount())
+        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
+    const qsizetype bytes = qsizetype(page.pixelSize.width()) * page.pixelSize.height() * 4;
+    if (page.pixelSize.isEmpty() || page.quarterTurns < 0 || page.quarterTurns > 3 || !m_images ||
+        !m_images->isValid() || request.offset < 0 || request.offset > m_images->size() - bytes)
+        return protocol::failedLine(request.serial, ChartFailure::TooLarge);
+    QPdfDocumentRenderOptions options;
+    options.setRotation(rotation(page.quarterTurns));
+    QImage image = m_document.render(page.page, page.pixelSize, options);
+    if (image.size() != page.pixelSize)
+        return protocol::failedLine(request.serial, ChartFailure::PageNotDrawn);
+    if (image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
+    viewer::writeOnPaper(image, m_images->data() + request.offset, qsizetype(page.pixelSize.width()) * 4,
+                         page.night);
+    return protocol::renderedLine(request.serial, page.pixelSize);
+}
+
+} // namespace render
