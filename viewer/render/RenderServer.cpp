@@ -1,6 +1,7 @@
 #include "RenderServer.h"
 
 #include "ChartColours.h"
+#include "RenderLog.h"
 #include "SharedMemory.h"
 
 #include <QDir>
@@ -79,8 +80,11 @@ QByteArray RenderServer::open(const protocol::Message &request)
     m_document.close();
     m_isOpen = false;
     const ChartFailure failure = loadFailure(request.path);
-    if (failure != ChartFailure::None)
+    if (failure != ChartFailure::None) {
+        qCInfo(lcRender) << "could not open" << request.path << "failure" << int(failure);
         return protocol::failedLine(request.serial, failure);
+    }
+    qCInfo(lcRender) << "opened" << request.path << "with" << m_document.pageCount() << "pages";
     m_isOpen = true;
     QList<QSizeF> sizes;
     for (int page = 0; page < m_document.pageCount(); ++page)
@@ -121,8 +125,10 @@ QByteArray RenderServer::render(const protocol::Message &request)
     QPdfDocumentRenderOptions options;
     options.setRotation(rotation(page.quarterTurns));
     QImage image = m_document.render(page.page, page.pixelSize, options);
-    if (image.size() != page.pixelSize)
+    if (image.size() != page.pixelSize) {
+        qCInfo(lcRender) << "page" << page.page << "could not be drawn at" << page.pixelSize;
         return protocol::failedLine(request.serial, ChartFailure::PageNotDrawn);
+    }
     if (image.format() != QImage::Format_ARGB32)
         image.convertTo(QImage::Format_ARGB32);
     viewer::writeOnPaper(image, m_images->data() + request.offset, qsizetype(page.pixelSize.width()) * 4,

@@ -2,6 +2,7 @@
 // that a chart that hangs or crashes the PDF engine never takes the program with it. Requests arrive
 // one a line on standard input; replies leave one a line on standard output.
 
+#include "RenderLog.h"
 #include "RenderServer.h"
 #include "SharedMemory.h"
 
@@ -19,8 +20,8 @@ int main(int argc, char *argv[])
     const qsizetype at = arguments.indexOf(QStringLiteral("--images"));
     bool ok = false;
     const int descriptor = arguments.value(at + 1).toInt(&ok);
-    if (at >= 0 && ok)
-        images.attach(descriptor);
+    if (!(at >= 0 && ok && images.attach(descriptor)))
+        qCInfo(render::lcRender) << "no shared page images: pages cannot be drawn";
 
     render::RenderServer server(&images);
     std::ios::sync_with_stdio(false);
