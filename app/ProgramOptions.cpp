@@ -1,5 +1,8 @@
 #include "ProgramOptions.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 namespace app {
 
 ProgramOptions::ProgramOptions()
@@ -12,7 +15,8 @@ ProgramOptions::ProgramOptions()
            "Without --library the library is, in this order: the folder named by VARNELOX_LIBRARY; the "
            "program's own folder when it holds airports.txt; the user's data folder (%1) when it holds "
            "airports.txt; the sample library installed with the program.")
-            .arg(QStringLiteral("~/.local/share/varnelox")));
+            .arg(
+                QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))));
     m_parser.addHelpOption();
     m_parser.addVersionOption();
     m_parser.addOption(m_library);

@@ -1,5 +1,6 @@
 #include "ChartMessages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,43 +8,47 @@ namespace viewer {
 
 namespace {
 
+struct ChartMessages {
+    Q_DECLARE_TR_FUNCTIONS(ChartMessages)
+};
+
 QString reason(ChartFailure failure)
 {
     switch (failure) {
     case ChartFailure::None:
     case ChartFailure::NoFileNamed:
-        return QStringLiteral("No chart file was named.");
+        return ChartMessages::tr("No chart file was named.");
     case ChartFailure::FolderMissing:
-        return QStringLiteral("The folder does not exist.");
+        return ChartMessages::tr("The folder does not exist.");
     case ChartFailure::FileMissing:
-        return QStringLiteral("The file does not exist.");
+        return ChartMessages::tr("The file does not exist.");
     case ChartFailure::NotAFile:
-        return QStringLiteral("This is a folder, not a chart file.");
+        return ChartMessages::tr("This is a folder, not a chart file.");
     case ChartFailure::Unreadable:
-        return QStringLiteral("The file cannot be opened for reading.");
+        return ChartMessages::tr("The file cannot be opened for reading.");
     case ChartFailure::Empty:
-        return QStringLiteral("The file is empty.");
+        return ChartMessages::tr("The file is empty.");
     case ChartFailure::NotPdf:
-        return QStringLiteral("The file is not a PDF chart.");
+        return ChartMessages::tr("The file is not a PDF chart.");
     case ChartFailure::Damaged:
-        return QStringLiteral("The file is damaged or incomplete.");
+        return ChartMessages::tr("The file is damaged or incomplete.");
     case ChartFailure::Password:
-        return QStringLiteral("The file is protected by a password.");
+        return ChartMessages::tr("The file is protected by a password.");
     case ChartFailure::NoPages:
-        return QStringLiteral("The file has no pages.");
+        return ChartMessages::tr("The file has no pages.");
     case ChartFailure::PageNotDrawn:
-        return QStringLiteral("The page could not be drawn.");
+        return ChartMessages::tr("The page could not be drawn.");
     case ChartFailure::TooLarge:
-        return QStringLiteral("The page is too large to draw at this size.");
+        return ChartMessages::tr("The page is too large to draw at this size.");
     case ChartFailure::NoDocument:
-        return QStringLiteral("The chart could not be read.");
+        return ChartMessages::tr("The chart could not be read.");
     case ChartFailure::TimedOut:
-        return QStringLiteral("The chart could not be read: reading it took too long.");
+        return ChartMessages::tr("The chart could not be read: reading it took too long.");
     case ChartFailure::ReaderStopped:
-        return QStringLiteral("The chart could not be read: the chart reader stopped unexpectedly.");
+        return ChartMessages::tr("The chart could not be read: the chart reader stopped unexpectedly.");
     case ChartFailure::ReaderMissing:
-        return QStringLiteral("The chart could not be read: the chart reader (varnelox-render) is missing "
-                              "or cannot start.");
+        return ChartMessages::tr("The chart could not be read: the chart reader (varnelox-render) is missing "
+                                 "or cannot start.");
     }
     return {};
 }
@@ -55,7 +60,7 @@ QString chartMessage(const QString &path, ChartFailure failure)
     if (path.isEmpty())
         return reason(ChartFailure::NoFileNamed);
     const QFileInfo info(path);
-    return QStringLiteral("%1\nFolder: %2\n\n%3")
+    return ChartMessages::tr("%1\nFolder: %2\n\n%3")
         .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath()), reason(failure));
 }
 
