@@ -22,12 +22,13 @@ LibraryLocation named(const QString &folder, LibrarySource source, const QString
     const QString absolute = absoluteFolder(folder);
     const QString shown = QDir::toNativeSeparators(absolute);
     QString error;
+    // The folder on a line of its own: a long path then breaks no sentence in a message box.
     if (!QFileInfo(absolute).isDir())
-        error = LibraryMessages::tr("The library folder %1 named by %2 does not exist.").arg(shown, namedBy);
+        error = LibraryMessages::tr("The library folder named by %1 does not exist:\n%2").arg(namedBy, shown);
     else if (!holdsDirectoryFile(absolute))
-        error = LibraryMessages::tr("The library folder %1 named by %2 holds no airport directory "
-                                    "(airports.txt).")
-                    .arg(shown, namedBy);
+        error = LibraryMessages::tr(
+                    "The library folder named by %1 holds no airport directory (airports.txt):\n%2")
+                    .arg(namedBy, shown);
     return {error.isEmpty(), source, absolute, error};
 }
 
