@@ -65,14 +65,14 @@ Status importOurAirports(const OurAirportsOptions &options, ImportSummary &summa
         if (Status read = ils->read(options.ilsFile, sources.ils); !read.ok)
             return read;
     }
-    QString label = QFileInfo(options.airportsFile).fileName();
+    QString label = QFileInfo(options.airportsFile).fileName() + QStringLiteral(" rows");
     qint64 before = 0;
     OurAirportsReader reader(summary, [&](qsizetype rows, qsizetype bytes) {
         progress.update(label, rows, before + bytes, total);
     });
     if (Status read = reader.readAirports(options.airportsFile, sources.airports); !read.ok)
         return read;
-    label = QFileInfo(options.runwaysFile).fileName();
+    label = QFileInfo(options.runwaysFile).fileName() + QStringLiteral(" rows");
     before = sources.airports.size();
     if (Status read = reader.readRunways(options.runwaysFile, sources.runways); !read.ok)
         return read;

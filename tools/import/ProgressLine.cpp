@@ -54,7 +54,7 @@ void ProgressLine::update(const QString &label, qsizetype count, qint64 done, qi
 void ProgressLine::finish()
 {
     if (m_shown)
-        m_output->write("\n");
+        m_output->write("\r\x1b[K");
     m_shown = false;
     m_lastShownMs = -1;
 }

@@ -16,10 +16,10 @@ public:
     ~ProgressLine();
     Q_DISABLE_COPY_MOVE(ProgressLine)
 
-    // done of about total units of work (bytes, files) have been handled; count of them are what the line
-    // shows as label ("rows of airports.csv").
+    // done of about total units of work (bytes, airports) have been handled; count is the number the line
+    // shows after label ("airports.csv rows").
     void update(const QString &label, qsizetype count, qint64 done, qint64 total);
-    // Ends the line, when one was shown.
+    // Erases the line, when one was shown, so that what follows starts on a clean line.
     void finish();
 
     // The line as shown: "airports.csv: 40000 rows, 80000/s, 1 s left".
