@@ -22,7 +22,6 @@ struct AirportSource {
     QString code; // four capital letters
     qint64 id = 0;
     int typeRank = 0; // larger airports rank higher
-    qsizetype line = 0;
     QString country;
     QString name;
     QString municipality;

@@ -49,7 +49,6 @@ public:
     Status utf8(int column, QString &value) const;
     // "airports.csv, line 12, column "elevation_ft""
     QString place(int column) const;
-    qsizetype line() const { return m_row.line; }
     // Bytes of the file read up to the end of this row.
     qsizetype consumed() const { return m_row.consumed; }
 

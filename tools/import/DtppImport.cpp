@@ -29,7 +29,6 @@ const QString kChartFiles = QStringLiteral("chart files written");
 const QString kCharts = QStringLiteral("charts joined into them");
 const QString kPages = QStringLiteral("pages");
 const QString kRecords = QStringLiteral("directory records added (name and city only)");
-const QString kTextsChanged = QStringLiteral("texts changed (commas, quotes, \"|\" or line breaks replaced)");
 
 Status readMetafile(const DtppOptions &options, DtppMetafile &metafile, ImportSummary &summary)
 {
@@ -80,7 +79,7 @@ public:
             m_pdfFiles.insert(name.toUpper(), folder.filePath(name));
     }
 
-    // Writes the chart files of one airport; true when at least one was written.
+    // Writes the chart files of one airport; written tells whether at least one was.
     Status writeAirport(const DtppAirport &airport, bool &written)
     {
         std::map<int, QList<DtppChart>> byCategory;
@@ -102,7 +101,8 @@ public:
     }
 
 private:
-    Status writeCategory(const QString &code, int category, const QList<DtppChart> &charts, bool &written)
+    // The charts in the order of the joined file, with the paths of their PDF files; missing ones reported.
+    QList<ChartPages> chartPages(const QString &code, const QList<DtppChart> &charts)
     {
         QList<ChartPages> pages;
         for (const JoinedChart &chart : orderCharts(charts)) {
@@ -117,7 +117,12 @@ private:
             }
             pages.append(chartPages);
         }
-        const JoinedFile joined = joinCharts(pages);
+        return pages;
+    }
+
+    Status writeCategory(const QString &code, int category, const QList<DtppChart> &charts, bool &written)
+    {
+        const JoinedFile joined = joinCharts(chartPages(code, charts));
         for (const QString &problem : joined.problems)
             m_summary.problem(code + QStringLiteral(": ") + problem);
         written = joined.ok;

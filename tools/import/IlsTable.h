@@ -29,8 +29,6 @@ public:
     std::optional<Localizer> forRunway(QByteArrayView faaIdent, const QString &lowEnd,
                                        const QString &highEnd) const;
 
-    qsizetype size() const { return m_localizers.size(); }
-
 private:
     static QString key(QByteArrayView faaIdent, QStringView runwayEnd);
 

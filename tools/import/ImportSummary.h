@@ -7,6 +7,12 @@
 
 namespace import {
 
+// Summary lines that more than one step of an import counts.
+inline const QString kRunwaysWritten = QStringLiteral("runways written");
+inline const QString kLocalizersFilled = QStringLiteral("runways with ILS frequency and course");
+inline const QString kTextsChanged =
+    QStringLiteral("texts changed (commas, quotes, \"|\" or line breaks replaced)");
+
 // What an import did, for the lines printed at its end: counts of what was written, counts of what was left
 // out with the reason, and the problems met along the way, each in the order first reported.
 class ImportSummary {

@@ -27,7 +27,6 @@ public:
     // Airports/<code>/ADP<characters 3 and 4 of code><chart number>-1.PDF
     Status writeChart(const QString &code, int categoryIndex, const QByteArray &pdf);
 
-    const QString &folder() const { return m_folder; }
     QString directoryPath() const;
 
 private:

@@ -42,11 +42,11 @@ const QString kKept = QStringLiteral("old records kept (other codes)");
 // The counts the summary shows first, in this order, zero or not.
 void registerCounts(ImportSummary &summary, bool withIls)
 {
-    for (const QString &what : {kAirportsWritten, kReplaced, kKept, QStringLiteral("runways written")})
+    for (const QString &what : {kAirportsWritten, kReplaced, kKept, kRunwaysWritten})
         summary.count(what, 0);
     if (withIls)
-        summary.count(QStringLiteral("runways with ILS frequency and course"), 0);
-    summary.count(QStringLiteral("texts changed (commas, quotes, \"|\" or line breaks replaced)"), 0);
+        summary.count(kLocalizersFilled, 0);
+    summary.count(kTextsChanged, 0);
 }
 
 } // namespace

@@ -88,7 +88,6 @@ Status OurAirportsReader::addAirport(const CsvRecord &record)
         return Status::failure(record.place(c.id) + QStringLiteral(": no airport id"));
     airport.id = qint64(*id);
     airport.typeRank = AirportChoice::rankOf(record.text(c.type));
-    airport.line = record.line();
     const Status read = firstFailure(
         {record.utf8(c.country, airport.country), record.utf8(c.name, airport.name),
          record.utf8(c.municipality, airport.municipality), angle(record, c.latitude, 90, airport.latitude),

@@ -10,6 +10,7 @@
 
 namespace import {
 
+class CsvRecord;
 class ImportSummary;
 
 // Reads OurAirports' airports.csv and runways.csv into the airports the directory takes: those with a
@@ -30,7 +31,7 @@ public:
     QList<AirportSource> airports() const;
 
 private:
-    Status addAirport(const class CsvRecord &record);
+    Status addAirport(const CsvRecord &record);
     Status addRunway(const CsvRecord &record);
 
     ImportSummary &m_summary;

@@ -18,8 +18,7 @@ template <typename Format> QString valueText(const std::optional<double> &value,
 
 QString RecordBuilder::safe(QString text)
 {
-    m_summary.count(QStringLiteral("texts changed (commas, quotes, \"|\" or line breaks replaced)"),
-                    airportdata::makeDirectorySafe(text));
+    m_summary.count(kTextsChanged, airportdata::makeDirectorySafe(text));
     return text;
 }
 
@@ -39,7 +38,7 @@ airportdata::RunwayRecord RecordBuilder::runway(const AirportSource &airport, co
         if (const std::optional<Localizer> localizer = m_ils->forRunway(airport.faaIdent, lowEnd, highEnd)) {
             runway.ilsFrequency = localizer->frequency;
             runway.ilsCourse = localizer->course;
-            m_summary.count(QStringLiteral("runways with ILS frequency and course"));
+            m_summary.count(kLocalizersFilled);
         }
     }
     return runway;
@@ -51,7 +50,7 @@ airportdata::AirportRecord RecordBuilder::build(const AirportSource &airport)
     const qsizetype count = std::min(airport.runways.size(), kMaxRunways);
     for (qsizetype i = 0; i < count; ++i)
         runways.append(runway(airport, airport.runways[i]));
-    m_summary.count(QStringLiteral("runways written"), count);
+    m_summary.count(kRunwaysWritten, count);
     m_summary.skip(QStringLiteral("runways beyond the twelfth of an airport"),
                    airport.runways.size() - count);
     const airportdata::AirportRecord::Header header{safe(airport.country),
