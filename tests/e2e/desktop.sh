@@ -33,11 +33,12 @@ expect() {
     poll "$seconds" "$@" || fail "$what"
 }
 
-# The id of the window with exactly this title, if there is one.
+# The id of the window with exactly this title, if there is one; nothing (and success) when there is none,
+# so that a window that has just closed never fails the caller.
 window_id() {
     local pattern
     pattern="^$(printf '%s' "$1" | sed 's/[].[^$\\*+?(){}|]/\\&/g')\$"
-    xdotool search --name "$pattern" 2>/dev/null | tail -n 1
+    { xdotool search --name "$pattern" 2>/dev/null || true; } | tail -n 1
 }
 exists() { xwininfo -id "$1" >/dev/null 2>&1; }
 gone() { ! exists "$1"; }
