@@ -9,6 +9,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -74,7 +75,7 @@ int finish(const import::Status &status, const import::ImportSummary &summary, c
         QTextStream(stderr) << "varnelox-import: " << status.message << "\n";
         return kFailed;
     }
-    QTextStream(stdout) << summary.text(library);
+    QTextStream(stdout) << summary.text(QFileInfo(library).absoluteFilePath());
     return 0;
 }
 
