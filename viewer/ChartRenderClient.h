@@ -36,8 +36,9 @@ QString findRenderHelper(const QString &programFolder, const QString &installedH
 
 // Talks to the render helper process: reads charts and draws their pages there, never in the program.
 // One request at a time goes to the helper; each request gets a serial and ends with exactly one of
-// opened, rendered or failed carrying that serial. The helper is started at construction and restarted
-// when it hangs past the limit or dies.
+// opened, rendered or failed carrying that serial, unless it is dropped before it was sent (by a newer
+// open() or by cancel()): a dropped request is never reported. The helper is started at construction and
+// restarted when it hangs past the limit or dies.
 class ChartRenderClient : public QObject {
     Q_OBJECT
 
@@ -46,8 +47,8 @@ public:
     ~ChartRenderClient() override;
     Q_DISABLE_COPY_MOVE(ChartRenderClient)
 
-    // Reads a chart; every earlier request is dropped (and reported failed) or, when already with the
-    // helper, given a short grace before the helper is restarted.
+    // Reads a chart. Every earlier request still waiting to be sent is dropped, unreported; one already with
+    // the helper is given a short grace before the helper is restarted to serve this one.
     quint64 open(const QString &path);
     // Draws a page of the chart opened last.
     quint64 render(const PageRequest &page);

@@ -9,12 +9,19 @@
 #include <QFileInfo>
 #include <QImage>
 
+#include <cstdio>
+#include <iostream>
+#include <string>
+
 namespace render {
 
 using viewer::ChartFailure;
 namespace protocol = viewer::protocol;
 
 namespace {
+
+// The longest side of a page image the helper draws, in pixels: far beyond any screen or print page.
+constexpr int kMaxImageSide = 1 << 15;
 
 // A PDF file names itself within its first kilobyte.
 ChartFailure headerFailure(const QString &path)
@@ -118,9 +125,12 @@ QByteArray RenderServer::render(const protocol::Message &request)
     const viewer::PageRequest &page = request.page;
     if (!m_isOpen || page.page < 0 || page.page >= m_document.pageCount())
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
-    const qsizetype bytes = qsizetype(page.pixelSize.width()) * page.pixelSize.height() * 4;
-    if (page.pixelSize.isEmpty() || page.quarterTurns < 0 || page.quarterTurns > 3 || !m_images ||
-        !m_images->isValid() || request.offset < 0 || request.offset > m_images->size() - bytes)
+    if (page.pixelSize.isEmpty() || page.pixelSize.width() > kMaxImageSide ||
+        page.pixelSize.height() > kMaxImageSide || page.quarterTurns < 0 || page.quarterTurns > 3 ||
+        !m_images || !m_images->isValid())
+        return protocol::failedLine(request.serial, ChartFailure::TooLarge);
+    const qint64 bytes = qint64(page.pixelSize.width()) * page.pixelSize.height() * 4;
+    if (request.offset < 0 || request.offset > m_images->size() - bytes)
         return protocol::failedLine(request.serial, ChartFailure::TooLarge);
     QPdfDocumentRenderOptions options;
     options.setRotation(rotation(page.quarterTurns));
@@ -134,6 +144,29 @@ QByteArray RenderServer::render(const protocol::Message &request)
     viewer::writeOnPaper(image, m_images->data() + request.offset, qsizetype(page.pixelSize.width()) * 4,
                          page.night);
     return protocol::renderedLine(request.serial, page.pixelSize);
+}
+
+int serveViewer(const QStringList &arguments, const std::function<void(const QByteArray &)> &beforeRequest)
+{
+    viewer::SharedMemory images;
+    const qsizetype at = arguments.indexOf(QStringLiteral("--images"));
+    bool ok = false;
+    const int descriptor = arguments.value(at + 1).toInt(&ok);
+    if (!(at >= 0 && ok && images.attach(descriptor)))
+        qCInfo(lcRender) << "no shared page images: pages cannot be drawn";
+
+    RenderServer server(&images);
+    std::ios::sync_with_stdio(false);
+    std::string text;
+    while (std::getline(std::cin, text)) {
+        const QByteArray line = QByteArray::fromStdString(text);
+        if (beforeRequest)
+            beforeRequest(line);
+        const QByteArray reply = server.handle(line);
+        std::fwrite(reply.constData(), 1, size_t(reply.size()), stdout);
+        std::fflush(stdout);
+    }
+    return 0;
 }
 
 } // namespace render

@@ -4,6 +4,8 @@
 
 #include <QPdfDocument>
 
+#include <functional>
+
 namespace viewer {
 class SharedMemory;
 }
@@ -28,5 +30,11 @@ private:
     QPdfDocument m_document;
     bool m_isOpen = false;
 };
+
+// Serves the viewer until its standard input ends: attaches the shared page memory named by "--images
+// DESCRIPTOR" in arguments, then answers each request line on standard input with one reply line on standard
+// output. beforeRequest, when given, sees each request line first.
+int serveViewer(const QStringList &arguments,
+                const std::function<void(const QByteArray &)> &beforeRequest = {});
 
 } // namespace render
