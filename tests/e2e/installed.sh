@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The installed program, from a package unpacked into ROOT (dpkg -x), on a virtual X desktop (Xvfb, openbox,
 # trayer): it reads the sample library installed with it and starts its render helper from libexec; a lookup
-# fills the grid and a chart opens in the real window; "&Exit" ends it. Then --library naming a folder that
-# does not exist: a message and exit status 2. scripts/test runs this after building the package.
+# fills the grid and a chart opens in the real window; "&Exit" ends it. Then the installed varnelox-import
+# writes a library into the user's data folder, which the program reads next; and --library naming a folder
+# that does not exist gives a message and exit status 2. scripts/test runs this after building the package.
 # Usage: installed.sh ROOT ARTEFACT_FOLDER
 set -eEuo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
@@ -74,6 +75,45 @@ xdotool key alt+y
 status=0
 wait "$app" || status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+# One airport in the formats of OurAirports' airports.csv and runways.csv, imported into the user's data folder.
+import_tool="$root/usr/bin/varnelox-import"
+if [ -x "$import_tool" ]; then
+    sources="$runtime/sources"
+    mkdir -p "$sources"
+    {
+        echo '"id","ident","type","name","latitude_deg","longitude_deg","elevation_ft","continent","iso_country",'\
+'"iso_region","municipality","scheduled_service","icao_code","iata_code","gps_code","local_code","home_link",'\
+'"wikipedia_link","keywords"'
+        echo '1,"ZZZZ","small_airport","Test Field, North",45.5,9.25,400,"EU","IT","IT-25","Nowhere","no","ZZZZ",,,,,,'
+    } >"$sources/airports.csv"
+    {
+        echo '"id","airport_ref","airport_ident","length_ft","width_ft","surface","lighted","closed","le_ident",'\
+'"le_latitude_deg","le_longitude_deg","le_elevation_ft","le_heading_degT","le_displaced_threshold_ft",'\
+'"he_ident","he_latitude_deg","he_longitude_deg","he_elevation_ft","he_heading_degT","he_displaced_threshold_ft"'
+        echo '1,1,"ZZZZ",3000,100,"ASP",1,0,"09",,,,,,"27",,,,,'
+    } >"$sources/runways.csv"
+    env -u VARNELOX_LIBRARY HOME="$home" XDG_DATA_HOME="$home/.local/share" \
+        "$import_tool" ourairports "$sources/airports.csv" "$sources/runways.csv" >"$artefacts/import.log" 2>&1 ||
+        fail "the installed varnelox-import failed: $(cat "$artefacts/import.log")"
+    run_installed >"$artefacts/user-library.log" 2>&1 &
+    app=$!
+    pids+=("$app")
+    expect 15 "the main window appears on the user's library" has_window "$main_title"
+    main="$(window_id "$main_title")"
+    expect 5 "the user's data folder is read" grep -qF "library \"$home/.local/share/varnelox\" from" \
+        "$artefacts/user-library.log"
+    xdotool mousemove --window "$main" "${code_box[@]}" click 1
+    capture "$main" before-user-lookup
+    xdotool type --delay 20 zzzz
+    xdotool key Return
+    expect 5 "the imported airport is found" region_changed "$name_cell" before-user-lookup after-user-lookup 100
+    shot user-library
+    kill "$app"
+    wait "$app" 2>/dev/null || true
+else
+    echo "NOTE: varnelox-import is not installed: the user's data folder is not tried"
+fi
 
 missing="$runtime/no-such-library"
 run_installed --library "$missing" >"$artefacts/missing-library.log" 2>&1 &
