@@ -20,17 +20,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VARNELOX_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VARNELOX_ADDRESS_SANITIZER 1
-#endif
-#endif
-
 namespace platform {
 
 namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool AddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool AddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool AddressSanitizer = false;
+#endif
 
 FileOpening failure(int error)
 {
@@ -188,12 +188,8 @@ void prepareHelperProcess(QProcess &process, int descriptor, int helperDescripto
 
 bool limitMemory(qint64 bytes)
 {
-#ifdef VARNELOX_ADDRESS_SANITIZER
-    Q_UNUSED(bytes);
-    return false;
-#else
     rlimit limit{};
-    if (bytes <= 0 || getrlimit(RLIMIT_AS, &limit) != 0)
+    if (AddressSanitizer || bytes <= 0 || getrlimit(RLIMIT_AS, &limit) != 0)
         return false;
     limit.rlim_cur =
         limit.rlim_max == RLIM_INFINITY ? rlim_t(bytes) : std::min(rlim_t(bytes), limit.rlim_max);
@@ -201,7 +197,6 @@ bool limitMemory(qint64 bytes)
         return false;
     catchOutOfMemory();
     return true;
-#endif
 }
 
 void setOutOfMemoryReply(QByteArrayView line)
