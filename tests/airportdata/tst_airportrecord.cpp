@@ -21,6 +21,8 @@ private slots:
     void directorySafeText_data();
     void directorySafeText();
     void readsEveryRecordWithItsBytes();
+    void keepsDesignatorsOutOfTheHeaderSearch_data();
+    void keepsDesignatorsOutOfTheHeaderSearch();
     void readmeListsEveryChartCategory();
 };
 
@@ -135,6 +137,33 @@ void TestAirportRecord::readsEveryRecordWithItsBytes()
              QByteArray("01LIRF|IT|ROMA,FIUMICINO|E\r\n16L|ASPH\r\n\r\n"));
     QCOMPARE(bytes.mid(records[1].offset, records[1].size), QByteArray("02LSZH|CH|Z\xDCRICH\r\n\r\n"));
     QCOMPARE(records[2].offset + records[2].size, bytes.size());
+}
+
+void TestAirportRecord::keepsDesignatorsOutOfTheHeaderSearch_data()
+{
+    QTest::addColumn<QString>("designator");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("runway numbers") << "04R/22L"
+                                    << "04R/22L";
+    QTest::newRow("letters that read as a code") << "H-NORTH/H-SOUTH"
+                                                 << "H-north/h-south";
+    QTest::newRow("digits then letters") << "16GRASS"
+                                         << "16grass";
+    QTest::newRow("too short to reach character 6") << "NE/SW"
+                                                    << "NE/SW";
+    QTest::newRow("lower case already") << "H-north"
+                                        << "H-north";
+}
+
+void TestAirportRecord::keepsDesignatorsOutOfTheHeaderSearch()
+{
+    QFETCH(QString, designator);
+    QFETCH(QString, written);
+
+    const QString before = designator;
+    QCOMPARE(keepOutOfHeaderSearch(designator), before == written ? 0 : 1);
+    QCOMPARE(designator, written);
 }
 
 void TestAirportRecord::readmeListsEveryChartCategory()
