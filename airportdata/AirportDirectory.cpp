@@ -2,6 +2,7 @@
 
 #include "DirectoryLog.h"
 #include "DirectoryReader.h"
+#include "Platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,14 +16,28 @@ struct DirectoryMessages {
     Q_DECLARE_TR_FUNCTIONS(DirectoryMessages)
 };
 
+QString openingProblem(const platform::FileOpening &opening)
+{
+    switch (opening.problem) {
+    case platform::FileProblem::Folder:
+        return DirectoryMessages::tr("it is a folder, not a file");
+    case platform::FileProblem::NotRegular:
+        return DirectoryMessages::tr("it is not a regular file (it is a pipe, a device or a socket)");
+    default:
+        return opening.reason;
+    }
+}
+
 LookupResult openAndSearch(const QString &directoryFile, const QString &code, ReadLimits limits)
 {
     QFile file(directoryFile);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    const platform::FileOpening opening =
+        platform::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered);
+    if (opening.problem != platform::FileProblem::None) {
         return {LookupStatus::Unreadable,
                 {},
                 DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
-                    .arg(QDir::toNativeSeparators(directoryFile), file.errorString())};
+                    .arg(QDir::toNativeSeparators(directoryFile), openingProblem(opening))};
     }
     return searchDirectory(file, directoryFile, code, limits);
 }

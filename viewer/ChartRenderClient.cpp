@@ -1,17 +1,13 @@
 #include "ChartRenderClient.h"
 
 #include "ImageSlots.h"
+#include "Platform.h"
 #include "ViewerLog.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 #include <utility>
 
@@ -21,16 +17,6 @@ namespace {
 
 // The helper finds the shared page images at this descriptor (named on its command line).
 constexpr int HelperImagesDescriptor = 3;
-
-// Runs in the helper between fork and exec: hands it the shared images and makes it end with the program.
-void prepareHelper(int descriptor)
-{
-    if (descriptor == HelperImagesDescriptor)
-        fcntl(descriptor, F_SETFD, 0);
-    else
-        dup2(descriptor, HelperImagesDescriptor);
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-}
 
 bool isProgram(const QString &path)
 {
@@ -58,12 +44,11 @@ ChartRenderClient::ChartRenderClient(ChartRenderSettings settings, QObject *pare
                     ? findRenderHelper(QCoreApplication::applicationDirPath(),
                                        QStringLiteral(VARNELOX_HELPER_FROM_PROGRAM))
                     : m_settings.helperProgram)
-    , m_slots(ImageSlots::create())
 {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, &ChartRenderClient::onDeadline);
-    m_slots->setReleaseCallback([this] { scheduleSend(); });
-    startHelper();
+    if (ensureImageMemory())
+        startHelper();
 }
 
 ChartRenderClient::~ChartRenderClient()
@@ -120,6 +105,18 @@ qsizetype ChartRenderClient::maxImagePixels()
     return ImageSlots::SlotBytes / 4;
 }
 
+// The shared memory for page images, set up afresh when an earlier attempt failed.
+bool ChartRenderClient::ensureImageMemory()
+{
+    if (m_slots && m_slots->isValid())
+        return true;
+    if (m_slots)
+        m_slots->setReleaseCallback({});
+    m_slots = ImageSlots::create();
+    m_slots->setReleaseCallback([this] { scheduleSend(); });
+    return m_slots->isValid();
+}
+
 void ChartRenderClient::startHelper()
 {
     if (m_process || !m_slots->isValid())
@@ -128,7 +125,7 @@ void ChartRenderClient::startHelper()
     m_process = process;
     m_killed = false;
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->setChildProcessModifier([descriptor = m_slots->descriptor()] { prepareHelper(descriptor); });
+    platform::prepareHelperProcess(*process, m_slots->descriptor(), HelperImagesDescriptor);
     connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
         if (process == m_process)
             readReplies();
@@ -142,15 +139,17 @@ void ChartRenderClient::startHelper()
             onHelperFailedToStart();
     });
     qCInfo(lcViewer) << "starting the render helper" << m_program;
-    process->start(m_program, {QStringLiteral("--images"), QString::number(HelperImagesDescriptor)});
+    process->start(m_program,
+                   {QStringLiteral("--images"), QString::number(HelperImagesDescriptor),
+                    QStringLiteral("--memory-limit"), QString::number(m_settings.memoryLimitBytes)});
 }
 
 void ChartRenderClient::sendNext()
 {
     if (m_inFlight || m_queue.isEmpty())
         return;
-    if (!m_slots->isValid()) {
-        failAll(ChartFailure::ReaderMissing);
+    if (!ensureImageMemory()) {
+        failAll(ChartFailure::NoPageMemory);
         return;
     }
     startHelper();
@@ -196,6 +195,9 @@ void ChartRenderClient::finishJob(const protocol::Message &reply)
                reply.imageSize == job.page.pixelSize) {
         emit rendered(job.serial, m_slots->image(job.slot, reply.imageSize));
     } else if (reply.kind == protocol::Kind::Failed) {
+        // A helper out of memory ends: the next request starts a new one.
+        if (reply.failure == ChartFailure::OutOfMemory)
+            retireHelper();
         fail(job, reply.failure);
     } else {
         fail(job, job.isOpen ? ChartFailure::Damaged : ChartFailure::PageNotDrawn);
@@ -225,6 +227,18 @@ void ChartRenderClient::onHelperFinished()
         startHelper();
     }
     sendNext();
+}
+
+void ChartRenderClient::retireHelper()
+{
+    QProcess *process = std::exchange(m_process, nullptr);
+    process->disconnect(this);
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->kill();
 }
 
 void ChartRenderClient::onHelperFailedToStart()

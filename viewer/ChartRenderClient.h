@@ -26,6 +26,8 @@ struct ChartRenderSettings {
     // A request that a newer chart made obsolete gets this long from its start before the helper is
     // restarted to serve the newer one.
     int supersedeAfterMs = 300;
+    // The memory the helper may take: a chart that needs more is reported as too large to draw.
+    qint64 memoryLimitBytes = protocol::DefaultMemoryLimitBytes;
 };
 
 // The render helper of the program whose executable lies in programFolder: varnelox-render beside the
@@ -38,7 +40,8 @@ QString findRenderHelper(const QString &programFolder, const QString &installedH
 // One request at a time goes to the helper; each request gets a serial and ends with exactly one of
 // opened, rendered or failed carrying that serial, unless it is dropped before it was sent (by a newer
 // open() or by cancel()): a dropped request is never reported. The helper is started at construction and
-// restarted when it hangs past the limit or dies.
+// restarted when it hangs past the limit, runs out of memory or dies. Shared memory for the page images that
+// could not be set up is tried again with the next request.
 class ChartRenderClient : public QObject {
     Q_OBJECT
 
@@ -71,7 +74,9 @@ private:
         int slot = -1;
     };
 
+    bool ensureImageMemory();
     void startHelper();
+    void retireHelper();
     void scheduleSend();
     void sendNext();
     void readReplies();
