@@ -36,8 +36,8 @@ LookupResult resultOf(const DirectorySearch &search, const QString &directoryFil
                                              .arg(limits.maxItemBytes));
     case DirectorySearch::State::RecordTooLong:
         return unreadable(directoryFile,
-                          QStringLiteral("the record of %1 holds more than %2 bytes, more than the airport "
-                                         "data grid shows.")
+                          DirectoryMessages::tr("the record of %1 holds more than %2 bytes, more than the "
+                                                "airport data grid shows.")
                               .arg(code)
                               .arg(limits.maxRecordBytes));
     default:
