@@ -1,8 +1,10 @@
 #include "AirportDirectory.h"
 
+#include "DirectoryLog.h"
 #include "DirectoryReader.h"
 #include "Platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -10,21 +12,23 @@ namespace airportdata {
 
 namespace {
 
+struct DirectoryMessages {
+    Q_DECLARE_TR_FUNCTIONS(DirectoryMessages)
+};
+
 QString openingProblem(const platform::FileOpening &opening)
 {
     switch (opening.problem) {
     case platform::FileProblem::Folder:
-        return QStringLiteral("it is a folder, not a file");
+        return DirectoryMessages::tr("it is a folder, not a file");
     case platform::FileProblem::NotRegular:
-        return QStringLiteral("it is not a regular file (it is a pipe, a device or a socket)");
+        return DirectoryMessages::tr("it is not a regular file (it is a pipe, a device or a socket)");
     default:
         return opening.reason;
     }
 }
 
-} // namespace
-
-LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits)
+LookupResult openAndSearch(const QString &directoryFile, const QString &code, ReadLimits limits)
 {
     QFile file(directoryFile);
     const platform::FileOpening opening =
@@ -32,10 +36,20 @@ LookupResult LookUpAirport(const QString &directoryFile, const QString &code, Re
     if (opening.problem != platform::FileProblem::None) {
         return {LookupStatus::Unreadable,
                 {},
-                QStringLiteral("The airport directory %1 could not be opened: %2")
+                DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
                     .arg(QDir::toNativeSeparators(directoryFile), openingProblem(opening))};
     }
     return searchDirectory(file, directoryFile, code, limits);
+}
+
+} // namespace
+
+LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits)
+{
+    LookupResult result = openAndSearch(directoryFile, code, limits);
+    if (result.status == LookupStatus::Unreadable)
+        qCInfo(lcDirectory).noquote() << result.error;
+    return result;
 }
 
 } // namespace airportdata

@@ -2,6 +2,7 @@
 
 #include "DirectorySearch.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QIODevice>
 
@@ -11,11 +12,15 @@ namespace airportdata {
 
 namespace {
 
+struct DirectoryMessages {
+    Q_DECLARE_TR_FUNCTIONS(DirectoryMessages)
+};
+
 LookupResult unreadable(const QString &directoryFile, const QString &reason)
 {
     return {LookupStatus::Unreadable,
             {},
-            QStringLiteral("The airport directory %1 could not be read: %2")
+            DirectoryMessages::tr("The airport directory %1 could not be read: %2")
                 .arg(QDir::toNativeSeparators(directoryFile), reason)};
 }
 
@@ -26,13 +31,13 @@ LookupResult resultOf(const DirectorySearch &search, const QString &directoryFil
     case DirectorySearch::State::Found:
         return {LookupStatus::Found, search.record(), {}};
     case DirectorySearch::State::ItemTooLong:
-        return unreadable(directoryFile, QStringLiteral("the line at byte %1 is longer than %2 bytes.")
+        return unreadable(directoryFile, DirectoryMessages::tr("the line at byte %1 is longer than %2 bytes.")
                                              .arg(search.offset())
                                              .arg(limits.maxItemBytes));
     case DirectorySearch::State::RecordTooLong:
         return unreadable(directoryFile,
-                          QStringLiteral("the record of %1 holds more than %2 bytes, more than the airport "
-                                         "data grid shows.")
+                          DirectoryMessages::tr("the record of %1 holds more than %2 bytes, more than the "
+                                                "airport data grid shows.")
                               .arg(code)
                               .arg(limits.maxRecordBytes));
     default:

@@ -1,19 +1,45 @@
 #include "DesktopServices.h"
+#include "ProgramFolders.h"
+#include "ProgramOptions.h"
 #include "ProgramValues.h"
 #include "ProgramWindows.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("varnelox"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VARNELOX_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VARNELOX_DESKTOP_ID));
+
+    // Help and version need no display: they are answered before the window system starts.
+    if (app::ProgramOptions options; options.asksOnlyForHelpOrVersion(app::argumentsOf(argc, argv))) {
+        const QCoreApplication core(argc, argv);
+        options.process(core);
+    }
+
     QApplication application(argc, argv);
+    app::ProgramOptions options;
+    options.process(application);
     // The program ends where it says so, not when its last visible window closes: the windows are
     // hidden and re-created on the way between the main and the companion window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    session::ProgramValues values;
-    values.programFolder = QCoreApplication::applicationDirPath();
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const airportdata::LibraryLocation library = app::locateProgramLibrary(programFolder, options.library());
+    app::logLibraryChoice(library);
     app::DesktopServices services;
+    if (!library.ok) {
+        std::fprintf(stderr, "varnelox: %s\n", qPrintable(library.error));
+        services.notice.warn(nullptr, library.error);
+        return 2;
+    }
+
+    session::ProgramValues values;
+    values.libraryFolder = library.folder;
+    values.soundFolder = app::soundFolder(programFolder);
     app::ProgramWindows windows(values, services.forMainWindow(), services.forCompanion());
     application.installEventFilter(&windows);
     // exit() ends the event loop without asking the windows, so a window that refuses to close cannot

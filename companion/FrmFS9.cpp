@@ -110,7 +110,7 @@ void FrmFS9::Form_Load()
 {
     desktop::centreOnScreen(this);
     m_services.tray.add(windowIcon(), TrayTip, m_mApps);
-    m_openPDF2->loadFile(airportdata::OpenableChartPath(m_values.programFolder, m_values.sChartPath));
+    m_openPDF2->loadFile(airportdata::OpenableChartPath(m_values.libraryFolder, m_values.sChartPath));
     m_openPDF2->setToolbarVisible(false);
     session::Module1::SetTopMost(this, true);
 }

@@ -1,5 +1,6 @@
 #include "WindowPrinter.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
@@ -8,12 +9,21 @@
 
 namespace desktop {
 
+namespace {
+
+struct PrinterMessages {
+    Q_DECLARE_TR_FUNCTIONS(PrinterMessages)
+};
+
+} // namespace
+
 PrintOutcome printWindowImage(QWidget *window, QPrinter &printer)
 {
     const QPixmap image = window->grab();
     QPainter painter;
     if (!painter.begin(&printer))
-        return {false, QStringLiteral("The printer \"%1\" could not be started.").arg(printer.printerName())};
+        return {false,
+                PrinterMessages::tr("The printer \"%1\" could not be started.").arg(printer.printerName())};
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     QSize size = image.deviceIndependentSize().toSize();
     size.scale(page.size(), Qt::KeepAspectRatio);
@@ -28,11 +38,12 @@ PrintOutcome DefaultPrinter::print(QWidget *window)
     // With no printer installed Qt would quietly write a PDF file instead: refuse that.
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
-        return {false, QStringLiteral("No printer is available. Install a printer and set it as the "
-                                      "default printer, then print again.")};
+        return {false, PrinterMessages::tr("No printer is available. Install a printer and set it as the "
+                                           "default printer, then print again.")};
     QPrinter printer(info, QPrinter::HighResolution);
     if (printer.outputFormat() != QPrinter::NativeFormat)
-        return {false, QStringLiteral("The default printer \"%1\" cannot be used.").arg(info.printerName())};
+        return {false,
+                PrinterMessages::tr("The default printer \"%1\" cannot be used.").arg(info.printerName())};
     return printWindowImage(window, printer);
 }
 

@@ -19,6 +19,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -70,6 +71,9 @@ FrmMain::FrmMain(session::ProgramValues &values, const MainWindowServices &servi
     fillBackground(this, FormBlue);
     setFixedSize(desktop::toPixels(ClientArea).size());
     m_controls = buildMainWindow(this);
+    // Anywhere over the information panel names the library the program reads.
+    m_controls.fraUscita->setToolTip(tr("Library in use (airport directory and charts): %1")
+                                         .arg(QDir::toNativeSeparators(m_values.libraryFolder)));
     connectHandlers();
 }
 
@@ -109,7 +113,7 @@ void FrmMain::playStartCues()
 {
     // Each cue replaces the one still playing: the first sounds only for the short pause, the second is
     // cut off at once by the third, which plays to its end while the window is already usable.
-    const QString &folder = m_values.programFolder;
+    const QString &folder = m_values.soundFolder;
     m_services.sound.play(folder + QStringLiteral("/of1297.wav"));
     QTimer::singleShot(PauseAfterFirstCue, this, [this, folder] {
         m_services.sound.play(folder + QStringLiteral("/of1298.wav"));
@@ -175,7 +179,7 @@ void FrmMain::cmdElabora_Click()
     m_values.sIcaoCode = trimBlanks(m_controls.txtIcao->text());
     ShowDataLayout();
     const airportdata::LookupResult result =
-        airportdata::LookUpAirport(m_values.programFolder + QStringLiteral("/airports.txt"),
+        airportdata::LookUpAirport(m_values.libraryFolder + QStringLiteral("/airports.txt"),
                                    m_values.sIcaoCode, {.maxFields = SlotCount});
     if (result.status == airportdata::LookupStatus::Found) {
         showAirportRecord(result.record);
@@ -223,8 +227,8 @@ void FrmMain::Option1_Click(int index)
     m_controls.cmdLink->setEnabled(true);
     m_controls.cmdStampa->setEnabled(false);
     m_controls.openPDF->show();
-    const QString path = airportdata::ChartFilePath(m_values.programFolder, m_values.sIcaoCode, index);
-    m_controls.openPDF->loadFile(airportdata::OpenableChartPath(m_values.programFolder, path));
+    const QString path = airportdata::ChartFilePath(m_values.libraryFolder, m_values.sIcaoCode, index);
+    m_controls.openPDF->loadFile(airportdata::OpenableChartPath(m_values.libraryFolder, path));
     m_values.sChartPath = path;
 }
 
@@ -262,9 +266,9 @@ void FrmMain::Label4_Click()
 {
     const QString address = resources::supportAddress();
     if (!m_services.mail.open(desktop::supportMailLink(address, MailSubject, MailBody)))
-        m_services.notice.warn(this, QStringLiteral("No mail program could be started. Please write to %1 "
-                                                    "with your question.")
-                                         .arg(address));
+        m_services.notice.warn(
+            this,
+            tr("No mail program could be started. Please write to %1 with your question.").arg(address));
 }
 
 } // namespace mainwindow

@@ -1,4 +1,4 @@
-# Shared by scripts/run and scripts/test: install what is missing, then build.
+# Shared by scripts/run, scripts/test and scripts/package: install what is missing, then build.
 set -euo pipefail
 
 VARNELOX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -18,12 +18,23 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [extra cmake arguments...]
+# build PRESET [extra cmake arguments...]: configures and builds a preset of CMakePresets.json.
 build() {
-    local dir="$1"
+    local preset="$1"
     shift
-    cmake -S "$VARNELOX_ROOT" -B "$VARNELOX_ROOT/$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$VARNELOX_ROOT/$dir" -j "$JOBS"
+    (
+        cd "$VARNELOX_ROOT"
+        cmake --preset "$preset" "$@" >/dev/null && cmake --build --preset "$preset" -j "$JOBS"
+    )
+}
+
+# make_package: the Debian package of the program built in build/, in build/package/; prints its path.
+make_package() {
+    (
+        cd "$VARNELOX_ROOT"
+        rm -f build/package/varnelox_*.deb
+        cpack --preset default >/dev/null
+    ) && ls "$VARNELOX_ROOT"/build/package/varnelox_*.deb
 }
 
 # A private runtime folder for Qt, as a desktop session would have.

@@ -2,8 +2,11 @@
 
 #include "ImageSlots.h"
 #include "Platform.h"
+#include "ViewerLog.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <utility>
@@ -15,13 +18,31 @@ namespace {
 // The helper finds the shared page images at this descriptor (named on its command line).
 constexpr int HelperImagesDescriptor = 3;
 
+bool isProgram(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
 } // namespace
+
+QString findRenderHelper(const QString &programFolder, const QString &installedHelperFolder)
+{
+    const QString name = QStringLiteral("varnelox-render");
+    const QString beside = QDir(programFolder).filePath(name);
+    if (isProgram(beside))
+        return beside;
+    const QString installed =
+        QDir::cleanPath(QDir(programFolder).filePath(installedHelperFolder + u'/' + name));
+    return isProgram(installed) ? installed : beside;
+}
 
 ChartRenderClient::ChartRenderClient(ChartRenderSettings settings, QObject *parent)
     : QObject(parent)
     , m_settings(std::move(settings))
     , m_program(m_settings.helperProgram.isEmpty()
-                    ? QCoreApplication::applicationDirPath() + QStringLiteral("/varnelox-render")
+                    ? findRenderHelper(QCoreApplication::applicationDirPath(),
+                                       QStringLiteral(VARNELOX_HELPER_FROM_PROGRAM))
                     : m_settings.helperProgram)
 {
     m_deadline.setSingleShot(true);
@@ -117,6 +138,7 @@ void ChartRenderClient::startHelper()
         if (process == m_process && error == QProcess::FailedToStart)
             onHelperFailedToStart();
     });
+    qCInfo(lcViewer) << "starting the render helper" << m_program;
     process->start(m_program,
                    {QStringLiteral("--images"), QString::number(HelperImagesDescriptor),
                     QStringLiteral("--memory-limit"), QString::number(m_settings.memoryLimitBytes)});
@@ -185,6 +207,12 @@ void ChartRenderClient::finishJob(const protocol::Message &reply)
 
 void ChartRenderClient::onHelperFinished()
 {
+    if (m_killed)
+        qCInfo(lcViewer) << "the render helper was stopped after its time-out";
+    else if (m_process->exitStatus() == QProcess::CrashExit)
+        qCInfo(lcViewer) << "the render helper crashed";
+    else
+        qCInfo(lcViewer) << "the render helper ended with status" << m_process->exitCode();
     m_process->deleteLater();
     m_process = nullptr;
     m_deadline.stop();
@@ -194,8 +222,10 @@ void ChartRenderClient::onHelperFinished()
              m_killed ? ChartFailure::TimedOut : ChartFailure::ReaderStopped);
     // Ready again for the next chart; a helper that dies on its own without work is left down until
     // the next request, so one that cannot start is not restarted over and over.
-    if (wasBusy || !m_queue.isEmpty())
+    if (wasBusy || !m_queue.isEmpty()) {
+        qCInfo(lcViewer) << "restarting the render helper";
         startHelper();
+    }
     sendNext();
 }
 
@@ -213,6 +243,7 @@ void ChartRenderClient::retireHelper()
 
 void ChartRenderClient::onHelperFailedToStart()
 {
+    qCInfo(lcViewer) << "the render helper" << m_program << "could not start:" << m_process->errorString();
     m_process->deleteLater();
     m_process = nullptr;
     m_deadline.stop();
@@ -223,6 +254,8 @@ void ChartRenderClient::onDeadline()
 {
     if (!m_process)
         return;
+    qCInfo(lcViewer) << "request" << (m_inFlight ? m_inFlight->serial : 0) << "still running after"
+                     << m_inFlightClock.elapsed() << "ms: stopping the render helper";
     m_killed = true;
     m_process->kill();
 }

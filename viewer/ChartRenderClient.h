@@ -19,7 +19,7 @@ class ImageSlots;
 // Where the render helper is and how long it may take. Tests point the viewer at a stand-in helper and
 // shorten the limits.
 struct ChartRenderSettings {
-    // Empty: varnelox-render in the program folder.
+    // Empty: the program's own render helper (findRenderHelper).
     QString helperProgram;
     // A request that takes longer ends with the helper restarted.
     int timeoutMs = 10000;
@@ -29,6 +29,12 @@ struct ChartRenderSettings {
     // The memory the helper may take: a chart that needs more is reported as too large to draw.
     qint64 memoryLimitBytes = protocol::DefaultMemoryLimitBytes;
 };
+
+// The render helper of the program whose executable lies in programFolder: varnelox-render beside the
+// executable (a build or a portable program folder), else in installedHelperFolder, taken relative to
+// programFolder (libexec/varnelox of an installed program). When neither holds it, the path beside the
+// executable: starting it then fails, and charts are reported as unreadable for a missing reader.
+QString findRenderHelper(const QString &programFolder, const QString &installedHelperFolder);
 
 // Talks to the render helper process: reads charts and draws their pages there, never in the program.
 // One request at a time goes to the helper; each request gets a serial and ends with exactly one of

@@ -23,22 +23,19 @@ QAction *makeAction(QObject *parent, ChartIcon icon, const QString &tip, const Q
 
 ChartToolbar::ChartToolbar(QWidget *parent)
     : QToolBar(parent)
-    , previousPage(makeAction(this, ChartIcon::PreviousPage, QStringLiteral("Previous page"),
-                              {QKeySequence(Qt::Key_PageUp)}))
-    , nextPage(makeAction(this, ChartIcon::NextPage, QStringLiteral("Next page"),
-                          {QKeySequence(Qt::Key_PageDown)}))
-    , zoomOut(makeAction(this, ChartIcon::ZoomOut, QStringLiteral("Zoom out"),
+    , previousPage(
+          makeAction(this, ChartIcon::PreviousPage, tr("Previous page"), {QKeySequence(Qt::Key_PageUp)}))
+    , nextPage(makeAction(this, ChartIcon::NextPage, tr("Next page"), {QKeySequence(Qt::Key_PageDown)}))
+    , zoomOut(makeAction(this, ChartIcon::ZoomOut, tr("Zoom out"),
                          {QKeySequence(Qt::Key_Minus), QKeySequence(QKeySequence::ZoomOut)}))
     , zoomIn(makeAction(
-          this, ChartIcon::ZoomIn, QStringLiteral("Zoom in"),
+          this, ChartIcon::ZoomIn, tr("Zoom in"),
           {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal), QKeySequence(QKeySequence::ZoomIn)}))
-    , fitWidth(makeAction(this, ChartIcon::FitWidth, QStringLiteral("Fit width"), {QKeySequence(Qt::Key_W)}))
-    , fitPage(makeAction(this, ChartIcon::FitPage, QStringLiteral("Fit page"), {QKeySequence(Qt::Key_F)}))
-    , rotate(makeAction(this, ChartIcon::Rotate, QStringLiteral("Rotate by 90 degrees"),
-                        {QKeySequence(Qt::Key_R)}))
-    , night(makeAction(this, ChartIcon::Night, QStringLiteral("Night colours"), {QKeySequence(Qt::Key_N)}))
-    , print(makeAction(this, ChartIcon::Print, QStringLiteral("Print the chart"),
-                       {QKeySequence(QKeySequence::Print)}))
+    , fitWidth(makeAction(this, ChartIcon::FitWidth, tr("Fit width"), {QKeySequence(Qt::Key_W)}))
+    , fitPage(makeAction(this, ChartIcon::FitPage, tr("Fit page"), {QKeySequence(Qt::Key_F)}))
+    , rotate(makeAction(this, ChartIcon::Rotate, tr("Rotate by 90 degrees"), {QKeySequence(Qt::Key_R)}))
+    , night(makeAction(this, ChartIcon::Night, tr("Night colours"), {QKeySequence(Qt::Key_N)}))
+    , print(makeAction(this, ChartIcon::Print, tr("Print the chart"), {QKeySequence(QKeySequence::Print)}))
     , m_page(new QLabel(this))
 {
     setObjectName(QStringLiteral("chartToolbar"));
@@ -53,7 +50,7 @@ ChartToolbar::ChartToolbar(QWidget *parent)
     fits->addAction(fitWidth);
     fits->addAction(fitPage);
     m_page->setObjectName(QStringLiteral("chartPage"));
-    m_page->setMinimumWidth(m_page->fontMetrics().horizontalAdvance(QStringLiteral("888 of 888")) + 8);
+    m_page->setMinimumWidth(m_page->fontMetrics().horizontalAdvance(tr("%1 of %2").arg(888).arg(888)) + 8);
     m_page->setAlignment(Qt::AlignCenter);
 
     addAction(previousPage);
@@ -70,7 +67,7 @@ ChartToolbar::ChartToolbar(QWidget *parent)
 
 void ChartToolbar::setPage(int index, int count)
 {
-    m_page->setText(count > 0 ? QStringLiteral("%1 of %2").arg(index + 1).arg(count) : QString());
+    m_page->setText(count > 0 ? tr("%1 of %2").arg(index + 1).arg(count) : QString());
 }
 
 QString ChartToolbar::pageText() const

@@ -338,7 +338,7 @@ void ChartViewer::print()
         return;
     const QPrinterInfo printerInfo = installedPrinter();
     if (printerInfo.isNull()) {
-        showNotice(QStringLiteral("No printer is installed, so the chart cannot be printed."));
+        showNotice(tr("No printer is installed, so the chart cannot be printed."));
         return;
     }
     auto printer = std::make_unique<QPrinter>(printerInfo, QPrinter::HighResolution);
@@ -356,8 +356,8 @@ void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pa
     delete m_printJob;
     m_printJob = new ChartPrintJob(m_client, std::move(printer), std::move(pages), m_pageSizes, this);
     connect(m_printJob, &ChartPrintJob::finished, this, [this](ChartFailure failure) {
-        showNotice(failure == ChartFailure::None ? QStringLiteral("The chart went to the printer.")
-                                                 : QStringLiteral("The chart could not be printed."));
+        showNotice(failure == ChartFailure::None ? tr("The chart went to the printer.")
+                                                 : tr("The chart could not be printed."));
         m_printJob->deleteLater();
     });
     m_printJob->start();

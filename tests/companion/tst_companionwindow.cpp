@@ -63,7 +63,7 @@ void CompanionWindowTest::init()
 {
     m_folder = std::make_unique<QTemporaryDir>();
     m_values = {};
-    m_values.programFolder = m_folder->path();
+    m_values.libraryFolder = m_folder->path();
     m_journal.clear();
     m_tray = std::make_unique<FakeTray>();
     m_tray->journal = &m_journal;

@@ -40,11 +40,12 @@ window_id() {
     pattern="^$(printf '%s' "$1" | sed 's/[].[^$\\*+?(){}|]/\\&/g')\$"
     { xdotool search --name "$pattern" 2>/dev/null || true; } | tail -n 1
 }
-exists() { xwininfo -id "$1" >/dev/null 2>&1; }
+# An empty id is no window (xwininfo would wait for a click to pick one).
+exists() { [ -n "$1" ] && xwininfo -id "$1" >/dev/null 2>&1; }
 gone() { ! exists "$1"; }
-mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+mapped() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 unmapped() { ! mapped "$1"; }
-above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q '_NET_WM_STATE_ABOVE'; }
+above() { [ -n "$1" ] && xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q '_NET_WM_STATE_ABOVE'; }
 has_window() { [ -n "$(window_id "$1")" ] && mapped "$(window_id "$1")"; }
 
 # The colour of one pixel of a window's client area, as RRGGBB.

@@ -56,10 +56,14 @@ struct RecordingNotice final : desktop::Notice {
     void warn(QWidget *, const QString &text) override { warnings << text; }
 };
 
-// A main window over a program folder of its own, made at run time.
+// A main window over a library folder of its own, made at run time, with the sound cues elsewhere.
 class MainWindowFixture {
 public:
-    MainWindowFixture() { values.programFolder = folder.path(); }
+    MainWindowFixture()
+    {
+        values.libraryFolder = folder.path();
+        values.soundFolder = folder.filePath(QStringLiteral("sounds"));
+    }
 
     void writeDirectory(const QByteArray &contents) const;
     void writeChart(const QString &relativePath) const;

@@ -17,7 +17,7 @@ private slots:
     void hiddenSlotsLiveInTheInvisibleFrame();
     void firstLoadAppliesTheDataLayout();
     void loadsAlternateBetweenDataAndEntryLayout();
-    void loadPlaysThreeCuesFromTheProgramFolder();
+    void loadPlaysThreeCuesFromTheSoundFolder();
     void activationClearsCategoriesOneToSixOnly();
     void activationAfterALookupStillClearsCategories();
     void codeBoxTakesAtMostFourCharacters();
@@ -169,11 +169,11 @@ void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout()
     QVERIFY(fixture.control(QStringLiteral("Frame4"))->isVisible());
 }
 
-void MainWindowLayoutTest::loadPlaysThreeCuesFromTheProgramFolder()
+void MainWindowLayoutTest::loadPlaysThreeCuesFromTheSoundFolder()
 {
     MainWindowFixture fixture;
     fixture.load();
-    const QString folder = fixture.folder.path();
+    const QString folder = fixture.values.soundFolder;
     // The first cue at once, the other two after a pause that leaves the window free to draw.
     QCOMPARE(fixture.sound.played, QStringList{folder + "/of1297.wav"});
     QTRY_COMPARE(fixture.sound.played,

@@ -1,7 +1,11 @@
 #include "MainWindowFixture.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 // "&Exit", "&Print", the information panel and the support mail.
 class ManagementTest : public QObject {
@@ -13,6 +17,7 @@ private slots:
     void exitAnsweredYesEndsTheProgram();
     void printFailureIsReported();
     void informationPanelShowsAndHides();
+    void informationPanelNamesTheLibraryFolder();
     void supportAddressOpensThePrefilledMail();
     void latHeadingOpensNoMail();
     void missingMailHandlerGivesTheAddress();
@@ -70,6 +75,21 @@ void ManagementTest::informationPanelShowsAndHides()
     m_fixture->button("Command2")->click();
     QVERIFY(!panel->isVisible());
     QVERIFY(m_fixture->window->isVisible());
+}
+
+void ManagementTest::informationPanelNamesTheLibraryFolder()
+{
+    m_fixture->button("cmdInfo")->click();
+    for (const char *name : {"Label3_1", "Label6_0"}) {
+        QWidget *hovered = m_fixture->control(QLatin1String(name));
+        const QPoint centre = hovered->rect().center();
+        QHelpEvent help(QEvent::ToolTip, centre, hovered->mapToGlobal(centre));
+        QApplication::sendEvent(hovered, &help);
+        QTRY_VERIFY2(QToolTip::isVisible(), name);
+        QVERIFY2(QToolTip::text().contains(QDir::toNativeSeparators(m_fixture->values.libraryFolder)),
+                 qPrintable(QToolTip::text()));
+        QToolTip::hideText();
+    }
 }
 
 void ManagementTest::supportAddressOpensThePrefilledMail()

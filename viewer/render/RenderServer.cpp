@@ -2,6 +2,7 @@
 
 #include "ChartColours.h"
 #include "Platform.h"
+#include "RenderLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,8 +103,11 @@ QByteArray RenderServer::open(const protocol::Message &request)
     m_file.reset();
     m_isOpen = false;
     const ChartFailure failure = loadFailure(request.path);
-    if (failure != ChartFailure::None)
+    if (failure != ChartFailure::None) {
+        qCInfo(lcRender) << "could not open" << request.path << "failure" << int(failure);
         return protocol::failedLine(request.serial, failure);
+    }
+    qCInfo(lcRender) << "opened" << request.path << "with" << m_document.pageCount() << "pages";
     m_isOpen = true;
     QList<QSizeF> sizes;
     for (int page = 0; page < m_document.pageCount(); ++page)
@@ -154,8 +158,10 @@ QByteArray RenderServer::render(const protocol::Message &request)
     QPdfDocumentRenderOptions options;
     options.setRotation(rotation(page.quarterTurns));
     QImage image = m_document.render(page.page, page.pixelSize, options);
-    if (image.size() != page.pixelSize)
+    if (image.size() != page.pixelSize) {
+        qCInfo(lcRender) << "page" << page.page << "could not be drawn at" << page.pixelSize;
         return protocol::failedLine(request.serial, ChartFailure::PageNotDrawn);
+    }
     if (image.format() != QImage::Format_ARGB32)
         image.convertTo(QImage::Format_ARGB32);
     viewer::writeOnPaper(image, m_images->data() + request.offset, qsizetype(page.pixelSize.width()) * 4,
@@ -169,8 +175,8 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
     const qsizetype at = arguments.indexOf(QStringLiteral("--images"));
     bool ok = false;
     const int descriptor = arguments.value(at + 1).toInt(&ok);
-    if (at >= 0 && ok)
-        images.attach(descriptor);
+    if (!(at >= 0 && ok && images.attach(descriptor)))
+        qCInfo(lcRender) << "no shared page images: pages cannot be drawn";
     platform::limitMemory(memoryLimit(arguments));
 
     RenderServer server(&images);

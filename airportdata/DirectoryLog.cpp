@@ -1,0 +1,7 @@
+#include "DirectoryLog.h"
+
+namespace airportdata {
+
+Q_LOGGING_CATEGORY(lcDirectory, "varnelox.directory", QtWarningMsg)
+
+} // namespace airportdata

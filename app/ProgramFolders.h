@@ -1,0 +1,23 @@
+#pragma once
+
+#include "LibraryLocation.h"
+
+#include <QString>
+
+namespace app {
+
+// The data folder of an installed program (share/varnelox), from the folder that holds its executable.
+QString installedDataFolder(const QString &programFolder);
+
+// Where the start-up sound cues are: beside the executable in a build or a portable program folder, else in
+// the installed data folder.
+QString soundFolder(const QString &programFolder);
+
+// The library the program reads: --library (libraryOption), VARNELOX_LIBRARY, the program folder, the
+// user's data folder, the installed sample library (airportdata::locateLibrary has the rule).
+airportdata::LibraryLocation locateProgramLibrary(const QString &programFolder, const QString &libraryOption);
+
+// Says which library the run uses, and from where, in the directory's logging category.
+void logLibraryChoice(const airportdata::LibraryLocation &location);
+
+} // namespace app

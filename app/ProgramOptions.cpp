@@ -1,0 +1,54 @@
+#include "ProgramOptions.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace app {
+
+ProgramOptions::ProgramOptions()
+    : m_library(QStringLiteral("library"),
+                tr("Read the airport directory (airports.txt) and the charts (Airports/) from DIR."),
+                tr("DIR"))
+{
+    m_parser.setApplicationDescription(
+        tr("Shows airport data and chart PDF files of an airport while a flight simulator runs.\n\n"
+           "Without --library the library is, in this order: the folder named by VARNELOX_LIBRARY; the "
+           "program's own folder when it holds airports.txt; the user's data folder (%1) when it holds "
+           "airports.txt; the sample library installed with the program.")
+            .arg(
+                QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))));
+    m_parser.addHelpOption();
+    m_parser.addVersionOption();
+    m_parser.addOption(m_library);
+}
+
+bool ProgramOptions::asksOnlyForHelpOrVersion(const QStringList &arguments)
+{
+    if (!m_parser.parse(arguments))
+        return false;
+    const QStringList options = m_parser.optionNames();
+    return std::any_of(options.cbegin(), options.cend(), [](const QString &name) {
+        return name == u"?" || name == u"h" || name == u"help" || name == u"help-all" || name == u"v" ||
+               name == u"version";
+    });
+}
+
+void ProgramOptions::process(const QCoreApplication &application)
+{
+    m_parser.process(application);
+}
+
+QString ProgramOptions::library() const
+{
+    return m_parser.value(m_library);
+}
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    return arguments;
+}
+
+} // namespace app

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The program's command line, as a user meets it in a terminal: help and version without any display, a
+# mistake reported on standard error with exit status 1.
+# Usage: command_line.sh PROGRAM VERSION
+set -uo pipefail
+program="$1"
+version="$2"
+failures=0
+check() {
+    if eval "$2"; then echo "ok: $1"; else echo "FAIL: $1" >&2; failures=$((failures + 1)); fi
+}
+
+without_display() { env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program" "$@" 2>&1; }
+
+output="$(without_display --version)"; status=$?
+check "--version needs no display" '[ "$status" -eq 0 ] && [ "$output" = "varnelox $version" ]'
+output="$(without_display --help)"; status=$?
+check "--help needs no display and names --library and VARNELOX_LIBRARY" \
+    '[ "$status" -eq 0 ] && [[ "$output" == *"--library <DIR>"* ]] && [[ "$output" == *VARNELOX_LIBRARY* ]]'
+output="$(QT_QPA_PLATFORM=offscreen "$program" --no-such-option 2>&1)"; status=$?
+check "an unknown option is named, status 1" '[ "$status" -eq 1 ] && [[ "$output" == *"no-such-option"* ]]'
+output="$(QT_QPA_PLATFORM=offscreen "$program" --library 2>&1)"; status=$?
+check "--library without a folder is reported, status 1" '[ "$status" -eq 1 ] && [[ "$output" == *library* ]]'
+exit $((failures > 0))

@@ -1,0 +1,94 @@
+#include "ChartFixtures.h"
+#include "ChartRenderClient.h"
+#include "ViewerLog.h"
+
+#include <QLoggingCategory>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+// What the program logs about its render helper in varnelox.viewer: quiet unless enabled, and then the
+// helper's start, its crash, its time-out and restart, and a helper that cannot start.
+class RenderClientLogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void quietByDefault();
+    void helperEvents_data();
+    void helperEvents();
+};
+
+namespace {
+
+QStringList logged;
+
+void collect(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (QLatin1String(context.category) == QLatin1String("varnelox.viewer"))
+        logged << message;
+}
+
+bool anyContains(const QString &text)
+{
+    return std::any_of(logged.cbegin(), logged.cend(),
+                       [&](const QString &line) { return line.contains(text); });
+}
+
+} // namespace
+
+void RenderClientLogTest::quietByDefault()
+{
+    QVERIFY(!viewer::lcViewer().isInfoEnabled());
+    QVERIFY(viewer::lcViewer().isWarningEnabled());
+}
+
+void RenderClientLogTest::helperEvents_data()
+{
+    QTest::addColumn<QString>("helper"); // "fake" or a program that does not exist
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::addRow("crash") << "fake"
+                           << "crash.pdf"
+                           << QStringList{"starting the render helper", "the render helper crashed",
+                                          "restarting the render helper"};
+    QTest::addRow("time-out") << "fake"
+                              << "hang.pdf"
+                              << QStringList{"still running after", "stopped after its time-out",
+                                             "restarting the render helper"};
+    QTest::addRow("missing helper") << "missing"
+                                    << "chart.pdf" << QStringList{"could not start"};
+}
+
+void RenderClientLogTest::helperEvents()
+{
+    QFETCH(QString, helper);
+    QFETCH(QString, chart);
+    QFETCH(QStringList, lines);
+
+    const QTemporaryDir folder;
+    QVERIFY(fixtures::writeChart(folder.filePath(chart)));
+    viewer::ChartRenderSettings settings;
+    settings.helperProgram =
+        helper == u"fake" ? qEnvironmentVariable("FAKE_RENDER_HELPER") : folder.filePath("no-such-helper");
+    settings.timeoutMs = 500;
+
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("varnelox.viewer.info=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(collect);
+    {
+        viewer::ChartRenderClient client(settings);
+        QSignalSpy failed(&client, &viewer::ChartRenderClient::failed);
+        client.open(folder.filePath(chart));
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 20000);
+        QTRY_VERIFY(anyContains(lines.last()));
+    }
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules({});
+
+    for (const QString &line : lines)
+        QVERIFY2(anyContains(line), qPrintable(logged.join(u'\n')));
+}
+
+QTEST_MAIN(RenderClientLogTest)
+#include "tst_renderclientlog.moc"

@@ -1,0 +1,7 @@
+#include "ViewerLog.h"
+
+namespace viewer {
+
+Q_LOGGING_CATEGORY(lcViewer, "varnelox.viewer", QtWarningMsg)
+
+} // namespace viewer

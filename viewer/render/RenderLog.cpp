@@ -1,0 +1,7 @@
+#include "RenderLog.h"
+
+namespace render {
+
+Q_LOGGING_CATEGORY(lcRender, "varnelox.render", QtWarningMsg)
+
+} // namespace render
