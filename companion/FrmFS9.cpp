@@ -64,12 +64,13 @@ FrmFS9::FrmFS9(session::ProgramValues &values, const CompanionServices &services
     m_openPDF2 = new viewer::ChartViewer(picture1);
     m_openPDF2->setObjectName(QStringLiteral("openPDF2"));
     m_openPDF2->setGeometry(desktop::toPixels(OpenPdf2Rect));
-    desktop::shrinkToVisiblePart(m_openPDF2);
 
     buildMenus();
     // A fixed single border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
+    // Only now has the window the size that clips the viewer.
+    desktop::shrinkToVisiblePart(m_openPDF2);
 
     connect(&m_services.tray, &desktop::TrayIcon::activated, this, &FrmFS9::nidTray_Activated);
 }

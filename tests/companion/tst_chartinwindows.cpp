@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QMainWindow>
 #include <QScrollBar>
 #include <QTest>
 
@@ -88,6 +89,8 @@ class ChartInWindowsTest : public QObject {
 private slots:
     void init();
     void cleanup();
+    void viewerFillsThePartOfItsBoxInView_data();
+    void viewerFillsThePartOfItsBoxInView();
     void fitPageShowsTheWholePage_data();
     void fitPageShowsTheWholePage();
     void scrollingReachesEveryEdge_data();
@@ -144,6 +147,28 @@ ChartViewer *ChartInWindowsTest::showChart(const QString &window, QSizeF points)
     if (!QTest::qWaitFor([viewer] { return viewer->state() == ChartViewer::State::Shown; }, DrawWaitMs))
         return nullptr;
     return viewer;
+}
+
+void ChartInWindowsTest::viewerFillsThePartOfItsBoxInView_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QRect>("pixels"); // in the client area, at 96 dpi
+    // The box reaches 240 twips below the main window's client area, and the companion window's viewer
+    // 480 twips below its box; either viewer ends where its box is cut off.
+    QTest::newRow("main window") << "main" << QRect(360, 160, 505, 537);
+    QTest::newRow("companion window") << "companion" << QRect(0, 0, 505, 625);
+}
+
+void ChartInWindowsTest::viewerFillsThePartOfItsBoxInView()
+{
+    QFETCH(QString, window);
+    QFETCH(QRect, pixels);
+    ChartViewer *viewer = showChart(window, QSizeF(595, 842));
+    QVERIFY(viewer);
+    QWidget *clientArea =
+        window == u"main" ? m_window : static_cast<QMainWindow *>(m_window)->centralWidget();
+    QCOMPARE(QRect(viewer->mapTo(clientArea, QPoint(0, 0)), viewer->size()), pixels);
+    QCOMPARE(viewer->parentWidget()->objectName(), QStringLiteral("Picture1"));
 }
 
 void ChartInWindowsTest::fitPageShowsTheWholePage_data()
