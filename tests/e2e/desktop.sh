@@ -33,15 +33,17 @@ expect() {
     poll "$seconds" "$@" || fail "$what"
 }
 
-# The id of the window with exactly this title, if there is one.
+# The id of the window with exactly this title, if there is one; nothing (and no failure) when there is
+# none, as when a message box has just closed.
 window_id() {
     local pattern
     pattern="^$(printf '%s' "$1" | sed 's/[].[^$\\*+?(){}|]/\\&/g')\$"
-    xdotool search --name "$pattern" 2>/dev/null | tail -n 1
+    { xdotool search --name "$pattern" 2>/dev/null || true; } | tail -n 1
 }
-exists() { xwininfo -id "$1" >/dev/null 2>&1; }
+# An empty id is no window: xwininfo without one would wait for a click on the screen.
+exists() { [ -n "$1" ] && xwininfo -id "$1" >/dev/null 2>&1; }
 gone() { ! exists "$1"; }
-mapped() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+mapped() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 unmapped() { ! mapped "$1"; }
 above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q '_NET_WM_STATE_ABOVE'; }
 has_window() { [ -n "$(window_id "$1")" ] && mapped "$(window_id "$1")"; }
