@@ -21,7 +21,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QLabel>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QShowEvent>

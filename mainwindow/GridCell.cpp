@@ -37,6 +37,7 @@ void GridCell::setText(const QString &text)
         return;
     m_text = text;
     setToolTip(plainToolTip(text));
+    setAccessibleName(text); // what a screen reader reads out, as a label's text would be
     refit();
 }
 
