@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace airportdata {
 
@@ -18,7 +19,7 @@ QString chartsFolder(const QString &libraryFolder)
 
 bool isInside(const QString &path, const QString &folder)
 {
-    return !path.isEmpty() && path.startsWith(folder + QLatin1Char('/'));
+    return !path.isEmpty() && !folder.isEmpty() && path.startsWith(folder + QLatin1Char('/'));
 }
 
 // Entries of folder named name ignoring letter case: the exact name first, then the others in code-point
@@ -36,36 +37,61 @@ QStringList entriesLike(const QString &folder, const QString &name)
     return matches;
 }
 
-// The first file below folder whose path matches parts[index...] ignoring case, staying inside the library.
-QString findIgnoringCase(const QString &folder, const QStringList &parts, qsizetype index,
-                         const QString &realLibrary)
+// An airport code that can name a chart folder: letters A to Z and digits only, so that no code leads out of
+// the library or into another folder of it.
+bool isChartCode(const QString &code)
 {
-    const bool last = index == parts.size() - 1;
-    for (const QString &entry : entriesLike(folder, parts[index])) {
-        const QString path = folder + QLatin1Char('/') + entry;
-        const QFileInfo info(path);
-        if (!isInside(info.canonicalFilePath(), realLibrary)) {
-            continue;
-        }
-        if (last && info.isFile()) {
-            return path;
-        }
-        if (!last && info.isDir()) {
-            QString found = findIgnoringCase(path, parts, index + 1, realLibrary);
-            if (!found.isEmpty()) {
-                return found;
+    return !code.isEmpty() && std::all_of(code.begin(), code.end(), [](QChar c) {
+        return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+               (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+    });
+}
+
+// Looks for a chart below one library folder ignoring letter case, taking only what resolves inside the
+// library's real path; remembers whether something that matched led out of it.
+class CaseInsensitiveSearch {
+public:
+    CaseInsensitiveSearch(QStringList parts, QString realLibrary)
+        : m_parts(std::move(parts))
+        , m_realLibrary(std::move(realLibrary))
+    {}
+
+    // The first file below folder whose path matches the parts from index on.
+    QString find(const QString &folder, qsizetype index = 0)
+    {
+        const bool last = index == m_parts.size() - 1;
+        for (const QString &entry : entriesLike(folder, m_parts[index])) {
+            const QString path = folder + QLatin1Char('/') + entry;
+            const QFileInfo info(path);
+            if (!isInside(info.canonicalFilePath(), m_realLibrary)) {
+                m_ledOutside = m_ledOutside || info.exists();
+                continue;
+            }
+            if (last && info.isFile())
+                return path;
+            if (!last && info.isDir()) {
+                QString found = find(path, index + 1);
+                if (!found.isEmpty())
+                    return found;
             }
         }
+        return {};
     }
-    return {};
-}
+
+    bool ledOutside() const { return m_ledOutside; }
+
+private:
+    QStringList m_parts;
+    QString m_realLibrary;
+    bool m_ledOutside = false;
+};
 
 } // namespace
 
 QString ChartFilePath(const QString &libraryFolder, const QString &code, int categoryIndex)
 {
     const auto &categories = ChartCategories;
-    if (categoryIndex < 0 || categoryIndex >= int(categories.size())) {
+    if (categoryIndex < 0 || categoryIndex >= int(categories.size()) || !isChartCode(code)) {
         return {};
     }
     return chartsFolder(libraryFolder) + QLatin1Char('/') + code + QStringLiteral("/ADP") + code.mid(2, 2) +
@@ -75,7 +101,7 @@ QString ChartFilePath(const QString &libraryFolder, const QString &code, int cat
 QString OpenableChartPath(const QString &libraryFolder, const QString &chartPath)
 {
     const QString library = chartsFolder(libraryFolder);
-    if (QFileInfo(chartPath).isFile() || !chartPath.startsWith(library + QLatin1Char('/'))) {
+    if (!chartPath.startsWith(library + QLatin1Char('/'))) {
         return chartPath;
     }
     const QStringList parts = chartPath.sliced(library.size() + 1).split(QLatin1Char('/'));
@@ -85,20 +111,26 @@ QString OpenableChartPath(const QString &libraryFolder, const QString &chartPath
     if (!safe) {
         return chartPath;
     }
+    const QFileInfo exact(chartPath);
+    if (exact.isFile() && isInside(exact.canonicalFilePath(), QFileInfo(library).canonicalFilePath())) {
+        return chartPath;
+    }
     // The library folder itself may have been copied in another case too ("airports").
+    bool ledOutside = false;
     for (const QString &folder : entriesLike(libraryFolder, QStringLiteral("Airports"))) {
         const QString candidate = libraryFolder + QLatin1Char('/') + folder;
         const QFileInfo info(candidate);
-        const QString realLibrary = info.canonicalFilePath();
-        if (!info.isDir() || realLibrary.isEmpty()) {
+        if (!info.isDir() || info.canonicalFilePath().isEmpty()) {
             continue;
         }
-        const QString found = findIgnoringCase(candidate, parts, 0, realLibrary);
+        CaseInsensitiveSearch search(parts, info.canonicalFilePath());
+        const QString found = search.find(candidate);
         if (!found.isEmpty()) {
             return found;
         }
+        ledOutside = ledOutside || search.ledOutside();
     }
-    return chartPath;
+    return ledOutside ? QString() : chartPath;
 }
 
 } // namespace airportdata

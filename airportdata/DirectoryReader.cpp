@@ -19,7 +19,8 @@ LookupResult unreadable(const QString &directoryFile, const QString &reason)
                 .arg(QDir::toNativeSeparators(directoryFile), reason)};
 }
 
-LookupResult resultOf(const DirectorySearch &search, const QString &directoryFile, qsizetype maxItemBytes)
+LookupResult resultOf(const DirectorySearch &search, const QString &directoryFile, const QString &code,
+                      const ReadLimits &limits)
 {
     switch (search.state()) {
     case DirectorySearch::State::Found:
@@ -27,7 +28,13 @@ LookupResult resultOf(const DirectorySearch &search, const QString &directoryFil
     case DirectorySearch::State::ItemTooLong:
         return unreadable(directoryFile, QStringLiteral("the line at byte %1 is longer than %2 bytes.")
                                              .arg(search.offset())
-                                             .arg(maxItemBytes));
+                                             .arg(limits.maxItemBytes));
+    case DirectorySearch::State::RecordTooLong:
+        return unreadable(directoryFile,
+                          QStringLiteral("the record of %1 holds more than %2 bytes, more than the airport "
+                                         "data grid shows.")
+                              .arg(code)
+                              .arg(limits.maxRecordBytes));
     default:
         return {LookupStatus::NotFound, {}, {}};
     }
@@ -38,7 +45,7 @@ LookupResult resultOf(const DirectorySearch &search, const QString &directoryFil
 LookupResult searchDirectory(QIODevice &device, const QString &directoryFile, const QString &code,
                              ReadLimits limits)
 {
-    DirectorySearch search(code, limits.maxFields, limits.maxItemBytes);
+    DirectorySearch search(code, limits);
     QByteArray buffer(limits.maxItemBytes + limits.blockBytes, Qt::Uninitialized);
     qsizetype begin = 0;
     qsizetype end = 0;
@@ -46,7 +53,7 @@ LookupResult searchDirectory(QIODevice &device, const QString &directoryFile, co
     for (;;) {
         begin += search.feed(QByteArrayView(buffer.constData() + begin, end - begin), final);
         if (search.done()) {
-            return resultOf(search, directoryFile, limits.maxItemBytes);
+            return resultOf(search, directoryFile, code, limits);
         }
         // What is left is the start of one item, no longer than the limit: move it to the front and read on.
         std::copy(buffer.constData() + begin, buffer.constData() + end, buffer.data());

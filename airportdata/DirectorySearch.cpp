@@ -10,10 +10,11 @@ constexpr QByteArrayView kByteOrderMark("\xEF\xBB\xBF");
 
 } // namespace
 
-DirectorySearch::DirectorySearch(const QString &code, qsizetype maxFields, qsizetype maxItemBytes)
+DirectorySearch::DirectorySearch(const QString &code, const ReadLimits &limits)
     : m_header(code)
-    , m_maxFields(maxFields)
-    , m_maxItemBytes(maxItemBytes)
+    , m_maxFields(limits.maxFields)
+    , m_maxItemBytes(limits.maxItemBytes)
+    , m_maxRecordBytes(limits.maxRecordBytes)
     , m_state(m_header.canMatch() ? State::Searching : State::NotFound)
 {}
 
@@ -88,6 +89,13 @@ void DirectorySearch::addLine(QByteArrayView item, bool isHeader)
     const qsizetype counted = std::min(fields.size() - (isHeader ? 1 : 0), m_maxFields - m_fieldCount);
     fields.resize(counted + (isHeader ? 1 : 0));
     m_fieldCount += counted;
+    for (qsizetype i = isHeader ? 1 : 0; i < fields.size(); ++i)
+        m_recordBytes += fields[i].size();
+    if (m_recordBytes > m_maxRecordBytes) {
+        m_lines.clear();
+        m_state = State::RecordTooLong;
+        return;
+    }
     QList<QByteArray> &line = m_lines.emplace_back();
     for (const QByteArrayView field : fields)
         line.append(field.toByteArray());

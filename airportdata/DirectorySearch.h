@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AirportDirectory.h"
 #include "AirportRecord.h"
 #include "HeaderFinder.h"
 
@@ -11,13 +12,15 @@ namespace airportdata {
 // Finds the record of one airport in the bytes of a directory, handed in as they arrive. Every item is a
 // candidate header line; the first match wins. The record is the header item and the items that follow it up
 // to an empty item or the end of the file; once it holds maxFields fields after its key, the record ends and
-// the rest is not read. A UTF-8 byte order mark at the start of the file is skipped. A code that can match
+// the rest is not read. A record whose fields after its key hold more than maxRecordBytes ends the search
+// with RecordTooLong. A UTF-8 byte order mark at the start of the file is skipped. A code that can match
 // nothing (empty, or longer than four characters) is not searched for.
 class DirectorySearch {
 public:
-    enum class State { Searching, Collecting, Found, NotFound, ItemTooLong };
+    enum class State { Searching, Collecting, Found, NotFound, ItemTooLong, RecordTooLong };
 
-    DirectorySearch(const QString &code, qsizetype maxFields, qsizetype maxItemBytes);
+    // Uses the limits' maxFields, maxItemBytes and maxRecordBytes.
+    DirectorySearch(const QString &code, const ReadLimits &limits);
 
     // Reads what lies complete in data and returns how many bytes of it were used; the caller hands the rest
     // in again with more bytes after it. final says that no bytes follow data. When more than maxItemBytes
@@ -39,11 +42,13 @@ private:
     HeaderFinder m_header;
     qsizetype m_maxFields;
     qsizetype m_maxItemBytes;
+    qsizetype m_maxRecordBytes;
     State m_state;
     bool m_atStart = true;
     qint64 m_offset = 0;
     QList<QList<QByteArray>> m_lines;
-    qsizetype m_fieldCount = 0; // after the key
+    qsizetype m_fieldCount = 0;  // after the key
+    qsizetype m_recordBytes = 0; // of those fields
 };
 
 } // namespace airportdata

@@ -1,5 +1,7 @@
 #include "DirectoryText.h"
 
+#include <algorithm>
+
 namespace airportdata {
 
 namespace {
@@ -46,6 +48,18 @@ int makeDirectorySafe(QString &text)
     }
     text = std::move(safe);
     return replaced;
+}
+
+int keepOutOfHeaderSearch(QString &designator)
+{
+    const QStringView candidate = QStringView(designator).mid(2, 4);
+    const bool looksLikeCode =
+        candidate.size() == 4 &&
+        std::all_of(candidate.begin(), candidate.end(), [](QChar c) { return c >= u'A' && c <= u'Z'; });
+    if (!looksLikeCode)
+        return 0;
+    designator = designator.left(2) + designator.mid(2).toLower();
+    return 1;
 }
 
 QByteArray directoryText(const AirportRecord &record)

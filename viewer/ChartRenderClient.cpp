@@ -1,14 +1,10 @@
 #include "ChartRenderClient.h"
 
 #include "ImageSlots.h"
+#include "Platform.h"
 
 #include <QCoreApplication>
 #include <QProcess>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <unistd.h>
 
 #include <utility>
 
@@ -19,16 +15,6 @@ namespace {
 // The helper finds the shared page images at this descriptor (named on its command line).
 constexpr int HelperImagesDescriptor = 3;
 
-// Runs in the helper between fork and exec: hands it the shared images and makes it end with the program.
-void prepareHelper(int descriptor)
-{
-    if (descriptor == HelperImagesDescriptor)
-        fcntl(descriptor, F_SETFD, 0);
-    else
-        dup2(descriptor, HelperImagesDescriptor);
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-}
-
 } // namespace
 
 ChartRenderClient::ChartRenderClient(ChartRenderSettings settings, QObject *parent)
@@ -37,12 +23,11 @@ ChartRenderClient::ChartRenderClient(ChartRenderSettings settings, QObject *pare
     , m_program(m_settings.helperProgram.isEmpty()
                     ? QCoreApplication::applicationDirPath() + QStringLiteral("/varnelox-render")
                     : m_settings.helperProgram)
-    , m_slots(ImageSlots::create())
 {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, &ChartRenderClient::onDeadline);
-    m_slots->setReleaseCallback([this] { scheduleSend(); });
-    startHelper();
+    if (ensureImageMemory())
+        startHelper();
 }
 
 ChartRenderClient::~ChartRenderClient()
@@ -99,6 +84,18 @@ qsizetype ChartRenderClient::maxImagePixels()
     return ImageSlots::SlotBytes / 4;
 }
 
+// The shared memory for page images, set up afresh when an earlier attempt failed.
+bool ChartRenderClient::ensureImageMemory()
+{
+    if (m_slots && m_slots->isValid())
+        return true;
+    if (m_slots)
+        m_slots->setReleaseCallback({});
+    m_slots = ImageSlots::create();
+    m_slots->setReleaseCallback([this] { scheduleSend(); });
+    return m_slots->isValid();
+}
+
 void ChartRenderClient::startHelper()
 {
     if (m_process || !m_slots->isValid())
@@ -107,7 +104,7 @@ void ChartRenderClient::startHelper()
     m_process = process;
     m_killed = false;
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->setChildProcessModifier([descriptor = m_slots->descriptor()] { prepareHelper(descriptor); });
+    platform::prepareHelperProcess(*process, m_slots->descriptor(), HelperImagesDescriptor);
     connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
         if (process == m_process)
             readReplies();
@@ -120,15 +117,17 @@ void ChartRenderClient::startHelper()
         if (process == m_process && error == QProcess::FailedToStart)
             onHelperFailedToStart();
     });
-    process->start(m_program, {QStringLiteral("--images"), QString::number(HelperImagesDescriptor)});
+    process->start(m_program,
+                   {QStringLiteral("--images"), QString::number(HelperImagesDescriptor),
+                    QStringLiteral("--memory-limit"), QString::number(m_settings.memoryLimitBytes)});
 }
 
 void ChartRenderClient::sendNext()
 {
     if (m_inFlight || m_queue.isEmpty())
         return;
-    if (!m_slots->isValid()) {
-        failAll(ChartFailure::ReaderMissing);
+    if (!ensureImageMemory()) {
+        failAll(ChartFailure::NoPageMemory);
         return;
     }
     startHelper();
@@ -174,6 +173,9 @@ void ChartRenderClient::finishJob(const protocol::Message &reply)
                reply.imageSize == job.page.pixelSize) {
         emit rendered(job.serial, m_slots->image(job.slot, reply.imageSize));
     } else if (reply.kind == protocol::Kind::Failed) {
+        // A helper out of memory ends: the next request starts a new one.
+        if (reply.failure == ChartFailure::OutOfMemory)
+            retireHelper();
         fail(job, reply.failure);
     } else {
         fail(job, job.isOpen ? ChartFailure::Damaged : ChartFailure::PageNotDrawn);
@@ -195,6 +197,18 @@ void ChartRenderClient::onHelperFinished()
     if (wasBusy || !m_queue.isEmpty())
         startHelper();
     sendNext();
+}
+
+void ChartRenderClient::retireHelper()
+{
+    QProcess *process = std::exchange(m_process, nullptr);
+    process->disconnect(this);
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->kill();
 }
 
 void ChartRenderClient::onHelperFailedToStart()

@@ -26,12 +26,16 @@ struct ChartRenderSettings {
     // A request that a newer chart made obsolete gets this long from its start before the helper is
     // restarted to serve the newer one.
     int supersedeAfterMs = 300;
+    // The memory the helper may take: a chart that needs more is reported as too large to draw.
+    qint64 memoryLimitBytes = protocol::DefaultMemoryLimitBytes;
 };
 
 // Talks to the render helper process: reads charts and draws their pages there, never in the program.
 // One request at a time goes to the helper; each request gets a serial and ends with exactly one of
-// opened, rendered or failed carrying that serial. The helper is started at construction and restarted
-// when it hangs past the limit or dies.
+// opened, rendered or failed carrying that serial, unless it is dropped before it was sent (by a newer
+// open() or by cancel()): a dropped request is never reported. The helper is started at construction and
+// restarted when it hangs past the limit, runs out of memory or dies. Shared memory for the page images that
+// could not be set up is tried again with the next request.
 class ChartRenderClient : public QObject {
     Q_OBJECT
 
@@ -40,8 +44,8 @@ public:
     ~ChartRenderClient() override;
     Q_DISABLE_COPY_MOVE(ChartRenderClient)
 
-    // Reads a chart; every earlier request is dropped (and reported failed) or, when already with the
-    // helper, given a short grace before the helper is restarted.
+    // Reads a chart. Every earlier request still waiting to be sent is dropped, unreported; one already with
+    // the helper is given a short grace before the helper is restarted to serve this one.
     quint64 open(const QString &path);
     // Draws a page of the chart opened last.
     quint64 render(const PageRequest &page);
@@ -64,7 +68,9 @@ private:
         int slot = -1;
     };
 
+    bool ensureImageMemory();
     void startHelper();
+    void retireHelper();
     void scheduleSend();
     void sendNext();
     void readReplies();

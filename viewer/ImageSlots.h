@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SharedMemory.h"
+#include "Platform.h"
 
 #include <QImage>
 
@@ -34,7 +34,7 @@ public:
 private:
     ImageSlots() = default;
 
-    SharedMemory m_memory;
+    platform::SharedMemory m_memory;
     std::array<bool, Count> m_busy{};
     std::function<void()> m_onRelease;
 };

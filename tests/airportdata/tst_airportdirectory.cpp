@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace airportdata;
 
 Q_DECLARE_METATYPE(airportdata::LookupStatus)
@@ -30,8 +32,11 @@ private slots:
     void looksUp_data();
     void looksUp();
     void missingFileIsUnreadable();
-    void folderIsUnreadable();
+    void notRegularFileIsRefused_data();
+    void notRegularFileIsRefused();
     void overlongLineIsUnreadable();
+    void overlongRecordIsUnreadable_data();
+    void overlongRecordIsUnreadable();
 
 private:
     QString write(const QByteArray &bytes);
@@ -160,13 +165,43 @@ void TestAirportDirectory::missingFileIsUnreadable()
         QStringLiteral("The airport directory %1 could not be opened: No such file or directory").arg(path));
 }
 
-void TestAirportDirectory::folderIsUnreadable()
+// None of these may be opened for reading: a pipe without a writer would wait for ever, a device would be
+// read without end. The test's watchdog (QTEST_FUNCTION_TIMEOUT) ends a lookup that waits.
+void TestAirportDirectory::notRegularFileIsRefused_data()
 {
-    const LookupResult result = LookUpAirport(m_folder.path(), QStringLiteral("LIRF"));
+    QTest::addColumn<QString>("kind"); // what stands at airports.txt
+    QTest::addColumn<QString>("reason");
+
+    const QString notRegular =
+        QStringLiteral("it is not a regular file (it is a pipe, a device or a socket)");
+    QTest::addRow("pipe") << "fifo" << notRegular;
+    QTest::addRow("link to /dev/urandom") << "/dev/urandom" << notRegular;
+    QTest::addRow("link to /dev/zero") << "/dev/zero" << notRegular;
+    QTest::addRow("device") << "device" << notRegular;
+    QTest::addRow("folder") << "folder"
+                            << "it is a folder, not a file";
+}
+
+void TestAirportDirectory::notRegularFileIsRefused()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+
+    const QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("airports.txt"));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("airports.txt")));
+    else if (kind == QLatin1String("device"))
+        path = QStringLiteral("/dev/null");
+    else
+        QVERIFY(QFile::link(kind, path));
+
+    const LookupResult result = LookUpAirport(path, QStringLiteral("LIRF"));
     QCOMPARE(result.status, LookupStatus::Unreadable);
-    QVERIFY2(
-        result.error.startsWith(QStringLiteral("The airport directory %1 could not be").arg(m_folder.path())),
-        qPrintable(result.error));
+    QCOMPARE(result.error,
+             QStringLiteral("The airport directory %1 could not be opened: %2").arg(path, reason));
 }
 
 void TestAirportDirectory::overlongLineIsUnreadable()
@@ -181,6 +216,46 @@ void TestAirportDirectory::overlongLineIsUnreadable()
              QStringLiteral("The airport directory %1 could not be read: the line at byte 17 is "
                             "longer than 1048576 bytes.")
                  .arg(path));
+}
+
+// A record may hold maxRecordBytes of field text, however its fields are spread over lines; one byte more
+// and the lookup says so rather than hand on megabytes that the grid cannot show.
+void TestAirportDirectory::overlongRecordIsUnreadable_data()
+{
+    QTest::addColumn<QByteArray>("record");
+    QTest::addColumn<bool>("found");
+
+    const QByteArray field(1000, 'x');
+    QByteArrayList fields(65, field);
+    fields.append(QByteArray(536, 'y'));
+    const QByteArray atLimit = fields.join('|'); // 65536 bytes of fields, 65 separators
+    QTest::addRow("at the limit, one line") << "A LIRF|" + atLimit << true;
+    QTest::addRow("one byte over, one line") << "A LIRF|" + atLimit + 'z' << false;
+    QTest::addRow("one byte over, a field a line") << "A LIRF\r\n" + fields.join("\r\n") + "\r\nz" << false;
+    QTest::addRow("151 long fields") << "A LIRF|" + QByteArrayList(151, QByteArray(4000, 'm')).join('|')
+                                     << false;
+}
+
+void TestAirportDirectory::overlongRecordIsUnreadable()
+{
+    QFETCH(QByteArray, record);
+    QFETCH(bool, found);
+
+    const QString path = write("A LIML|MILANO\r\n\r\n" + record + "\r\n\r\nA LIRN|NAPOLI\r\n\r\n");
+    const LookupResult result = LookUpAirport(path, QStringLiteral("LIRF"), {.maxFields = 151});
+    if (found) {
+        QCOMPARE(result.status, LookupStatus::Found);
+        QCOMPARE(result.record.fields().join(QString()).size(), 65536);
+    } else {
+        QCOMPARE(result.status, LookupStatus::Unreadable);
+        QCOMPARE(result.error,
+                 QStringLiteral("The airport directory %1 could not be read: the record of LIRF "
+                                "holds more than 65536 bytes, more than the airport data grid "
+                                "shows.")
+                     .arg(path));
+        QVERIFY(result.record.isEmpty());
+    }
+    QCOMPARE(LookUpAirport(path, QStringLiteral("LIRN")).record.fields(), QStringList{"NAPOLI"});
 }
 
 QTEST_GUILESS_MAIN(TestAirportDirectory)

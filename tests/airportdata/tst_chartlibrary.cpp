@@ -34,6 +34,10 @@ void TestChartLibrary::chartFilePath_data()
     QTest::addRow("two characters") << "AB" << 0 << "/c/Airports/AB/ADP1-1.PDF";
     QTest::addRow("index below the table") << "ABCD" << -1 << "";
     QTest::addRow("index past the table") << "ABCD" << 7 << "";
+    QTest::addRow("digits") << "K2J0" << 0 << "/c/Airports/K2J0/ADPJ01-1.PDF";
+    // Codes that would lead out of the library or into another folder of it name no chart.
+    for (const char *code : {"../X", "..", "../", ".", "A/B", "A\\B", "/", "", "lirf", "LI F", "LIR\xC3\x89"})
+        QTest::addRow("code \"%s\"", code) << QString::fromUtf8(code) << 0 << "";
 }
 
 void TestChartLibrary::chartFilePath()
@@ -50,18 +54,18 @@ void TestChartLibrary::chartFilePath()
 void TestChartLibrary::openableChartPath_data()
 {
     QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("chart");    // below the program folder
-    QTest::addColumn<QString>("openable"); // below the program folder; empty: the chart path unchanged
+    QTest::addColumn<QString>("chart"); // below the program folder
+    // Below the program folder; empty: the chart path unchanged; "-": no chart (an empty path).
+    QTest::addColumn<QString>("openable");
 
     const QString chart = QStringLiteral("Airports/LIRF/ADPRF1-1.PDF");
     QTest::addRow("exact file") << QStringList{"program/Airports/LIRF/ADPRF1-1.PDF"} << chart << "";
     QTest::addRow("library copied from Windows")
         << QStringList{"program/Airports/lirf/adprf1-1.pdf"} << chart << "Airports/lirf/adprf1-1.pdf";
-    // A code pasted in lower case: its exact folder comes before the upper-case one that sorts first.
+    // The exact folder comes before the lower-case one that has the chart in its exact name.
     QTest::addRow("exact folder preferred")
-        << QStringList{"program/Airports/LIRF/adprf1-1.pdf", "program/Airports/lirf/ADPRF1-1.PDF"}
-        << "Airports/lirf/ADPrf1-1.PDF"
-        << "Airports/lirf/ADPRF1-1.PDF";
+        << QStringList{"program/Airports/LIRF/adprf1-1.pdf", "program/Airports/lirf/ADPRF1-1.PDF"} << chart
+        << "Airports/LIRF/adprf1-1.pdf";
     QTest::addRow("other folder when the exact one lacks the chart")
         << QStringList{"program/Airports/LIRF/ADPRF2-1.PDF", "program/Airports/lirf/adprf1-1.pdf"} << chart
         << "Airports/lirf/adprf1-1.pdf";
@@ -78,18 +82,36 @@ void TestChartLibrary::openableChartPath_data()
         << QStringList{"program/Airports/lirf/adprf1-1.pdf", "program/airports/LIRF/ADPRF1-1.PDF"} << chart
         << "Airports/lirf/adprf1-1.pdf";
     QTest::addRow("no library") << QStringList{"program/Charts/LIRF/ADPRF1-1.PDF"} << chart << "";
-    QTest::addRow("link inside the library followed")
+    // One rule for links, at the exact name and in any other case: inside the library's real path they are
+    // followed, out of it there is no chart (an empty path).
+    QTest::addRow("folder link inside the library")
         << QStringList{"program/Airports/store/adprf1-1.pdf",
                        "program/Airports/lirf -> program/Airports/store"}
         << chart << "Airports/lirf/adprf1-1.pdf";
-    QTest::addRow("no escape through a folder link")
-        << QStringList{"outside/adprf1-1.pdf", "program/Airports/lirf -> outside"} << chart << "";
-    QTest::addRow("no escape through a file link")
-        << QStringList{"outside/secret", "program/Airports/LIRF/adprf1-1.pdf -> outside/secret"} << chart
-        << "";
-    QTest::addRow("no escape through ..")
-        << QStringList{"program/ADP1-1.pdf"} << ChartFilePath(QString(), QStringLiteral(".."), 0).sliced(1)
-        << "";
+    QTest::addRow("file link inside the library, exact name")
+        << QStringList{"program/Airports/store/chart.pdf",
+                       "program/Airports/LIRF/ADPRF1-1.PDF -> program/Airports/store/chart.pdf"}
+        << chart << "Airports/LIRF/ADPRF1-1.PDF";
+    QTest::addRow("library folder itself a link")
+        << QStringList{"store/LIRF/ADPRF1-1.PDF", "program/Airports -> store"} << chart << "";
+    QTest::addRow("file link out of the library, exact name")
+        << QStringList{"outside/secret.pdf", "program/Airports/LIRF/ADPRF1-1.PDF -> outside/secret.pdf"}
+        << chart << "-";
+    QTest::addRow("file link out of the library, other case")
+        << QStringList{"outside/secret.pdf", "program/Airports/LIRF/adprf1-1.pdf -> outside/secret.pdf"}
+        << chart << "-";
+    QTest::addRow("folder link out of the library, exact name")
+        << QStringList{"outside/ADPRF1-1.PDF", "program/Airports/LIRF -> outside"} << chart << "-";
+    QTest::addRow("folder link out of the library, other case")
+        << QStringList{"outside/adprf1-1.pdf", "program/Airports/lirf -> outside"} << chart << "-";
+    QTest::addRow("link out passed over for a chart inside")
+        << QStringList{"outside/ADPRF1-1.PDF", "program/Airports/LIRF -> outside",
+                       "program/Airports/lirf/adprf1-1.pdf"}
+        << chart << "Airports/lirf/adprf1-1.pdf";
+    QTest::addRow("dangling link is a missing chart")
+        << QStringList{"program/Airports/LIRF/ADPRF1-1.PDF -> outside/none.pdf"} << chart << "";
+    QTest::addRow("no escape through ..") << QStringList{"program/ADP1-1.pdf"} << "Airports/../ADP1-1.PDF"
+                                          << "";
     QTest::addRow("no absolute component")
         << QStringList{"outside/adp1-1.pdf"} << "Airports//outside/adp1-1.PDF"
         << "";
@@ -118,7 +140,9 @@ void TestChartLibrary::openableChartPath()
     }
     const QString program = root.filePath(QStringLiteral("program"));
     const QString chartPath = program + QLatin1Char('/') + chart;
-    const QString expected = openable.isEmpty() ? chartPath : program + QLatin1Char('/') + openable;
+    const QString expected = openable == QLatin1String("-") ? QString()
+                             : openable.isEmpty()           ? chartPath
+                                                            : program + QLatin1Char('/') + openable;
     QCOMPARE(OpenableChartPath(program, chartPath), expected);
 }
 

@@ -33,8 +33,8 @@ expect() {
     poll "$seconds" "$@" || fail "$what"
 }
 
-# The id of the window with exactly this title, if there is one; nothing (and no failure) when there is
-# none, as when a message box has just closed.
+# The id of the window with exactly this title, if there is one; nothing (and success) when there is none,
+# so that a window that has just closed never fails the caller.
 window_id() {
     local pattern
     pattern="^$(printf '%s' "$1" | sed 's/[].[^$\\*+?(){}|]/\\&/g')\$"

@@ -18,6 +18,8 @@ private slots:
     void cleanClosesTheChartAndANewLookupShowsNone_data();
     void cleanClosesTheChartAndANewLookupShowsNone();
     void activationKeepsTheCategoryOfTheChartShown();
+    void codesOutsideTheLibraryNameNoChart_data();
+    void codesOutsideTheLibraryNameNoChart();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -141,6 +143,47 @@ void ChartSelectionTest::activationKeepsTheCategoryOfTheChartShown()
     QVERIFY(m_fixture->category(4)->isChecked());
     QVERIFY(m_fixture->button("cmdLink")->isEnabled());
     QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF5-1.PDF")));
+}
+
+// The directory may hold any code and the code box takes any four characters: a code that is not all letters
+// A to Z and digits names no chart, so no chart opens where such a path would lead.
+void ChartSelectionTest::codesOutsideTheLibraryNameNoChart_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("reached"); // the chart such a path would have opened
+
+    QTest::addRow("../X") << "../X"
+                          << "X/ADPX1-1.PDF";
+    QTest::addRow("..") << ".."
+                        << "ADP1-1.PDF";
+    QTest::addRow("../") << "../"
+                         << "ADP/1-1.PDF";
+    QTest::addRow("A/B") << "A/B"
+                         << "Airports/A/B/ADPB1-1.PDF";
+    QTest::addRow("A\\B") << "A\\B"
+                          << "Airports/A\\B/ADPB1-1.PDF";
+}
+
+void ChartSelectionTest::codesOutsideTheLibraryNameNoChart()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, reached);
+
+    m_fixture->writeChart(reached);
+    // The header item ends right after the code, so that a shorter code matches it too.
+    m_fixture->writeDirectory("01" + code.toLatin1() + "\r\nX|NOWHERE|E 0|N 0|0 FT|X\r\n\r\n");
+    m_fixture->button("cmdClean")->click();
+    m_fixture->lookUp(code);
+    QCOMPARE(m_fixture->values.sIcaoCode, code);
+    QVERIFY(m_fixture->category(0)->isVisible());
+    QTest::mouseClick(m_fixture->category(0), Qt::LeftButton);
+
+    auto *viewer = m_fixture->control<viewer::ChartViewer>(QStringLiteral("openPDF"));
+    QVERIFY(viewer->loadedFile().isEmpty());
+    QCOMPARE(viewer->state(), viewer::ChartViewer::State::Failed);
+    QVERIFY2(viewer->message().contains(QStringLiteral("There is no chart file for this airport code")),
+             qPrintable(viewer->message()));
+    QVERIFY(m_fixture->values.sChartPath.isEmpty());
 }
 
 QTEST_MAIN(ChartSelectionTest)

@@ -1,17 +1,15 @@
 // A stand-in for varnelox-render that misbehaves on purpose, chosen by the chart's file name: "hang"
-// never answers, "crash" dies, "slow" answers after a second. Every other chart goes to the real reader.
+// never answers (and leaves a file "<chart>.taken" beside the chart, so a test knows the helper has it),
+// "crash" dies, "slow" answers after a second. Every other chart goes to the real reader.
 
 #include "RenderServer.h"
-#include "SharedMemory.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
-#include <cstdio>
 #include <cstdlib>
-#include <iostream>
-#include <string>
 
 namespace {
 
@@ -22,6 +20,7 @@ void misbehave(const QByteArray &line)
         return;
     const QString name = QFileInfo(request.path).fileName();
     if (name.contains(QStringLiteral("hang"))) {
+        QFile(request.path + QStringLiteral(".taken")).open(QIODevice::WriteOnly);
         for (;;)
             QThread::sleep(60);
     }
@@ -36,17 +35,5 @@ void misbehave(const QByteArray &line)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    viewer::SharedMemory images;
-    const QStringList arguments = QCoreApplication::arguments();
-    images.attach(arguments.value(arguments.indexOf(QStringLiteral("--images")) + 1).toInt());
-    render::RenderServer server(&images);
-    std::string text;
-    while (std::getline(std::cin, text)) {
-        const QByteArray line = QByteArray::fromStdString(text);
-        misbehave(line);
-        const QByteArray reply = server.handle(line);
-        std::fwrite(reply.constData(), 1, size_t(reply.size()), stdout);
-        std::fflush(stdout);
-    }
-    return 0;
+    return render::serveViewer(QCoreApplication::arguments(), misbehave);
 }

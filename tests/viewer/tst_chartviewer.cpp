@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPrinter>
@@ -246,8 +247,11 @@ void ChartViewerTest::newerRequestSupersedesOlder()
 void ChartViewerTest::stuckChartIsSupersededWithoutWaitingForTheLimit()
 {
     // The limit is far beyond the wait below: only superseding can bring the second chart in time.
+    const QString taken = path(QStringLiteral("hang.pdf.taken"));
+    QFile::remove(taken);
     const auto viewer = shownViewer(fakeHelper(120000));
     viewer->loadFile(path(QStringLiteral("hang.pdf")));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(taken), LoadWaitMs); // the helper is stuck in it
     viewer->loadFile(path(QStringLiteral("three.pdf")));
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
     QCOMPARE(viewer->pageCount(), 3);

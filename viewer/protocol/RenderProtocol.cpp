@@ -10,11 +10,13 @@ namespace viewer::protocol {
 
 namespace {
 
-constexpr std::array<std::pair<ChartFailure, const char *>, 16> failureWords{{
+constexpr std::array<std::pair<ChartFailure, const char *>, 20> failureWords{{
     {ChartFailure::NoFileNamed, "no-file-named"},
     {ChartFailure::FolderMissing, "folder-missing"},
     {ChartFailure::FileMissing, "file-missing"},
     {ChartFailure::NotAFile, "not-a-file"},
+    {ChartFailure::NotRegularFile, "not-regular"},
+    {ChartFailure::PermissionDenied, "permission-denied"},
     {ChartFailure::Unreadable, "unreadable"},
     {ChartFailure::Empty, "empty"},
     {ChartFailure::NotPdf, "not-pdf"},
@@ -24,9 +26,11 @@ constexpr std::array<std::pair<ChartFailure, const char *>, 16> failureWords{{
     {ChartFailure::PageNotDrawn, "page-not-drawn"},
     {ChartFailure::NoDocument, "no-document"},
     {ChartFailure::TooLarge, "too-large"},
+    {ChartFailure::OutOfMemory, "out-of-memory"},
     {ChartFailure::TimedOut, "timed-out"},
     {ChartFailure::ReaderStopped, "reader-stopped"},
     {ChartFailure::ReaderMissing, "reader-missing"},
+    {ChartFailure::NoPageMemory, "no-page-memory"},
 }};
 
 QByteArray failureWord(ChartFailure failure)

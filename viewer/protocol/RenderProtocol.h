@@ -15,6 +15,8 @@ enum class ChartFailure {
     FolderMissing,
     FileMissing,
     NotAFile,
+    NotRegularFile,
+    PermissionDenied,
     Unreadable,
     Empty,
     NotPdf,
@@ -24,9 +26,11 @@ enum class ChartFailure {
     PageNotDrawn,
     NoDocument,
     TooLarge,
+    OutOfMemory,
     TimedOut,
     ReaderStopped,
     ReaderMissing,
+    NoPageMemory,
 };
 
 // One page image to draw: page index, pixel size, clockwise quarter turns (0 to 3), night colours.
@@ -45,6 +49,10 @@ struct PageRequest {
 namespace protocol {
 
 enum class Kind { Invalid, Open, Render, Opened, Rendered, Failed };
+
+// The memory the render helper may take, address space included: a chart that needs more ends in an
+// out-of-memory reply and the helper ends with it.
+constexpr qint64 DefaultMemoryLimitBytes = qint64(1) << 30;
 
 struct Message {
     Kind kind = Kind::Invalid;

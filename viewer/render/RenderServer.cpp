@@ -1,12 +1,16 @@
 #include "RenderServer.h"
 
 #include "ChartColours.h"
-#include "SharedMemory.h"
+#include "Platform.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
 
 namespace render {
 
@@ -15,30 +19,47 @@ namespace protocol = viewer::protocol;
 
 namespace {
 
-// A PDF file names itself within its first kilobyte.
-ChartFailure headerFailure(const QString &path)
+// The longest side of a page image the helper draws, in pixels: far beyond any screen or print page.
+constexpr int kMaxImageSide = 1 << 15;
+
+// Why the file at path cannot be read, looked at without ever opening anything but a regular file.
+ChartFailure openFailure(const QString &path, const platform::FileOpening &opened)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ChartFailure::Unreadable;
-    return file.read(1024).contains("%PDF-") ? ChartFailure::None : ChartFailure::NotPdf;
+    switch (opened.problem) {
+    case platform::FileProblem::None:
+        return ChartFailure::None;
+    case platform::FileProblem::Missing:
+        return QFileInfo(path).absoluteDir().exists() ? ChartFailure::FileMissing
+                                                      : ChartFailure::FolderMissing;
+    case platform::FileProblem::PermissionDenied:
+        return ChartFailure::PermissionDenied;
+    case platform::FileProblem::Folder:
+        return ChartFailure::NotAFile;
+    case platform::FileProblem::NotRegular:
+        return ChartFailure::NotRegularFile;
+    case platform::FileProblem::Failed:
+        break;
+    }
+    return ChartFailure::Unreadable;
 }
 
-// What stands in the way of reading the file, looked at before the engine sees it.
-ChartFailure fileFailure(const QString &path)
+// A PDF file names itself within its first kilobyte.
+ChartFailure contentFailure(QFile &file)
 {
-    if (path.isEmpty())
-        return ChartFailure::NoFileNamed;
-    const QFileInfo info(path);
-    if (!info.exists())
-        return info.absoluteDir().exists() ? ChartFailure::FileMissing : ChartFailure::FolderMissing;
-    if (!info.isFile())
-        return ChartFailure::NotAFile;
-    if (!info.isReadable())
-        return ChartFailure::Unreadable;
-    if (info.size() == 0)
+    if (file.size() == 0)
         return ChartFailure::Empty;
-    return headerFailure(path);
+    const bool named = file.read(1024).contains("%PDF-");
+    if (!file.seek(0))
+        return ChartFailure::Unreadable;
+    return named ? ChartFailure::None : ChartFailure::NotPdf;
+}
+
+qint64 memoryLimit(const QStringList &arguments)
+{
+    const qsizetype at = arguments.indexOf(QStringLiteral("--memory-limit"));
+    bool ok = false;
+    const qint64 bytes = arguments.value(at + 1).toLongLong(&ok);
+    return at >= 0 && ok && bytes > 0 ? bytes : protocol::DefaultMemoryLimitBytes;
 }
 
 QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns)
@@ -57,13 +78,14 @@ QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns)
 
 } // namespace
 
-RenderServer::RenderServer(viewer::SharedMemory *images)
+RenderServer::RenderServer(platform::SharedMemory *images)
     : m_images(images)
 {}
 
 QByteArray RenderServer::handle(const QByteArray &line)
 {
     const protocol::Message request = protocol::parse(line);
+    platform::setOutOfMemoryReply(protocol::failedLine(request.serial, ChartFailure::OutOfMemory));
     switch (request.kind) {
     case protocol::Kind::Open:
         return open(request);
@@ -77,6 +99,7 @@ QByteArray RenderServer::handle(const QByteArray &line)
 QByteArray RenderServer::open(const protocol::Message &request)
 {
     m_document.close();
+    m_file.reset();
     m_isOpen = false;
     const ChartFailure failure = loadFailure(request.path);
     if (failure != ChartFailure::None)
@@ -90,10 +113,17 @@ QByteArray RenderServer::open(const protocol::Message &request)
 
 ChartFailure RenderServer::loadFailure(const QString &path)
 {
-    const ChartFailure failure = fileFailure(path);
-    if (failure != ChartFailure::None)
+    if (path.isEmpty())
+        return ChartFailure::NoFileNamed;
+    m_file = std::make_unique<QFile>(path);
+    const platform::FileOpening opened = platform::openRegularFile(*m_file);
+    if (const ChartFailure failure = openFailure(path, opened); failure != ChartFailure::None)
         return failure;
-    switch (m_document.load(path)) {
+    if (const ChartFailure failure = contentFailure(*m_file); failure != ChartFailure::None)
+        return failure;
+    // The engine reads the file that was checked, through the descriptor opened above.
+    m_document.load(m_file.get());
+    switch (m_document.error()) {
     case QPdfDocument::Error::None:
         break;
     case QPdfDocument::Error::FileNotFound:
@@ -114,9 +144,12 @@ QByteArray RenderServer::render(const protocol::Message &request)
     const viewer::PageRequest &page = request.page;
     if (!m_isOpen || page.page < 0 || page.page >= m_document.pageCount())
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
-    const qsizetype bytes = qsizetype(page.pixelSize.width()) * page.pixelSize.height() * 4;
-    if (page.pixelSize.isEmpty() || page.quarterTurns < 0 || page.quarterTurns > 3 || !m_images ||
-        !m_images->isValid() || request.offset < 0 || request.offset > m_images->size() - bytes)
+    if (page.pixelSize.isEmpty() || page.pixelSize.width() > kMaxImageSide ||
+        page.pixelSize.height() > kMaxImageSide || page.quarterTurns < 0 || page.quarterTurns > 3 ||
+        !m_images || !m_images->isValid())
+        return protocol::failedLine(request.serial, ChartFailure::TooLarge);
+    const qint64 bytes = qint64(page.pixelSize.width()) * page.pixelSize.height() * 4;
+    if (request.offset < 0 || request.offset > m_images->size() - bytes)
         return protocol::failedLine(request.serial, ChartFailure::TooLarge);
     QPdfDocumentRenderOptions options;
     options.setRotation(rotation(page.quarterTurns));
@@ -128,6 +161,30 @@ QByteArray RenderServer::render(const protocol::Message &request)
     viewer::writeOnPaper(image, m_images->data() + request.offset, qsizetype(page.pixelSize.width()) * 4,
                          page.night);
     return protocol::renderedLine(request.serial, page.pixelSize);
+}
+
+int serveViewer(const QStringList &arguments, const std::function<void(const QByteArray &)> &beforeRequest)
+{
+    platform::SharedMemory images;
+    const qsizetype at = arguments.indexOf(QStringLiteral("--images"));
+    bool ok = false;
+    const int descriptor = arguments.value(at + 1).toInt(&ok);
+    if (at >= 0 && ok)
+        images.attach(descriptor);
+    platform::limitMemory(memoryLimit(arguments));
+
+    RenderServer server(&images);
+    std::ios::sync_with_stdio(false);
+    std::string text;
+    while (std::getline(std::cin, text)) {
+        const QByteArray line = QByteArray::fromStdString(text);
+        if (beforeRequest)
+            beforeRequest(line);
+        const QByteArray reply = server.handle(line);
+        std::fwrite(reply.constData(), 1, size_t(reply.size()), stdout);
+        std::fflush(stdout);
+    }
+    return 0;
 }
 
 } // namespace render

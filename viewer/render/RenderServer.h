@@ -2,9 +2,13 @@
 
 #include "RenderProtocol.h"
 
+#include <QFile>
 #include <QPdfDocument>
 
-namespace viewer {
+#include <functional>
+#include <memory>
+
+namespace platform {
 class SharedMemory;
 }
 
@@ -14,7 +18,7 @@ namespace render {
 // line. Holds the chart opened last; writes page images into the shared memory of the viewer.
 class RenderServer {
 public:
-    explicit RenderServer(viewer::SharedMemory *images);
+    explicit RenderServer(platform::SharedMemory *images);
     Q_DISABLE_COPY_MOVE(RenderServer)
 
     QByteArray handle(const QByteArray &line);
@@ -24,9 +28,19 @@ private:
     QByteArray render(const viewer::protocol::Message &request);
     viewer::ChartFailure loadFailure(const QString &path);
 
-    viewer::SharedMemory *m_images;
+    platform::SharedMemory *m_images;
+    // The chart opened last, read by the document through it: declared first, destroyed after it.
+    std::unique_ptr<QFile> m_file;
     QPdfDocument m_document;
     bool m_isOpen = false;
 };
+
+// Serves the viewer until its standard input ends: attaches the shared page memory named by "--images
+// DESCRIPTOR" in arguments, bounds its own memory to "--memory-limit BYTES" (DefaultMemoryLimitBytes when not
+// given), then answers each request line on standard input with one reply line on standard output. A
+// request that needs more memory than that ends the process with an out-of-memory reply to it.
+// beforeRequest, when given, sees each request line first.
+int serveViewer(const QStringList &arguments,
+                const std::function<void(const QByteArray &)> &beforeRequest = {});
 
 } // namespace render

@@ -3,32 +3,11 @@
 // one a line on standard input; replies leave one a line on standard output.
 
 #include "RenderServer.h"
-#include "SharedMemory.h"
 
 #include <QCoreApplication>
-
-#include <cstdio>
-#include <iostream>
-#include <string>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    viewer::SharedMemory images;
-    const QStringList arguments = QCoreApplication::arguments();
-    const qsizetype at = arguments.indexOf(QStringLiteral("--images"));
-    bool ok = false;
-    const int descriptor = arguments.value(at + 1).toInt(&ok);
-    if (at >= 0 && ok)
-        images.attach(descriptor);
-
-    render::RenderServer server(&images);
-    std::ios::sync_with_stdio(false);
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        const QByteArray reply = server.handle(QByteArray::fromStdString(line));
-        std::fwrite(reply.constData(), 1, size_t(reply.size()), stdout);
-        std::fflush(stdout);
-    }
-    return 0;
+    return render::serveViewer(QCoreApplication::arguments());
 }

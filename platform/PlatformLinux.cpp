@@ -1,0 +1,210 @@
+// The Linux side of Platform.h: memfd shared memory, descriptor passing and the parent-death signal for the
+// render helper, its address-space limit, and opening files with O_NONBLOCK.
+
+#include "Platform.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool AddressSanitizer = true;
+#elif defined(__has_feature)
+constexpr bool AddressSanitizer = __has_feature(address_sanitizer);
+#else
+constexpr bool AddressSanitizer = false;
+#endif
+
+FileOpening failure(int error)
+{
+    FileProblem problem = FileProblem::Failed;
+    if (error == ENOENT || error == ENOTDIR)
+        problem = FileProblem::Missing;
+    else if (error == EACCES || error == EPERM)
+        problem = FileProblem::PermissionDenied;
+    return {problem, QString::fromLocal8Bit(std::strerror(error))};
+}
+
+FileProblem kindProblem(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return FileProblem::None;
+    return S_ISDIR(mode) ? FileProblem::Folder : FileProblem::NotRegular;
+}
+
+// The out-of-memory reply, written from a signal handler: a fixed buffer and its length.
+char outOfMemoryReply[256];
+std::atomic<size_t> outOfMemoryReplyLength{0};
+
+[[noreturn]] void replyOutOfMemoryAndExit()
+{
+    const char *data = outOfMemoryReply;
+    size_t left = outOfMemoryReplyLength.load();
+    while (left > 0) {
+        const ssize_t written = write(STDOUT_FILENO, data, left);
+        if (written <= 0)
+            break;
+        data += written;
+        left -= size_t(written);
+    }
+    _exit(OutOfMemoryExitCode);
+}
+
+// The PDF engine ends the process when an allocation fails (a trap, an abort or a fault on the null it was
+// given), with errno still telling why. Any other fatal signal takes its usual course.
+void onFatalSignal(int signal)
+{
+    if (errno == ENOMEM)
+        replyOutOfMemoryAndExit();
+    raise(signal);
+}
+
+void catchOutOfMemory()
+{
+    std::set_new_handler(replyOutOfMemoryAndExit);
+    struct sigaction action {};
+    action.sa_handler = onFatalSignal;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGABRT, SIGBUS, SIGILL, SIGSEGV, SIGTRAP})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace
+
+FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode)
+{
+    file.close();
+    if (file.fileName().contains(QChar(0)))
+        return failure(ENOENT);
+    const QByteArray name = QFile::encodeName(file.fileName());
+    struct stat info {};
+    if (stat(name.constData(), &info) != 0)
+        return failure(errno);
+    if (const FileProblem problem = kindProblem(info.st_mode); problem != FileProblem::None)
+        return {problem, {}};
+    const int descriptor = open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
+        return failure(errno);
+    FileProblem problem = fstat(descriptor, &info) == 0 ? kindProblem(info.st_mode) : FileProblem::Failed;
+    // Reading a regular file never waits: the flag only kept the open from waiting.
+    if (problem == FileProblem::None &&
+        fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0)
+        problem = FileProblem::Failed;
+    if (problem == FileProblem::None &&
+        file.open(descriptor, mode & ~QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
+        return {};
+    close(descriptor);
+    return {problem == FileProblem::None ? FileProblem::Failed : problem, file.errorString()};
+}
+
+SharedMemory::~SharedMemory()
+{
+    unmap();
+}
+
+bool SharedMemory::create(qsizetype size)
+{
+    unmap();
+    m_descriptor = memfd_create("varnelox-page-images", MFD_CLOEXEC);
+    if (m_descriptor < 0)
+        return false;
+    if (ftruncate(m_descriptor, off_t(size)) != 0) {
+        unmap();
+        return false;
+    }
+    return map(size);
+}
+
+bool SharedMemory::attach(int descriptor)
+{
+    unmap();
+    m_descriptor = descriptor;
+    struct stat info {};
+    if (fstat(descriptor, &info) != 0 || info.st_size <= 0) {
+        unmap();
+        return false;
+    }
+    return map(qsizetype(info.st_size));
+}
+
+void SharedMemory::discard(qsizetype offset, qsizetype length)
+{
+    if (isValid() && offset >= 0 && length > 0 && offset + length <= m_size)
+        fallocate(m_descriptor, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, off_t(offset), off_t(length));
+}
+
+bool SharedMemory::map(qsizetype size)
+{
+    void *data = mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, m_descriptor, 0);
+    if (data == MAP_FAILED) {
+        unmap();
+        return false;
+    }
+    m_data = static_cast<uchar *>(data);
+    m_size = size;
+    return true;
+}
+
+void SharedMemory::unmap()
+{
+    if (m_data)
+        munmap(m_data, size_t(m_size));
+    if (m_descriptor >= 0)
+        close(m_descriptor);
+    m_data = nullptr;
+    m_size = 0;
+    m_descriptor = -1;
+}
+
+void prepareHelperProcess(QProcess &process, int descriptor, int helperDescriptor)
+{
+    // Runs in the new process between fork and exec.
+    process.setChildProcessModifier([descriptor, helperDescriptor] {
+        if (descriptor == helperDescriptor)
+            fcntl(descriptor, F_SETFD, 0);
+        else
+            dup2(descriptor, helperDescriptor);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
+}
+
+bool limitMemory(qint64 bytes)
+{
+    rlimit limit{};
+    if (AddressSanitizer || bytes <= 0 || getrlimit(RLIMIT_AS, &limit) != 0)
+        return false;
+    limit.rlim_cur =
+        limit.rlim_max == RLIM_INFINITY ? rlim_t(bytes) : std::min(rlim_t(bytes), limit.rlim_max);
+    if (setrlimit(RLIMIT_AS, &limit) != 0)
+        return false;
+    catchOutOfMemory();
+    return true;
+}
+
+void setOutOfMemoryReply(QByteArrayView line)
+{
+    const size_t length = std::min(size_t(line.size()), sizeof outOfMemoryReply);
+    outOfMemoryReplyLength.store(0);
+    std::memcpy(outOfMemoryReply, line.data(), length);
+    outOfMemoryReplyLength.store(length);
+}
+
+} // namespace platform

@@ -1,0 +1,53 @@
+#include "DirectoryMerge.h"
+
+#include "DirectoryRecords.h"
+#include "DirectoryText.h"
+
+#include <QSet>
+
+namespace import {
+
+namespace {
+
+qsizetype lineEndAtEnd(QByteArrayView bytes)
+{
+    if (bytes.endsWith("\r\n"))
+        return 2;
+    return bytes.endsWith('\n') || bytes.endsWith('\r') ? 1 : 0;
+}
+
+// The bytes that end a record that stops at the end of the file without its empty line.
+QByteArrayView missingEnd(QByteArrayView record)
+{
+    const qsizetype lineEnd = lineEndAtEnd(record);
+    if (lineEnd == 0)
+        return "\r\n\r\n";
+    return lineEndAtEnd(record.chopped(lineEnd)) > 0 ? QByteArrayView() : QByteArrayView("\r\n");
+}
+
+} // namespace
+
+MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportdata::AirportRecord> &imported)
+{
+    QSet<QString> codes;
+    for (const airportdata::AirportRecord &record : imported)
+        codes.insert(record.code());
+
+    MergedDirectory merged;
+    merged.bytes.reserve(oldDirectory.size() + imported.size() * 256);
+    for (const airportdata::StoredRecord &stored : airportdata::readAllRecords(oldDirectory)) {
+        if (codes.contains(stored.record.code())) {
+            ++merged.replaced;
+            continue;
+        }
+        const QByteArrayView bytes = oldDirectory.sliced(stored.offset, stored.size);
+        merged.bytes += bytes;
+        merged.bytes += missingEnd(bytes);
+        ++merged.kept;
+    }
+    for (const airportdata::AirportRecord &record : imported)
+        merged.bytes += airportdata::directoryText(record);
+    return merged;
+}
+
+} // namespace import
