@@ -9,6 +9,7 @@
 #include "Texts.h"
 #include "TrayIcon.h"
 #include "Twips.h"
+#include "VisiblePart.h"
 #include "WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -23,7 +24,8 @@ namespace companion {
 namespace {
 
 // The client area below the menu bar; the picture box reaches past its top and left edges, and the
-// viewer inside it starts at the client area's corner and is clipped at the box's lower edge.
+// viewer's place inside it starts at the client area's corner and reaches below the box. The viewer is
+// shrunk to the part that stays in view.
 constexpr desktop::TwipsRect ClientArea{0, 0, 7590, 9390};
 constexpr desktop::TwipsRect Picture1Rect{-120, -120, 7695, 9495};
 constexpr desktop::TwipsRect OpenPdf2Rect{120, 120, 7575, 9855};
@@ -67,6 +69,8 @@ FrmFS9::FrmFS9(session::ProgramValues &values, const CompanionServices &services
     // A fixed single border: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
+    // Only now has the window the size that clips the viewer.
+    desktop::shrinkToVisiblePart(m_openPDF2);
 
     connect(&m_services.tray, &desktop::TrayIcon::activated, this, &FrmFS9::nidTray_Activated);
 }

@@ -6,7 +6,10 @@ namespace desktop {
 
 void MessageBoxNotice::warn(QWidget *parent, const QString &text)
 {
-    QMessageBox::warning(parent, QStringLiteral("VARNELOX"), text);
+    // Warnings name files and folders, which are shown as they are, never read as markup.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("VARNELOX"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 } // namespace desktop

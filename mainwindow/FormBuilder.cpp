@@ -1,6 +1,8 @@
 #include "FormBuilder.h"
 
+#include "GridCell.h"
 #include "IcaoCodeBox.h"
+#include "TextFitting.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -15,22 +17,24 @@ constexpr QSize ButtonPictureSize(32, 32);
 QWidget *createHeading(QWidget *container, const ControlRow &row)
 {
     auto *label = new QLabel(QString::fromUtf16(row.caption), container);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(row.align);
     label->setWordWrap(true); // a heading wider than its box wraps at its blanks
     fillBackground(label, FormBlue);
     return label;
 }
 
-QWidget *createGridCell(QWidget *container)
+// A heading that wraps onto more lines than its box has height for is drawn in a smaller size, whole. It
+// keeps the lines it wraps into at its own size: narrowed to the widest of them, it wraps the same way at
+// the smaller size.
+void fitHeading(QLabel *heading)
 {
-    auto *cell = new QLabel(container);
-    cell->setAlignment(Qt::AlignCenter);
-    cell->setFrameShape(QFrame::Box);
-    cell->setLineWidth(1);
-    cell->setAutoFillBackground(true);
-    cell->setBackgroundRole(QPalette::Base);
-    cell->setForegroundRole(QPalette::Text);
-    return cell;
+    const int flags = int(heading->alignment()) | Qt::TextWordWrap;
+    const QRect box = heading->contentsRect();
+    const int linesWidth = QFontMetrics(heading->font()).boundingRect(box, flags, heading->text()).width();
+    const int side = std::max(0, (box.width() - linesWidth) / 2);
+    heading->setContentsMargins(side, 0, side, 0);
+    heading->setFont(headingFont(heading->text(), heading->font(), heading->contentsRect(), flags));
 }
 
 QWidget *createPictureButton(QWidget *container, const ControlRow &row)
@@ -63,8 +67,8 @@ QWidget *createControl(QWidget *container, const ControlRow &row)
     switch (row.kind) {
     case ControlKind::Heading:
         return createHeading(container, row);
-    case ControlKind::GridCell:
-        return createGridCell(container);
+    case ControlKind::DataCell:
+        return new GridCell(container);
     case ControlKind::TextBox:
         return new IcaoCodeBox(container);
     case ControlKind::PictureButton:
@@ -100,6 +104,8 @@ void createControls(QWidget *container, std::span<const ControlRow> rows, MainWi
             control->setToolTip(QString::fromUtf16(row.toolTip));
         control->setEnabled(row.enabled);
         placeTwips(control, row.rect);
+        if (row.kind == ControlKind::Heading)
+            fitHeading(static_cast<QLabel *>(control));
         if (row.bind)
             row.bind(controls, control, row.index);
     }

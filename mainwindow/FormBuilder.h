@@ -18,7 +18,7 @@ struct MainWindowControls;
 // The window layouts are tables of rows, one table per container, positions and sizes in twips.
 enum class ControlKind {
     Heading,          // a label with the window's blue background
-    GridCell,         // an airport data grid cell
+    DataCell,         // an airport data grid cell
     TextBox,          // the airport code box
     PictureButton,    // a command button with its picture above the caption
     OptionButton,     // a chart category

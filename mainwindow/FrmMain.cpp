@@ -6,6 +6,7 @@
 #include "ChartViewer.h"
 #include "ExitQuestion.h"
 #include "FormBuilder.h"
+#include "GridCell.h"
 #include "IcaoCodeBox.h"
 #include "LinkLabel.h"
 #include "MailLauncher.h"
@@ -21,8 +22,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
-#include <QLabel>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
 #include <chrono>
@@ -93,6 +94,9 @@ void FrmMain::connectHandlers()
     connect(c.cmdStampa, &QAbstractButton::clicked, this, &FrmMain::cmdStampa_Click);
     connect(c.cmdInfo, &QAbstractButton::clicked, this, &FrmMain::cmdInfo_Click);
     connect(c.Command2, &QAbstractButton::clicked, this, &FrmMain::Command2_Click);
+    // Escape closes the information panel as its "&Exit" does; a shortcut of a hidden panel is not active.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), c.fraUscita);
+    connect(escape, &QShortcut::activated, this, &FrmMain::Command2_Click);
     connect(c.supportAddress, &LinkLabel::clicked, this, &FrmMain::Label4_Click);
 }
 
@@ -142,8 +146,11 @@ void FrmMain::Form_Activate()
 {
     if (m_controls.txtIcao->isEnabled())
         m_controls.txtIcao->setFocus();
-    for (int index = 1; index < CategoryCount; ++index)
-        uncheck(m_controls.Option1[index], m_controls.Option1Group);
+    // The category of the chart shown stays selected: a chart is never shown without its category.
+    for (int index = 1; index < CategoryCount; ++index) {
+        if (index != m_chartCategory)
+            uncheck(m_controls.Option1[index], m_controls.Option1Group);
+    }
 }
 
 void FrmMain::ShowDataLayout()
@@ -177,6 +184,7 @@ void FrmMain::txtIcao_Change()
 void FrmMain::cmdElabora_Click()
 {
     m_values.sIcaoCode = trimBlanks(m_controls.txtIcao->text());
+    closeChart();
     ShowDataLayout();
     const airportdata::LookupResult result =
         airportdata::LookUpAirport(m_values.libraryFolder + QStringLiteral("/airports.txt"),
@@ -203,11 +211,11 @@ void FrmMain::showAirportRecord(const airportdata::AirportRecord &record)
     m_controls.Frame6->show();
     m_controls.Picture1->show();
     m_controls.openPDF->show();
-    uncheck(m_controls.Option1[0], m_controls.Option1Group);
 }
 
 void FrmMain::cmdClean_Click()
 {
+    closeChart();
     ClearAirportData();
     ShowEntryLayout();
     m_controls.txtIcao->setEnabled(true);
@@ -216,7 +224,7 @@ void FrmMain::cmdClean_Click()
 
 void FrmMain::ClearAirportData()
 {
-    for (QLabel *cell : m_controls.lblRwy)
+    for (GridCell *cell : m_controls.lblRwy)
         cell->clear();
     m_controls.txtIcao->clear();
     m_controls.cmdElabora->setEnabled(false);
@@ -230,6 +238,19 @@ void FrmMain::Option1_Click(int index)
     const QString path = airportdata::ChartFilePath(m_values.libraryFolder, m_values.sIcaoCode, index);
     m_controls.openPDF->loadFile(airportdata::OpenableChartPath(m_values.libraryFolder, path));
     m_values.sChartPath = path;
+    m_chartCategory = index;
+}
+
+// No chart of an airport outlives its lookup: the viewer is emptied, the companion window has nothing to
+// show and "&Link to FS" waits for the next chart choice.
+void FrmMain::closeChart()
+{
+    m_controls.openPDF->closeChart();
+    m_values.sChartPath.clear();
+    m_chartCategory = NoChart;
+    m_controls.cmdLink->setEnabled(false);
+    for (QRadioButton *option : m_controls.Option1)
+        uncheck(option, m_controls.Option1Group);
 }
 
 void FrmMain::cmdLink_Click()

@@ -49,6 +49,7 @@ private:
     void showAirportRecord(const airportdata::AirportRecord &record);
 
     void Option1_Click(int index);
+    void closeChart();
     void cmdLink_Click();
 
     void cmdExit_Click();
@@ -57,9 +58,12 @@ private:
     void Command2_Click();
     void Label4_Click();
 
+    static constexpr int NoChart = -1;
+
     session::ProgramValues &m_values;
     MainWindowServices m_services;
     MainWindowControls m_controls;
+    int m_chartCategory = NoChart; // the category of the chart shown
 };
 
 } // namespace mainwindow

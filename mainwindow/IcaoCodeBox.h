@@ -4,8 +4,9 @@
 
 namespace mainwindow {
 
-// The airport code box: at most four characters; typed letters a to z come out as capitals.
-// Text that arrives any other way (pasted, or set by the program) keeps its case.
+// The airport code box: at most four characters; typed letters a to z come out as capitals, and a key
+// held with Alt or Ctrl types nothing. Text that arrives any other way (pasted, or set by the program)
+// keeps its case.
 class IcaoCodeBox final : public QLineEdit {
     Q_OBJECT
 

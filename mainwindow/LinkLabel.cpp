@@ -7,6 +7,7 @@ namespace mainwindow {
 LinkLabel::LinkLabel(QWidget *parent)
     : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
 }
 

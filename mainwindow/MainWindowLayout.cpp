@@ -3,9 +3,11 @@
 #include "ChartCategory.h"
 #include "ChartViewer.h"
 #include "FormBuilder.h"
+#include "GridCell.h"
 #include "IcaoCodeBox.h"
 #include "LinkLabel.h"
 #include "Texts.h"
+#include "VisiblePart.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -32,7 +34,7 @@ template <auto Member> void bindTo(MainWindowControls &controls, QWidget *contro
 
 void bindGridCell(MainWindowControls &controls, QWidget *control, int slot)
 {
-    controls.lblRwy[slot] = qobject_cast<QLabel *>(control);
+    controls.lblRwy[slot] = qobject_cast<GridCell *>(control);
 }
 
 void bindOption(MainWindowControls &controls, QWidget *control, int index)
@@ -82,7 +84,7 @@ const ControlRow Frame1Table[] = {
      .font = FontRole::HeadingEntry},
     {.name = "lblRwy",
      .index = 4,
-     .kind = GridCell,
+     .kind = DataCell,
      .rect = {2280, 600, 1575, 495},
      .font = FontRole::GridCell,
      .bind = bindGridCell},
@@ -101,7 +103,7 @@ const ControlRow Frame1Table[] = {
      .font = FontRole::HeadingName},
     {.name = "lblRwy",
      .index = 1,
-     .kind = GridCell,
+     .kind = DataCell,
      .rect = {240, 1560, 5055, 375},
      .font = FontRole::GridCell,
      .bind = bindGridCell},
@@ -122,13 +124,13 @@ const ControlRow Frame4HeadingTable[] = {
      .font = FontRole::HeadingGrid},
     {.name = "lblRwy",
      .index = 2,
-     .kind = GridCell,
+     .kind = DataCell,
      .rect = {480, 480, 1935, 375},
      .font = FontRole::GridCell,
      .bind = bindGridCell},
     {.name = "lblRwy",
      .index = 3,
-     .kind = GridCell,
+     .kind = DataCell,
      .rect = {3120, 480, 1935, 375},
      .font = FontRole::GridCell,
      .bind = bindGridCell},
@@ -184,7 +186,7 @@ std::vector<ControlRow> runwayTable()
             const bool narrow = column.slotOffset == 4 && k >= NarrowFrequencyFromRow;
             rows.push_back({.name = "lblRwy",
                             .index = FirstRunwaySlot + SlotsPerRunway * k + column.slotOffset,
-                            .kind = GridCell,
+                            .kind = DataCell,
                             .rect = {column.left, RunwayTop + RunwayPitch * k,
                                      narrow ? NarrowFrequencyWidth : column.width, RunwayCellHeight},
                             .font = FontRole::GridCell,
@@ -202,7 +204,7 @@ std::vector<ControlRow> hiddenSlotTable(const MainWindowControls &shown)
         if (!shown.lblRwy[slot])
             rows.push_back({.name = "lblRwy",
                             .index = slot,
-                            .kind = GridCell,
+                            .kind = DataCell,
                             .rect = {120, 240, 1095, 375},
                             .font = FontRole::GridCell,
                             .bind = bindGridCell});
@@ -250,7 +252,8 @@ const ControlRow Frame5Table[] = {
      .bind = bindTo<&MainWindowControls::Picture1>},
 };
 
-// The viewer is taller than its box; the box clips it.
+// The viewer's place in the table is taller than its box, and the box reaches below the window; the viewer
+// is shrunk to the part that stays in view, so that a whole page and both scroll bars can be seen.
 constexpr desktop::TwipsRect OpenPdfRect{0, 0, 7575, 12015};
 
 const ControlRow Frame3Table[] = {
@@ -279,7 +282,7 @@ const ControlRow Frame3Table[] = {
     {.name = "cmdExit",
      .kind = PictureButton,
      .rect = {3240, 240, 975, 855},
-     .caption = u"&Exit",
+     .caption = u"E&xit", // Alt+E is "&Elaborates"
      .toolTip = u"Exit application",
      .picture = Picture::ExitDoor,
      .bind = bindTo<&MainWindowControls::cmdExit>},
@@ -339,6 +342,7 @@ QLabel *createPanelLabel(QWidget *panel, const char *name, int index, const desk
 {
     auto *label = new QLabel(panel);
     label->setObjectName(controlName(name, index));
+    label->setTextFormat(Qt::PlainText);
     label->setFont(formFont(FontRole::Panel));
     placeTwips(label, rect);
     return label;
@@ -376,7 +380,6 @@ QFrame *createInformationPanel(QWidget *form, MainWindowControls &controls)
 
     QLabel *about = createPanelLabel(panel, "Label6", 0, AboutTextRect);
     about->setText(aboutDisplayText(resources::aboutText()));
-    about->setTextFormat(Qt::PlainText);
     about->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     about->setWordWrap(true);
     setColours(about, Qt::black, PanelYellow);
@@ -408,6 +411,8 @@ void buildChartArea(QGroupBox *frame, MainWindowControls &controls)
     controls.openPDF = new viewer::ChartViewer(controls.Picture1);
     controls.openPDF->setObjectName(QStringLiteral("openPDF"));
     placeTwips(controls.openPDF, OpenPdfRect);
+    desktop::shrinkToVisiblePart(controls.openPDF);
+    controls.openPDF->setPlaceholderText(QStringLiteral("Choose a chart category"));
 }
 
 } // namespace

@@ -19,6 +19,7 @@ class ChartViewer;
 
 namespace mainwindow {
 
+class GridCell;
 class IcaoCodeBox;
 class LinkLabel;
 
@@ -46,7 +47,7 @@ struct MainWindowControls {
     QAbstractButton *cmdInfo = nullptr;
     QAbstractButton *Command2 = nullptr;
     LinkLabel *supportAddress = nullptr; // Label4(1)
-    std::array<QLabel *, SlotCount> lblRwy{};
+    std::array<GridCell *, SlotCount> lblRwy{};
     std::array<QRadioButton *, CategoryCount> Option1{};
     QButtonGroup *Option1Group = nullptr;
 };

@@ -13,6 +13,7 @@ namespace viewer {
 namespace {
 
 constexpr int WheelStep = 120;
+constexpr int FocusFrameWidth = 2;
 
 // Keeps the same fraction of a scroll bar's range in view after the range changes.
 void keepFraction(QScrollBar *bar, qreal fraction)
@@ -36,6 +37,7 @@ ChartPageView::ChartPageView(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
     m_message->setObjectName(QStringLiteral("chartMessage"));
+    m_message->setTextFormat(Qt::PlainText); // file and folder names are never markup
     m_message->setWordWrap(true);
     m_message->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -96,9 +98,14 @@ void ChartPageView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
     painter.fillRect(event->rect(), palette().color(QPalette::Dark));
-    if (m_image.isNull())
-        return;
-    painter.drawImage(pageRect(), m_image, m_image.rect());
+    if (!m_image.isNull())
+        painter.drawImage(pageRect(), m_image, m_image.rect());
+    if (hasFocus()) {
+        // The keys of the viewer work while it has the focus: a frame in the highlight colour says so.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), FocusFrameWidth));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void ChartPageView::resizeEvent(QResizeEvent *event)
@@ -120,6 +127,18 @@ void ChartPageView::wheelEvent(QWheelEvent *event)
     if (steps != 0)
         emit zoomRequested(steps);
     event->accept();
+}
+
+void ChartPageView::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void ChartPageView::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ChartPageView::updateScrollBars()

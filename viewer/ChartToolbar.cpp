@@ -50,6 +50,7 @@ ChartToolbar::ChartToolbar(QWidget *parent)
     fits->addAction(fitWidth);
     fits->addAction(fitPage);
     m_page->setObjectName(QStringLiteral("chartPage"));
+    m_page->setTextFormat(Qt::PlainText);
     m_page->setMinimumWidth(m_page->fontMetrics().horizontalAdvance(tr("%1 of %2").arg(888).arg(888)) + 8);
     m_page->setAlignment(Qt::AlignCenter);
 

@@ -77,6 +77,7 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     m_view->setObjectName(QStringLiteral("chartPageView"));
 
     m_notice->setObjectName(QStringLiteral("chartNotice"));
+    m_notice->setTextFormat(Qt::PlainText);
     m_notice->setWordWrap(true);
     m_notice->setMargin(6);
     m_notice->setAutoFillBackground(true);
@@ -129,11 +130,45 @@ void ChartViewer::connectActions()
 
 void ChartViewer::loadFile(const QString &path)
 {
+    forgetChart();
     m_file = path;
+    m_view->setMessage({});
+    if (path.isEmpty()) {
+        showFailure(ChartFailure::NoFileNamed);
+        return;
+    }
+    m_openSerial = m_client->open(path);
+    m_busyDelay.start();
+    setState(State::Loading);
+    updateActions();
+}
+
+void ChartViewer::closeChart()
+{
+    forgetChart();
+    m_view->setMessage(m_placeholder);
+    setState(State::Empty);
+    updateActions();
+}
+
+void ChartViewer::setPlaceholderText(const QString &text)
+{
+    m_placeholder = text;
+    if (m_state == State::Empty)
+        m_view->setMessage(text);
+}
+
+// Drops the chart and everything still on its way from the render helper; a late answer about it is
+// then ignored.
+void ChartViewer::forgetChart()
+{
     delete m_printJob;
+    m_busyDelay.stop();
     m_aheadDelay.stop();
+    m_view->setBusy(false);
     m_client->cancel(m_wanted.serial);
     m_client->cancel(m_ahead.serial);
+    m_openSerial = 0;
     m_wanted = {};
     m_ahead = {};
     m_shown = {};
@@ -142,18 +177,9 @@ void ChartViewer::loadFile(const QString &path)
     m_quarterTurns = 0;
     if (m_zoomMode == ZoomMode::Custom)
         m_zoomMode = ZoomMode::FitWidth;
+    m_file.clear();
     m_message.clear();
-    m_view->setMessage({});
     m_notice->hide();
-    if (path.isEmpty()) {
-        m_openSerial = 0;
-        showFailure(ChartFailure::NoFileNamed);
-        return;
-    }
-    m_openSerial = m_client->open(path);
-    m_busyDelay.start();
-    setState(State::Loading);
-    updateActions();
 }
 
 void ChartViewer::setToolbarVisible(bool visible)

@@ -34,6 +34,10 @@ public:
     ~ChartViewer() override;
 
     void loadFile(const QString &path);
+    // Closes the chart shown: the viewer is empty again, showing its placeholder text.
+    void closeChart();
+    // A short text shown in place of a chart while the viewer is empty.
+    void setPlaceholderText(const QString &text);
     void setToolbarVisible(bool visible);
 
     bool isToolbarVisible() const;
@@ -57,6 +61,7 @@ private:
     };
 
     void connectActions();
+    void forgetChart();
     void showPage(int index);
     void zoomBy(int steps);
     void setZoomMode(ZoomMode mode);
@@ -89,6 +94,7 @@ private:
     QTimer m_relayout;
 
     QString m_file;
+    QString m_placeholder;
     State m_state = State::Empty;
     QString m_message;
     quint64 m_openSerial = 0;

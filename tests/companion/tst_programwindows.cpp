@@ -133,9 +133,12 @@ void ProgramWindowsTest::anotherProcedureBringsBackTheSameMainWindow()
     QCOMPARE(m_tray->icons, 0);
     QCOMPARE(m_fixture->values.bLoadToggle, 1);
     QCOMPARE(inMain<QLineEdit>(QStringLiteral("txtIcao"))->text(), QStringLiteral("LIRF"));
-    QCOMPARE(inMain<QLabel>(QStringLiteral("lblRwy_1"))->text(), QStringLiteral("ROMA FIUMICINO"));
+    QCOMPARE(inMain<mainwindow::GridCell>(QStringLiteral("lblRwy_1"))->text(),
+             QStringLiteral("ROMA FIUMICINO"));
     QCOMPARE(inMain<viewer::ChartViewer>(QStringLiteral("openPDF"))->loadedFile(),
              m_fixture->folder.filePath(QStringLiteral("Airports/LIRF/ADPRF2-1.PDF")));
+    // The chart shown comes back with its category selected.
+    QVERIFY(inMain<QAbstractButton>(QStringLiteral("Option1_1"))->isChecked());
     QVERIFY(inMain<QAbstractButton>(QStringLiteral("cmdLink"))->isEnabled());
 }
 

@@ -1,16 +1,20 @@
 #include "MailLauncher.h"
+#include "Notice.h"
 #include "SoundCues.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 #include "WindowPrinter.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 // The desktop services behind the windows: twips, printing, the mail link, sound and placement.
 class DesktopServicesTest : public QObject {
@@ -23,6 +27,7 @@ private slots:
     void mailLinkIsPercentEncoded();
     void missingCueFilePlaysNothingQuietly();
     void centringMayGiveANegativePosition();
+    void warningShowsItsTextAsItStands();
 };
 
 void DesktopServicesTest::twipsBecomePixelsAtFifteenPerPixel_data()
@@ -98,6 +103,28 @@ void DesktopServicesTest::centringMayGiveANegativePosition()
     desktop::centreOnScreen(&window);
     QVERIFY(window.pos().x() < 0);
     QVERIFY(window.pos().y() < 0);
+}
+
+void DesktopServicesTest::warningShowsItsTextAsItStands()
+{
+    // A folder name that a rich-text label would obey, reading /dev/zero without end.
+    const QString text = QStringLiteral("<img src='/dev/zero'>/airports.txt cannot be read.");
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        shown = label->text();
+        format = label->textFormat();
+        box->accept();
+    });
+    answer.start(10);
+    desktop::MessageBoxNotice().warn(nullptr, text);
+    QCOMPARE(shown, text);
+    QCOMPARE(format, Qt::PlainText);
 }
 
 QTEST_MAIN(DesktopServicesTest)

@@ -40,7 +40,7 @@ window_id() {
     pattern="^$(printf '%s' "$1" | sed 's/[].[^$\\*+?(){}|]/\\&/g')\$"
     { xdotool search --name "$pattern" 2>/dev/null || true; } | tail -n 1
 }
-# An empty id is no window (xwininfo would wait for a click to pick one).
+# An empty id is no window: xwininfo without one would wait for a click on the screen.
 exists() { [ -n "$1" ] && xwininfo -id "$1" >/dev/null 2>&1; }
 gone() { ! exists "$1"; }
 mapped() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }

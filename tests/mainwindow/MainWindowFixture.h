@@ -2,6 +2,7 @@
 
 #include "ExitQuestion.h"
 #include "FrmMain.h"
+#include "GridCell.h"
 #include "MailLauncher.h"
 #include "Notice.h"
 #include "ProgramValues.h"
@@ -74,7 +75,10 @@ public:
     {
         return window->findChild<T *>(name);
     }
-    QLabel *slot(int index) const { return control<QLabel>(QStringLiteral("lblRwy_%1").arg(index)); }
+    mainwindow::GridCell *slot(int index) const
+    {
+        return control<mainwindow::GridCell>(QStringLiteral("lblRwy_%1").arg(index));
+    }
     QAbstractButton *button(const char *name) const { return control<QAbstractButton>(QLatin1String(name)); }
     QRadioButton *category(int index) const
     {

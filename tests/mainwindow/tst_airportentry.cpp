@@ -1,8 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include <QFile>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QTest>
 
 // From a typed code to a filled data grid, "ICAO CODE NOT FOUND", and back with "&Clean".
@@ -19,7 +17,6 @@ private slots:
     void cleanLeavesNoStaleSlotsForAShorterRecord();
     void unreadableDirectoryWarnsAndTakesTheNotFoundState();
     void emptyCodeFindsNothing();
-    void sampleAirportsFitTheirCells();
 
 private:
     static QLineEdit *box(const MainWindowFixture &fixture)
@@ -156,31 +153,6 @@ void AirportEntryTest::emptyCodeFindsNothing()
     fixture.button("cmdElabora")->click();
     QCOMPARE(fixture.slot(1)->text(), QStringLiteral("ICAO CODE NOT FOUND"));
     QCOMPARE(fixture.slot(0)->text(), QString());
-}
-
-void AirportEntryTest::sampleAirportsFitTheirCells()
-{
-    QFile sample(qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/airports.txt"));
-    QVERIFY(sample.open(QIODevice::ReadOnly));
-    const QByteArray directory = sample.readAll();
-    MainWindowFixture fixture;
-    fixture.writeDirectory(directory);
-    fixture.load();
-    const QRegularExpression header(QStringLiteral("^..([A-Z]{4})\\|"), QRegularExpression::MultilineOption);
-    int airports = 0;
-    for (const QRegularExpressionMatch &match : header.globalMatch(QString::fromUtf8(directory))) {
-        fixture.button("cmdClean")->click();
-        fixture.lookUp(match.captured(1));
-        for (int slot = 1; slot < 150; ++slot) {
-            QLabel *cell = fixture.slot(slot);
-            if (cell->parentWidget()->objectName() == QLatin1String("Frame2"))
-                continue;
-            QVERIFY2(cell->fontMetrics().horizontalAdvance(cell->text()) <= cell->contentsRect().width(),
-                     qPrintable(match.captured(1) + u' ' + cell->text()));
-        }
-        ++airports;
-    }
-    QVERIFY(airports >= 15);
 }
 
 QTEST_MAIN(AirportEntryTest)

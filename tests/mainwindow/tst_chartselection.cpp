@@ -1,6 +1,7 @@
 #include "ChartViewer.h"
 #include "MainWindowFixture.h"
 
+#include <QLabel>
 #include <QTest>
 
 // Choosing a chart category: the chart path, what is remembered, and the buttons it switches.
@@ -14,7 +15,9 @@ private slots:
     void keyboardChoiceRunsTheChoice();
     void missingChartStillEnablesLinkAndStoresThePath();
     void lowerCaseLibraryOpensThroughTheCaseFallback();
-    void linkStaysEnabledAndPrintDisabledAcrossCleanAndLookups();
+    void cleanClosesTheChartAndANewLookupShowsNone_data();
+    void cleanClosesTheChartAndANewLookupShowsNone();
+    void activationKeepsTheCategoryOfTheChartShown();
     void codesOutsideTheLibraryNameNoChart_data();
     void codesOutsideTheLibraryNameNoChart();
 
@@ -82,16 +85,64 @@ void ChartSelectionTest::lowerCaseLibraryOpensThroughTheCaseFallback()
     QCOMPARE(viewer->loadedFile(), chart(QStringLiteral("airports/lirf/adprf1-1.pdf")));
 }
 
-void ChartSelectionTest::linkStaysEnabledAndPrintDisabledAcrossCleanAndLookups()
+void ChartSelectionTest::cleanClosesTheChartAndANewLookupShowsNone_data()
 {
+    QTest::addColumn<QString>("code");
+    QTest::newRow("same airport") << "LIRF";
+    QTest::newRow("another airport") << "LIML";
+}
+
+void ChartSelectionTest::cleanClosesTheChartAndANewLookupShowsNone()
+{
+    QFETCH(QString, code);
+    auto *viewer = m_fixture->control<viewer::ChartViewer>(QStringLiteral("openPDF"));
+    auto *hint = viewer->findChild<QLabel *>(QStringLiteral("chartMessage"));
+    const auto noCategoryChosen = [this] {
+        for (int index = 0; index < 7; ++index) {
+            if (m_fixture->category(index)->isChecked())
+                return false;
+        }
+        return true;
+    };
     QTest::mouseClick(m_fixture->category(3), Qt::LeftButton);
+    QCOMPARE(viewer->state(), viewer::ChartViewer::State::Loading);
+
     m_fixture->button("cmdClean")->click();
-    QVERIFY(m_fixture->button("cmdLink")->isEnabled());
+    QCOMPARE(viewer->state(), viewer::ChartViewer::State::Empty);
+    QVERIFY(viewer->loadedFile().isEmpty());
+    QVERIFY(m_fixture->values.sChartPath.isEmpty());
+    QVERIFY(!m_fixture->button("cmdLink")->isEnabled());
+    QVERIFY(noCategoryChosen());
+
+    m_fixture->lookUp(code);
+    QVERIFY(viewer->isVisible());
+    QCOMPARE(viewer->state(), viewer::ChartViewer::State::Empty);
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), QStringLiteral("Choose a chart category"));
+    QVERIFY(m_fixture->values.sChartPath.isEmpty());
+    QVERIFY(!m_fixture->button("cmdLink")->isEnabled());
+    QVERIFY(noCategoryChosen());
+    // "&Print" stays unavailable once a chart has been shown.
     QVERIFY(!m_fixture->button("cmdStampa")->isEnabled());
-    m_fixture->lookUp(QStringLiteral("LIML"));
+
+    // A chart lost on its way from the render helper never comes back.
+    QTest::qWait(200);
+    QCOMPARE(viewer->state(), viewer::ChartViewer::State::Empty);
+
+    QTest::mouseClick(m_fixture->category(1), Qt::LeftButton);
     QVERIFY(m_fixture->button("cmdLink")->isEnabled());
-    QVERIFY(!m_fixture->button("cmdStampa")->isEnabled());
-    QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF4-1.PDF")));
+    QVERIFY(m_fixture->values.sChartPath.endsWith(
+        QStringLiteral("/Airports/%1/ADP%2%3-1.PDF").arg(code, code.sliced(2), QStringLiteral("2"))));
+    QVERIFY(!hint->isVisible());
+}
+
+void ChartSelectionTest::activationKeepsTheCategoryOfTheChartShown()
+{
+    QTest::mouseClick(m_fixture->category(4), Qt::LeftButton);
+    m_fixture->activate();
+    QVERIFY(m_fixture->category(4)->isChecked());
+    QVERIFY(m_fixture->button("cmdLink")->isEnabled());
+    QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF5-1.PDF")));
 }
 
 // The directory may hold any code and the code box takes any four characters: a code that is not all letters

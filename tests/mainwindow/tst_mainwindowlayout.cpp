@@ -114,7 +114,7 @@ void MainWindowLayoutTest::gridSlotsStandUnderTheirHeadings()
     QFETCH(QRect, pixels);
     MainWindowFixture fixture;
     fixture.load();
-    QLabel *cell = fixture.slot(slot);
+    auto *cell = fixture.slot(slot);
     QVERIFY(cell);
     QCOMPARE(cell->parentWidget()->objectName(), frame);
     QCOMPARE(cell->geometry(), pixels);
@@ -129,7 +129,7 @@ void MainWindowLayoutTest::hiddenSlotsLiveInTheInvisibleFrame()
     for (int slot = 0; slot < 151; ++slot) {
         const bool shown = slot == 1 || (slot >= 2 && slot <= 4) ||
                            (slot >= 6 && slot < 150 && shownOffsets.contains((slot - 6) % 12));
-        QLabel *cell = fixture.slot(slot);
+        auto *cell = fixture.slot(slot);
         QVERIFY2(cell, qPrintable(QString::number(slot)));
         QCOMPARE(cell->parentWidget()->objectName() == QLatin1String("Frame2"), !shown);
         hidden += shown ? 0 : 1;

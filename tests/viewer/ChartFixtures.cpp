@@ -99,6 +99,30 @@ bool writeChart(const QString &path, int pages)
     return painter.end();
 }
 
+QColor cornerChartPaper()
+{
+    return {255, 220, 120};
+}
+
+bool writeCornerChart(const QString &path, QSizeF points)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(points, QPageSize::Point, {}, QPageSize::ExactMatch));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(72);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    const QRectF page(QPointF(0, 0), points);
+    const qreal side = std::min(points.width(), points.height()) / 10;
+    painter.fillRect(page, cornerChartPaper());
+    painter.fillRect(QRectF(0, 0, side, side), Qt::red);
+    painter.fillRect(QRectF(page.width() - side, 0, side, side), Qt::green);
+    painter.fillRect(QRectF(0, page.height() - side, side, side), Qt::blue);
+    painter.fillRect(QRectF(page.width() - side, page.height() - side, side, side), Qt::magenta);
+    return painter.end();
+}
+
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

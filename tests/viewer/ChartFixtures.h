@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QSizeF>
 #include <QString>
 
 namespace fixtures {
@@ -12,6 +13,11 @@ QColor markerColour(int page);
 // restricted area, labels and a frequency table, and a coloured marker square in each page's top-left
 // corner.
 bool writeChart(const QString &path, int pages = 1);
+// One page of the given size in points, filled with cornerChartPaper(), with a square marker in each
+// corner, a tenth of the page's shorter side: top-left red, top-right green, bottom-left blue,
+// bottom-right magenta. Whether a page is shown whole, and where, can be told from these colours.
+bool writeCornerChart(const QString &path, QSizeF points);
+QColor cornerChartPaper();
 bool writeBytes(const QString &path, const QByteArray &bytes);
 // The first part of a good chart, as a download that broke off.
 bool writeTruncatedChart(const QString &path);

@@ -70,6 +70,8 @@ private slots:
     void stuckChartIsSupersededWithoutWaitingForTheLimit();
     void slowChartShowsBusyIndicator();
     void toolbarToggles();
+    void closedChartLeavesThePlaceholder_data();
+    void closedChartLeavesThePlaceholder();
     void keysTurnPagesAndRotate();
     void zoomAndNightChangeTheImage();
     void printWithoutPrinterSaysSo();
@@ -278,6 +280,43 @@ void ChartViewerTest::toolbarToggles()
     viewer->setToolbarVisible(true);
     QVERIFY(viewer->isToolbarVisible());
     QVERIFY(toolbar(*viewer)->isVisible());
+}
+
+void ChartViewerTest::closedChartLeavesThePlaceholder_data()
+{
+    QTest::addColumn<bool>("waitForThePage");
+    QTest::newRow("chart shown") << true;
+    QTest::newRow("chart still on its way") << false;
+}
+
+void ChartViewerTest::closedChartLeavesThePlaceholder()
+{
+    QFETCH(bool, waitForThePage);
+    const auto viewer = shownViewer(realHelper());
+    viewer->setPlaceholderText(QStringLiteral("Choose a chart"));
+    QCOMPARE(pageView(*viewer)->message(), QStringLiteral("Choose a chart"));
+    viewer->loadFile(path(QStringLiteral("three.pdf")));
+    QVERIFY(pageView(*viewer)->message().isEmpty());
+    if (waitForThePage)
+        QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+
+    viewer->closeChart();
+    QCOMPARE(viewer->state(), ChartViewer::State::Empty);
+    QVERIFY(viewer->loadedFile().isEmpty());
+    QVERIFY(viewer->message().isEmpty());
+    QCOMPARE(pageView(*viewer)->message(), QStringLiteral("Choose a chart"));
+    QCOMPARE(viewer->pageCount(), 0);
+    QVERIFY(toolbar(*viewer)->pageText().isEmpty());
+    QVERIFY(!toolbar(*viewer)->nextPage->isEnabled());
+    QVERIFY(!toolbar(*viewer)->print->isEnabled());
+    // Whatever the render helper still sends about the closed chart is dropped.
+    QTest::qWait(500);
+    QCOMPARE(viewer->state(), ChartViewer::State::Empty);
+    QVERIFY(pageView(*viewer)->image().isNull());
+
+    viewer->loadFile(path(QStringLiteral("one.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    QCOMPARE(viewer->pageCount(), 1);
 }
 
 void ChartViewerTest::keysTurnPagesAndRotate()
