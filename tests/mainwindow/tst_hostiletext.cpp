@@ -24,7 +24,7 @@ QString shownToolTip(const QWidget *widget)
 
 } // namespace
 
-// Text from the directory, the user or the program folder is shown as it stands, never obeyed as markup.
+// Text from the directory, the user or the library folder is shown as it stands, never obeyed as markup.
 class HostileTextTest : public QObject {
     Q_OBJECT
 
@@ -81,10 +81,10 @@ void HostileTextTest::directoryValuesAreShownLiterally()
 void HostileTextTest::codeBoxAndChartMessageAreLiteral()
 {
     MainWindowFixture fixture;
-    // A program folder whose name is markup: the chart message names it as it stands.
+    // A library folder whose name is markup: the chart message names it as it stands.
     const QString folder = fixture.folder.filePath(QStringLiteral("<b>charts"));
     QVERIFY(QDir().mkpath(folder));
-    fixture.values.programFolder = folder;
+    fixture.values.libraryFolder = folder;
     QFile directory(folder + QStringLiteral("/airports.txt"));
     QVERIFY(directory.open(QIODevice::WriteOnly));
     directory.write(sampleDirectory());
