@@ -3,6 +3,7 @@
 #include "ProgramOptions.h"
 #include "ProgramValues.h"
 #include "ProgramWindows.h"
+#include "StartupMarks.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    const app::StartupMarks marks;
     QCoreApplication::setApplicationName(QStringLiteral("varnelox"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VARNELOX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VARNELOX_DESKTOP_ID));
@@ -21,6 +23,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication application(argc, argv);
+    marks.mark("window system connected");
     app::ProgramOptions options;
     options.process(application);
     // The program ends where it says so, not when its last visible window closes: the windows are
@@ -30,6 +33,7 @@ int main(int argc, char *argv[])
     const QString programFolder = QCoreApplication::applicationDirPath();
     const airportdata::LibraryLocation library = app::locateProgramLibrary(programFolder, options.library());
     app::logLibraryChoice(library);
+    marks.mark("library found");
     app::DesktopServices services;
     if (!library.ok) {
         std::fprintf(stderr, "varnelox: %s\n", qPrintable(library.error));
@@ -47,5 +51,6 @@ int main(int argc, char *argv[])
     QObject::connect(&windows, &app::ProgramWindows::programEnded, &application,
                      [] { QCoreApplication::exit(0); });
     windows.start();
+    marks.mark("main window built and shown");
     return QApplication::exec();
 }
