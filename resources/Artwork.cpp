@@ -1,14 +1,16 @@
 #include "Artwork.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QDir>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace resources {
 
 namespace {
 
 struct PictureEntry {
-    const char *file;
+    const char *name;
     QSize size;
 };
 
@@ -16,27 +18,47 @@ PictureEntry entry(Picture picture)
 {
     switch (picture) {
     case Picture::TowerIcon:
-        return {":/art/tower-icon.svg", {156, 145}};
+        return {"tower-icon", {156, 145}};
     case Picture::Banner:
-        return {":/art/banner.svg", {205, 207}};
+        return {"banner", {205, 207}};
     case Picture::BoxCover:
-        return {":/art/box-cover.svg", {400, 573}};
+        return {"box-cover", {400, 573}};
     case Picture::ApproachChart:
-        return {":/art/approach-chart.svg", {376, 648}};
+        return {"approach-chart", {376, 648}};
     case Picture::Calculator:
-        return {":/art/calculator.svg", {32, 32}};
+        return {"calculator", {32, 32}};
     case Picture::Printer:
-        return {":/art/printer.svg", {32, 32}};
+        return {"printer", {32, 32}};
     case Picture::BucketAndMop:
-        return {":/art/bucket-and-mop.svg", {32, 32}};
+        return {"bucket-and-mop", {32, 32}};
     case Picture::AirlinerFs9:
-        return {":/art/airliner-fs9.svg", {32, 32}};
+        return {"airliner-fs9", {32, 32}};
     case Picture::ExitDoor:
-        return {":/art/exit-door.svg", {57, 57}};
+        return {"exit-door", {57, 57}};
     case Picture::QuestionBadge:
-        return {":/art/question-badge.svg", {32, 32}};
+        return {"question-badge", {32, 32}};
     }
     return {"", {}};
+}
+
+QString pngFile(Picture picture, QSize size)
+{
+    return QStringLiteral(":/art/%1-%2x%3.png")
+        .arg(QLatin1String(entry(picture).name))
+        .arg(size.width())
+        .arg(size.height());
+}
+
+// The PNG to scale from: the smallest that covers the size on both sides, else the largest.
+QSize sourceSize(Picture picture, QSize size)
+{
+    const QList<QSize> sizes = renderedSizes(picture);
+    const auto covering = std::find_if(sizes.begin(), sizes.end(), [size](QSize rendered) {
+        return rendered.width() >= size.width() && rendered.height() >= size.height();
+    });
+    if (covering != sizes.end())
+        return *covering;
+    return sizes.isEmpty() ? QSize() : sizes.last();
 }
 
 } // namespace
@@ -46,16 +68,30 @@ QSize naturalSize(Picture picture)
     return entry(picture).size;
 }
 
+QList<QSize> renderedSizes(Picture picture)
+{
+    const QString name = QLatin1String(entry(picture).name);
+    static const QRegularExpression sizePattern(QStringLiteral("-(\\d+)x(\\d+)\\.png$"));
+    QList<QSize> sizes;
+    for (const QString &file : QDir(QStringLiteral(":/art")).entryList({name + QStringLiteral("-*.png")})) {
+        const QRegularExpressionMatch match = sizePattern.match(file);
+        if (match.hasMatch() && file.size() == name.size() + match.capturedLength())
+            sizes.append(QSize(match.captured(1).toInt(), match.captured(2).toInt()));
+    }
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) {
+        return qint64(a.width()) * a.height() < qint64(b.width()) * b.height();
+    });
+    return sizes;
+}
+
 QPixmap render(Picture picture, QSize size)
 {
     if (size.isEmpty())
         return {};
-    QSvgRenderer renderer(QString::fromLatin1(entry(picture).file));
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
+    if (QPixmap exact(pngFile(picture, size)); !exact.isNull())
+        return exact;
+    const QPixmap source(pngFile(picture, sourceSize(picture, size)));
+    return source.isNull() ? QPixmap() : source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace resources

@@ -1,0 +1,76 @@
+// Renders the program's SVG pictures to PNG files at the sizes the windows show them, so that the program
+// draws no SVG while it starts.
+// Usage: artgen SVG-FOLDER OUTPUT-FOLDER NAME=WIDTHxHEIGHT[,WIDTHxHEIGHT...]...
+// Each NAME.svg of SVG-FOLDER becomes NAME-WIDTHxHEIGHT.png in OUTPUT-FOLDER for every size given.
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTextStream>
+
+#include <optional>
+
+namespace {
+
+std::optional<QSize> parseSize(const QString &text)
+{
+    const QStringList sides = text.split(u'x');
+    bool wide = false;
+    bool high = false;
+    const QSize size(sides.value(0).toInt(&wide), sides.value(1).toInt(&high));
+    if (sides.size() != 2 || !wide || !high || size.isEmpty())
+        return std::nullopt;
+    return size;
+}
+
+// Renders one picture at the given sizes; an empty message when every file was written.
+QString renderPicture(const QDir &svgFolder, const QDir &outputFolder, const QString &request)
+{
+    const QString name = request.section(u'=', 0, 0);
+    QSvgRenderer renderer(svgFolder.filePath(name + QStringLiteral(".svg")));
+    if (!renderer.isValid())
+        return QStringLiteral("cannot read %1.svg in %2").arg(name, svgFolder.path());
+    for (const QString &sizeText : request.section(u'=', 1).split(u',')) {
+        const std::optional<QSize> size = parseSize(sizeText);
+        if (!size)
+            return QStringLiteral("not a size: \"%1\" in \"%2\"").arg(sizeText, request);
+        QImage image(*size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(*size)));
+        painter.end();
+        const QString file = outputFolder.filePath(
+            QStringLiteral("%1-%2x%3.png").arg(name).arg(size->width()).arg(size->height()));
+        if (!image.save(file, "PNG"))
+            return QStringLiteral("cannot write %1").arg(file);
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QGuiApplication application(argc, argv);
+    QTextStream err(stderr);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 4) {
+        err << "usage: artgen SVG-FOLDER OUTPUT-FOLDER NAME=WIDTHxHEIGHT[,WIDTHxHEIGHT...]...\n";
+        return 2;
+    }
+    const QDir svgFolder(arguments.at(1));
+    const QDir outputFolder(arguments.at(2));
+    if (!outputFolder.mkpath(QStringLiteral("."))) {
+        err << "artgen: cannot create " << outputFolder.path() << "\n";
+        return 1;
+    }
+    for (const QString &request : arguments.mid(3)) {
+        if (const QString problem = renderPicture(svgFolder, outputFolder, request); !problem.isEmpty()) {
+            err << "artgen: " << problem << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
