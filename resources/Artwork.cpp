@@ -1,6 +1,7 @@
 #include "Artwork.h"
 
 #include <QDir>
+#include <QImage>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -88,10 +89,12 @@ QPixmap render(Picture picture, QSize size)
 {
     if (size.isEmpty())
         return {};
-    if (QPixmap exact(pngFile(picture, size)); !exact.isNull())
-        return exact;
-    const QPixmap source(pngFile(picture, sourceSize(picture, size)));
-    return source.isNull() ? QPixmap() : source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (QImage exact(pngFile(picture, size)); !exact.isNull())
+        return QPixmap::fromImage(std::move(exact));
+    const QImage source(pngFile(picture, sourceSize(picture, size)));
+    if (source.isNull())
+        return {};
+    return QPixmap::fromImage(source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace resources

@@ -10,6 +10,7 @@
 #include <QSvgRenderer>
 #include <QTextStream>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -23,6 +24,16 @@ std::optional<QSize> parseSize(const QString &text)
     if (sides.size() != 2 || !wide || !high || size.isEmpty())
         return std::nullopt;
     return size;
+}
+
+bool isOpaque(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        if (std::any_of(line, line + image.width(), [](QRgb pixel) { return qAlpha(pixel) != 255; }))
+            return false;
+    }
+    return true;
 }
 
 // Renders one picture at the given sizes; an empty message when every file was written.
@@ -41,6 +52,9 @@ QString renderPicture(const QDir &svgFolder, const QDir &outputFolder, const QSt
         QPainter painter(&image);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(*size)));
         painter.end();
+        // An opaque picture is stored without alpha: it loads straight into the screen's format.
+        if (isOpaque(image))
+            image.convertTo(QImage::Format_RGB32);
         const QString file = outputFolder.filePath(
             QStringLiteral("%1-%2x%3.png").arg(name).arg(size->width()).arg(size->height()));
         if (!image.save(file, "PNG"))
