@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompanionServices.h"
+#include "CuePlayerModule.h"
 #include "ExitQuestion.h"
 #include "MailLauncher.h"
 #include "MainWindowServices.h"
@@ -11,9 +12,14 @@
 
 namespace app {
 
-// The real desktop behind the windows' services, for the whole run.
+// The real desktop behind the windows' services, for the whole run. The sound cues come from the sound
+// module at soundModule, loaded when sound.loadPlayer() is called.
 struct DesktopServices {
-    desktop::EffectSoundCues sound;
+    explicit DesktopServices(const QString &soundModule)
+        : sound([soundModule] { return desktop::loadCuePlayerModule(soundModule).player; })
+    {}
+
+    desktop::DeferredSoundCues sound;
     desktop::MessageBoxExitQuestion exitQuestion;
     desktop::DefaultPrinter printer;
     desktop::DesktopMailLauncher mail;

@@ -26,6 +26,8 @@ public:
     void Form_Load();
 
 signals:
+    // The window has been drawn on screen for the first time since it was loaded.
+    void firstShownOnScreen();
     // "&Link to FS": this window has hidden itself; the owner shows the companion window.
     void linkRequested();
     // The program is to end: "&Exit" answered Yes, or the window closed through its frame.
@@ -33,10 +35,12 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void connectHandlers();
+    void afterFirstPaint();
     void Form_Activate();
     void ShowDataLayout();
     void ShowEntryLayout();
@@ -64,6 +68,7 @@ private:
     MainWindowServices m_services;
     MainWindowControls m_controls;
     int m_chartCategory = NoChart; // the category of the chart shown
+    bool m_shownOnScreen = false;
 };
 
 } // namespace mainwindow

@@ -188,6 +188,11 @@ void ChartViewer::setToolbarVisible(bool visible)
     m_relayout.start();
 }
 
+void ChartViewer::startRenderHelper()
+{
+    m_client->startHelper();
+}
+
 bool ChartViewer::isToolbarVisible() const
 {
     return !m_toolbar->isHidden();

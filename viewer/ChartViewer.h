@@ -39,6 +39,8 @@ public:
     // A short text shown in place of a chart while the viewer is empty.
     void setPlaceholderText(const QString &text);
     void setToolbarVisible(bool visible);
+    // Starts the render helper ahead of the first chart; otherwise the first chart starts it.
+    void startRenderHelper();
 
     bool isToolbarVisible() const;
     QString loadedFile() const { return m_file; }

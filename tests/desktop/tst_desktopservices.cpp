@@ -1,6 +1,5 @@
 #include "MailLauncher.h"
 #include "Notice.h"
-#include "SoundCues.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 #include "WindowPrinter.h"
@@ -11,12 +10,11 @@
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-// The desktop services behind the windows: twips, printing, the mail link, sound and placement.
+// The desktop services behind the windows: twips, printing, the mail link and placement.
 class DesktopServicesTest : public QObject {
     Q_OBJECT
 
@@ -25,7 +23,6 @@ private slots:
     void twipsBecomePixelsAtFifteenPerPixel();
     void windowImagePrintsOnOnePageWithItsProportions();
     void mailLinkIsPercentEncoded();
-    void missingCueFilePlaysNothingQuietly();
     void centringMayGiveANegativePosition();
     void warningShowsItsTextAsItStands();
 };
@@ -84,16 +81,6 @@ void DesktopServicesTest::mailLinkIsPercentEncoded()
                                                QStringLiteral("A+B & C"), QStringLiteral("x=1?"));
     QCOMPARE(link.toString(QUrl::FullyEncoded),
              QStringLiteral("mailto:help@varnelox.example?subject=A%2BB%20%26%20C&body=x%3D1%3F"));
-}
-
-void DesktopServicesTest::missingCueFilePlaysNothingQuietly()
-{
-    // The sound system warns, some of it later, whenever an effect is set up: nothing may be set up.
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    desktop::EffectSoundCues cues;
-    cues.play(QStringLiteral("/nonexistent/of1297.wav"));
-    cues.play(QString());
-    QTest::qWait(300);
 }
 
 void DesktopServicesTest::centringMayGiveANegativePosition()

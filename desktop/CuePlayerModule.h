@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLoggingCategory>
+#include <QString>
+
+namespace desktop {
+
+namespace sound {
+class CuePlayer;
+}
+
+// varnelox.sound: whether the sound module could be loaded, and why not. Quiet unless enabled.
+Q_DECLARE_LOGGING_CATEGORY(lcSound)
+
+struct CuePlayerModule {
+    sound::CuePlayer *player = nullptr; // lives as long as the program
+    QString error;
+};
+
+// Loads the sound module at path and gives its cue player; the error says why there is none (a missing
+// file, a file that is not the module, a module of another build).
+CuePlayerModule loadCuePlayerModule(const QString &path);
+
+} // namespace desktop
