@@ -1,6 +1,7 @@
 #include "RenderServer.h"
 
 #include "ChartColours.h"
+#include "EngineMemory.h"
 #include "Platform.h"
 #include "RenderLog.h"
 
@@ -178,6 +179,9 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
     if (!(at >= 0 && ok && images.attach(descriptor)))
         qCInfo(lcRender) << "no shared page images: pages cannot be drawn";
     platform::limitMemory(memoryLimit(arguments));
+    if (!platform::keepEngineMemory(&QPdfDocument::staticMetaObject))
+        qCInfo(lcRender)
+            << "the PDF engine's library was not found: its memory goes back to the system as it asks";
 
     RenderServer server(&images);
     std::ios::sync_with_stdio(false);
