@@ -42,24 +42,44 @@ PictureEntry entry(Picture picture)
     return {"", {}};
 }
 
-QString pngFile(Picture picture, QSize size)
+struct RenderedFile {
+    QSize size;
+    QString path;
+};
+
+// Every file rendered for the picture at build time, smallest first: opaque pictures are stored
+// uncompressed (BMP), since they are the largest and decoding their PNG held up the start.
+QList<RenderedFile> renderedFiles(Picture picture)
 {
-    return QStringLiteral(":/art/%1-%2x%3.png")
-        .arg(QLatin1String(entry(picture).name))
-        .arg(size.width())
-        .arg(size.height());
+    const QString name = QLatin1String(entry(picture).name);
+    static const QRegularExpression sizePattern(QStringLiteral("-(\\d+)x(\\d+)\\.(png|bmp)$"));
+    QList<RenderedFile> files;
+    for (const QString &file : QDir(QStringLiteral(":/art")).entryList({name + QStringLiteral("-*")})) {
+        const QRegularExpressionMatch match = sizePattern.match(file);
+        if (match.hasMatch() && file.size() == name.size() + match.capturedLength())
+            files.append({QSize(match.captured(1).toInt(), match.captured(2).toInt()),
+                          QStringLiteral(":/art/") + file});
+    }
+    std::sort(files.begin(), files.end(), [](const RenderedFile &a, const RenderedFile &b) {
+        return qint64(a.size.width()) * a.size.height() < qint64(b.size.width()) * b.size.height();
+    });
+    return files;
 }
 
-// The PNG to scale from: the smallest that covers the size on both sides, else the largest.
-QSize sourceSize(Picture picture, QSize size)
+// The file to draw from: the one of exactly that size, else the smallest that covers the size on both
+// sides, else the largest.
+const RenderedFile *sourceFile(const QList<RenderedFile> &files, QSize size)
 {
-    const QList<QSize> sizes = renderedSizes(picture);
-    const auto covering = std::find_if(sizes.begin(), sizes.end(), [size](QSize rendered) {
-        return rendered.width() >= size.width() && rendered.height() >= size.height();
+    const auto exact = std::find_if(files.begin(), files.end(),
+                                    [size](const RenderedFile &file) { return file.size == size; });
+    if (exact != files.end())
+        return &*exact;
+    const auto covering = std::find_if(files.begin(), files.end(), [size](const RenderedFile &file) {
+        return file.size.width() >= size.width() && file.size.height() >= size.height();
     });
-    if (covering != sizes.end())
-        return *covering;
-    return sizes.isEmpty() ? QSize() : sizes.last();
+    if (covering != files.end())
+        return &*covering;
+    return files.isEmpty() ? nullptr : &files.last();
 }
 
 } // namespace
@@ -71,17 +91,9 @@ QSize naturalSize(Picture picture)
 
 QList<QSize> renderedSizes(Picture picture)
 {
-    const QString name = QLatin1String(entry(picture).name);
-    static const QRegularExpression sizePattern(QStringLiteral("-(\\d+)x(\\d+)\\.png$"));
     QList<QSize> sizes;
-    for (const QString &file : QDir(QStringLiteral(":/art")).entryList({name + QStringLiteral("-*.png")})) {
-        const QRegularExpressionMatch match = sizePattern.match(file);
-        if (match.hasMatch() && file.size() == name.size() + match.capturedLength())
-            sizes.append(QSize(match.captured(1).toInt(), match.captured(2).toInt()));
-    }
-    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) {
-        return qint64(a.width()) * a.height() < qint64(b.width()) * b.height();
-    });
+    for (const RenderedFile &file : renderedFiles(picture))
+        sizes.append(file.size);
     return sizes;
 }
 
@@ -89,12 +101,16 @@ QPixmap render(Picture picture, QSize size)
 {
     if (size.isEmpty())
         return {};
-    if (QImage exact(pngFile(picture, size)); !exact.isNull())
-        return QPixmap::fromImage(std::move(exact));
-    const QImage source(pngFile(picture, sourceSize(picture, size)));
-    if (source.isNull())
+    const QList<RenderedFile> files = renderedFiles(picture);
+    const RenderedFile *file = sourceFile(files, size);
+    if (!file)
         return {};
-    return QPixmap::fromImage(source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    QImage image(file->path);
+    if (image.isNull())
+        return {};
+    if (file->size == size)
+        return QPixmap::fromImage(std::move(image));
+    return QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace resources

@@ -95,7 +95,7 @@ void ArtworkTest::sizesTheWindowsShowAreRenderedAtBuildTime_data()
     QTest::newRow("approach chart, ratio 2") << Picture::ApproachChart << QSize(752, 1296);
 }
 
-// A size the windows show is read from its own PNG, never scaled from another.
+// A size the windows show is read from its own file, never scaled from another.
 void ArtworkTest::sizesTheWindowsShowAreRenderedAtBuildTime()
 {
     QFETCH(Picture, picture);

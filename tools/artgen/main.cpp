@@ -1,7 +1,8 @@
-// Renders the program's SVG pictures to PNG files at the sizes the windows show them, so that the program
+// Renders the program's SVG pictures to image files at the sizes the windows show them, so that the program
 // draws no SVG while it starts.
-// Usage: artgen SVG-FOLDER OUTPUT-FOLDER NAME=WIDTHxHEIGHT[,WIDTHxHEIGHT...]...
-// Each NAME.svg of SVG-FOLDER becomes NAME-WIDTHxHEIGHT.png in OUTPUT-FOLDER for every size given.
+// Usage: artgen SVG-FOLDER OUTPUT-FOLDER NAME[.FORMAT]=WIDTHxHEIGHT[,WIDTHxHEIGHT...]...
+// Each NAME.svg of SVG-FOLDER becomes NAME-WIDTHxHEIGHT.FORMAT in OUTPUT-FOLDER for every size given.
+// FORMAT is png (the default) or bmp: uncompressed, it loads several times faster, for opaque pictures only.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -39,7 +40,11 @@ bool isOpaque(const QImage &image)
 // Renders one picture at the given sizes; an empty message when every file was written.
 QString renderPicture(const QDir &svgFolder, const QDir &outputFolder, const QString &request)
 {
-    const QString name = request.section(u'=', 0, 0);
+    const QString name = request.section(u'=', 0, 0).section(u'.', 0, 0);
+    const QString format = request.section(u'=', 0, 0).section(u'.', 1).toLower();
+    if (!format.isEmpty() && format != u"png" && format != u"bmp")
+        return QStringLiteral("not an image format: \"%1\" in \"%2\"").arg(format, request);
+    const QString suffix = format.isEmpty() ? QStringLiteral("png") : format;
     QSvgRenderer renderer(svgFolder.filePath(name + QStringLiteral(".svg")));
     if (!renderer.isValid())
         return QStringLiteral("cannot read %1.svg in %2").arg(name, svgFolder.path());
@@ -53,11 +58,14 @@ QString renderPicture(const QDir &svgFolder, const QDir &outputFolder, const QSt
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(*size)));
         painter.end();
         // An opaque picture is stored without alpha: it loads straight into the screen's format.
-        if (isOpaque(image))
+        const bool opaque = isOpaque(image);
+        if (opaque)
             image.convertTo(QImage::Format_RGB32);
+        else if (suffix == u"bmp")
+            return QStringLiteral("%1.svg is not opaque: BMP would lose its transparency").arg(name);
         const QString file = outputFolder.filePath(
-            QStringLiteral("%1-%2x%3.png").arg(name).arg(size->width()).arg(size->height()));
-        if (!image.save(file, "PNG"))
+            QStringLiteral("%1-%2x%3.%4").arg(name).arg(size->width()).arg(size->height()).arg(suffix));
+        if (!image.save(file, qPrintable(suffix.toUpper())))
             return QStringLiteral("cannot write %1").arg(file);
     }
     return {};
@@ -71,7 +79,7 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 4) {
-        err << "usage: artgen SVG-FOLDER OUTPUT-FOLDER NAME=WIDTHxHEIGHT[,WIDTHxHEIGHT...]...\n";
+        err << "usage: artgen SVG-FOLDER OUTPUT-FOLDER NAME[.FORMAT]=WIDTHxHEIGHT[,WIDTHxHEIGHT...]...\n";
         return 2;
     }
     const QDir svgFolder(arguments.at(1));
