@@ -2,6 +2,7 @@
 
 #include "ChartColours.h"
 #include "EngineMemory.h"
+#include "EngineWarmUp.h"
 #include "Platform.h"
 #include "RenderLog.h"
 
@@ -183,7 +184,10 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
         qCInfo(lcRender)
             << "the PDF engine's library was not found: its memory goes back to the system as it asks";
 
+    // The engine keeps what the warm-up readied only while a document exists: the server's holds it.
     RenderServer server(&images);
+    if (!warmUpEngine())
+        qCInfo(lcRender) << "the PDF engine could not be readied: the first chart takes longer";
     std::ios::sync_with_stdio(false);
     std::string text;
     while (std::getline(std::cin, text)) {
