@@ -10,14 +10,23 @@
 #include "TrayIcon.h"
 #include "WindowPrinter.h"
 
+#include <QPointer>
+
 namespace app {
 
 // The real desktop behind the windows' services, for the whole run. The sound cues come from the sound
-// module at soundModule, loaded when sound.loadPlayer() is called.
+// module at soundModule, loaded when sound.loadPlayer() is called; its player ends with the services,
+// before the application does.
 struct DesktopServices {
     explicit DesktopServices(const QString &soundModule)
-        : sound([soundModule] { return desktop::loadCuePlayerModule(soundModule).player; })
+        : sound([this, soundModule] {
+            const desktop::CuePlayerModule module = desktop::loadCuePlayerModule(soundModule);
+            m_soundModule = module.instance;
+            return module.player;
+        })
     {}
+    ~DesktopServices() { delete m_soundModule.data(); }
+    Q_DISABLE_COPY_MOVE(DesktopServices)
 
     desktop::DeferredSoundCues sound;
     desktop::MessageBoxExitQuestion exitQuestion;
@@ -28,6 +37,9 @@ struct DesktopServices {
 
     mainwindow::MainWindowServices forMainWindow() { return {sound, exitQuestion, printer, mail, notice}; }
     companion::CompanionServices forCompanion() { return {exitQuestion, tray}; }
+
+private:
+    QPointer<QObject> m_soundModule;
 };
 
 } // namespace app

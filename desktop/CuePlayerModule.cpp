@@ -15,11 +15,13 @@ CuePlayerModule loadCuePlayerModule(const QString &path)
     if (!QFileInfo(path).isFile()) {
         module.error = QStringLiteral("there is no sound module at %1").arg(path);
     } else {
-        // The loader keeps the module and its player until the program ends.
+        // The module stays loaded until the program ends; its player goes with the caller's instance.
         QPluginLoader loader(path);
         if (QObject *instance = loader.instance()) {
             module.player = qobject_cast<sound::CuePlayer *>(instance);
-            if (!module.player)
+            if (module.player)
+                module.instance = instance;
+            else
                 module.error = QStringLiteral("%1 is not the sound module of this program").arg(path);
         } else {
             module.error = loader.errorString();

@@ -3,6 +3,8 @@
 #include <QLoggingCategory>
 #include <QString>
 
+class QObject;
+
 namespace desktop {
 
 namespace sound {
@@ -13,7 +15,10 @@ class CuePlayer;
 Q_DECLARE_LOGGING_CATEGORY(lcSound)
 
 struct CuePlayerModule {
-    sound::CuePlayer *player = nullptr; // lives as long as the program
+    sound::CuePlayer *player = nullptr;
+    // The module's object behind player. Its owner deletes it while the application still runs: left to the
+    // end of the process, it would outlive the sound system it plays through and crash the program's exit.
+    QObject *instance = nullptr;
     QString error;
 };
 
