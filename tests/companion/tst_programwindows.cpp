@@ -54,8 +54,9 @@ void ProgramWindowsTest::init()
     m_companionExit = std::make_unique<AnsweringExitQuestion>();
     MainWindowFixture &f = *m_fixture;
     m_windows = std::make_unique<app::ProgramWindows>(
-        f.values, mainwindow::MainWindowServices{f.sound, f.exitQuestion, f.printer, f.mail, f.notice},
-        companion::CompanionServices{*m_companionExit, *m_tray});
+        f.values,
+        mainwindow::MainWindowServices{f.sound, f.exitQuestion, f.printer, f.mail, f.notice, f.settings},
+        companion::CompanionServices{*m_companionExit, *m_tray, f.settings});
     m_windows->start();
     QVERIFY(QTest::qWaitForWindowExposed(main()));
 }
