@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 
@@ -23,6 +24,7 @@ private slots:
     void codesOutsideTheLibraryNameNoChart();
     void categoriesShowWhichChartsExist_data();
     void categoriesShowWhichChartsExist();
+    void aChartRemovedShowsGreyedAtTheNextLookup();
     void nightColoursAreKeptForTheNextRun();
 
 private:
@@ -243,6 +245,18 @@ void ChartSelectionTest::categoriesShowWhichChartsExist()
         QCOMPARE(option->toolTip().isEmpty(), available[index]);
         QVERIFY(option->isEnabled());
     }
+}
+
+void ChartSelectionTest::aChartRemovedShowsGreyedAtTheNextLookup()
+{
+    m_fixture->writeChart(QStringLiteral("Airports/LIRF/ADPRF5-1.PDF"));
+    m_fixture->button("cmdClean")->click();
+    m_fixture->lookUp(QStringLiteral("LIRF"));
+    QVERIFY(!isGreyed(m_fixture->category(4)));
+    QVERIFY(QFile::remove(chart(QStringLiteral("Airports/LIRF/ADPRF5-1.PDF"))));
+    m_fixture->button("cmdClean")->click();
+    m_fixture->lookUp(QStringLiteral("LIRF"));
+    QVERIFY(isGreyed(m_fixture->category(4)));
 }
 
 void ChartSelectionTest::nightColoursAreKeptForTheNextRun()
