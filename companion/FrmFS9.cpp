@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMoveEvent>
 #include <QTimer>
 
 namespace companion {
@@ -67,8 +68,8 @@ FrmFS9::FrmFS9(session::ProgramValues &values, const CompanionServices &services
 
     m_clientArea->setObjectName(QStringLiteral("clientArea"));
     m_clientArea->setMinimumSize(MinimumClientArea);
-    m_clientArea->setBackgroundRole(
-        QPalette::Highlight); // the active title bar's colour, covered by Picture1
+    // The active title bar's colour, covered by Picture1.
+    m_clientArea->setBackgroundRole(QPalette::Highlight);
     m_clientArea->setAutoFillBackground(true);
     m_clientArea->resize(desktop::toPixels(ClientArea).size());
     m_clientArea->installEventFilter(this);
@@ -187,11 +188,23 @@ void FrmFS9::placeWindow()
 
 void FrmFS9::keepWindowPlace()
 {
-    // A maximised or full-screen window keeps the place it will go back to; its frame is taken as it is now.
-    const bool normal = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    const QRect client = normal || normalGeometry().isEmpty() ? geometry() : normalGeometry();
-    const QPoint frame = pos() - geometry().topLeft();
-    m_services.settings.setCompanionPlace({client.topLeft() + frame, client.size(), isMaximized()});
+    // A maximised or full-screen window keeps the place it will go back to, with the frame it had there.
+    const QRect client = isNormalPlace() || normalGeometry().isEmpty() ? geometry() : normalGeometry();
+    m_services.settings.setCompanionPlace({client.topLeft() + m_frameOffset, client.size(), isMaximized()});
+}
+
+bool FrmFS9::isNormalPlace() const
+{
+    return !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+}
+
+// The frame's corner from the client area's, as the window manager last placed a normal window: a full-screen
+// window has no frame, a maximised one may have less.
+void FrmFS9::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    if (isNormalPlace() && isVisible())
+        m_frameOffset = pos() - geometry().topLeft();
 }
 
 // The caption, then what the window shows: "... ALWAYS WITH YOU — LIRF AERODROME CHART". The airport and

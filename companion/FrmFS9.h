@@ -50,6 +50,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -58,6 +59,7 @@ private:
     void placeViewer();
     void placeWindow();
     QString chartTitle() const;
+    bool isNormalPlace() const;
     void toggleFullScreen();
     void Form_Resize();
     bool Form_QueryUnload() const;
@@ -78,6 +80,7 @@ private:
     viewer::ChartViewer *m_openPDF2 = nullptr;
     QMenu *m_mApps = nullptr;
     QAction *m_leaveFullScreen = nullptr;
+    QPoint m_frameOffset; // where the frame's corner lies from the client area's, for the place kept
     bool m_unloading = false;
 };
 

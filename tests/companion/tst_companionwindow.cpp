@@ -34,6 +34,8 @@ private slots:
     void resizesAndGoesFullScreen();
     void placeIsKeptForTheNextLoad_data();
     void placeIsKeptForTheNextLoad();
+    void placeKeptIsTheOneToGoBackTo_data();
+    void placeKeptIsTheOneToGoBackTo();
     void nightColoursAreKeptForTheNextRun();
     void menuTree_data();
     void menuTree();
@@ -236,6 +238,31 @@ void CompanionWindowTest::placeIsKeptForTheNextLoad()
     const QPoint moved = m_window->pos();
     m_window->unload();
     QCOMPARE(m_settings->companionPlace(), (desktop::WindowPlace{moved, QSize(320, 240), false}));
+}
+
+// A window unloaded while maximised or full screen keeps the place it goes back to, not the screen's.
+void CompanionWindowTest::placeKeptIsTheOneToGoBackTo_data()
+{
+    QTest::addColumn<Qt::WindowState>("state");
+    QTest::addColumn<bool>("maximized");
+    QTest::newRow("maximised") << Qt::WindowMaximized << true;
+    QTest::newRow("full screen") << Qt::WindowFullScreen << false;
+}
+
+void CompanionWindowTest::placeKeptIsTheOneToGoBackTo()
+{
+    QFETCH(Qt::WindowState, state);
+    QFETCH(bool, maximized);
+    load();
+    const QPoint corner = QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(20, 30);
+    m_window->move(corner);
+    m_window->resize(330, 250);
+    QTRY_COMPARE(m_window->size(), QSize(330, 250));
+    const QPoint normal = m_window->pos();
+    m_window->setWindowState(state);
+    QTRY_VERIFY(m_window->size() != QSize(330, 250));
+    m_window->unload();
+    QCOMPARE(m_settings->companionPlace(), (desktop::WindowPlace{normal, QSize(330, 250), maximized}));
 }
 
 void CompanionWindowTest::nightColoursAreKeptForTheNextRun()

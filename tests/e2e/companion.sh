@@ -77,6 +77,9 @@ tray_menu() {
 # The size of a window's client area, as WIDTHxHEIGHT.
 size_of() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
 size_is() { [ "$(size_of "$1")" = "$2" ]; }
+# The corner of a window's client area on the screen, as X,Y.
+corner_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x "," y}'; }
+corner_is() { [ "$(corner_of "$1")" = "$2" ]; }
 full_screen() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q '_NET_WM_STATE_FULLSCREEN'; }
 not_full_screen() { ! full_screen "$1"; }
 
@@ -129,6 +132,7 @@ first_width="$(page_width "$companion")"
 wmctrl -i -r "$companion" -e 0,120,140,860,700
 expect 5 "the window manager resizes the companion window" size_is "$companion" 860x700
 resized="$(size_of "$companion")"
+placed="$(corner_of "$companion")"
 expect 5 "the chart follows the larger window" page_fills "$companion"
 [ "$(page_width "$companion")" -gt "$first_width" ] || fail "the page did not grow with the window"
 above "$companion" || fail "still above after the resize"
@@ -160,6 +164,9 @@ icons_are 1 || fail "one tray icon after Restore"
 shot restored
 
 xdotool windowactivate --sync "$companion"
+# Left while full screen, the window keeps the place it goes back to.
+xdotool key F11
+expect 5 "F11 makes the restored window full screen" full_screen "$companion"
 xdotool key alt+c
 expect 5 "the menu bar opens Change or Exit" menu_open
 shot menu-bar
@@ -183,6 +190,7 @@ companion="$(window_id "$companion_title")"
 expect 5 "exactly one tray icon after linking again" icons_are 1
 expect 5 "above again" above "$companion"
 expect 5 "the companion window comes back at the size it was given" size_is "$companion" "$resized"
+expect 5 "the companion window comes back where it was" corner_is "$companion" "$placed"
 settings="$XDG_CONFIG_HOME/varnelox/varnelox.ini"
 grep -q "^width=${resized%x*}\$" "$settings" 2>/dev/null || fail "the window's size is not kept in $settings"
 shot linked-again
