@@ -1,6 +1,7 @@
 #include "ChartJoiner.h"
 #include "ChartOrder.h"
 #include "DtppImport.h"
+#include "FixtureFiles.h"
 #include "ImportSummary.h"
 #include "ProgressLine.h"
 
@@ -62,13 +63,6 @@ const QByteArray kMetafile = R"(<?xml version="1.0" encoding="UTF-8"?>
   </state_code>
 </digital_tpp>
 )";
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // A chart PDF of the given number of pages, each naming the file and the page.
 void writeChart(const QString &path, int pages)
@@ -145,7 +139,8 @@ void TestDtppImport::initTestCase()
         {"00058AD.PDF", 1}, {"00058BOSTON.PDF", 2}, {"00058BOSTON_C.PDF", 1}, {"NE2HOT.PDF", 1}};
     for (const auto &[name, pages] : files)
         writeChart(QDir(charts()).filePath(QString::fromLatin1(name)), pages);
-    writeFile(QDir(charts()).filePath(QStringLiteral("00732R35.PDF")), "%PDF-1.4\nthis is no chart\n");
+    fixture::writeFile(QDir(charts()).filePath(QStringLiteral("00732R35.PDF")),
+                       "%PDF-1.4\nthis is no chart\n");
     // Lower case on disk: found all the same.
     QVERIFY(QFile::rename(QDir(charts()).filePath(QStringLiteral("NE2HOT.PDF")),
                           QDir(charts()).filePath(QStringLiteral("ne2hot.pdf"))));
@@ -155,7 +150,7 @@ void TestDtppImport::init()
 {
     QVERIFY(QDir(library()).removeRecursively());
     m_options = {m_folder.filePath(QStringLiteral("d-TPP_Metafile.xml")), charts(), {}, library()};
-    writeFile(m_options.metafile, kMetafile);
+    fixture::writeFile(m_options.metafile, kMetafile);
     m_summary = {};
 }
 
@@ -253,7 +248,7 @@ void TestDtppImport::addsMissingRecordsOnly()
 {
     QVERIFY(QDir().mkpath(library()));
     const QByteArray old("01KJFK|US|KENNEDY|W 073 46 44|N 40 38 23|13 FT|NEW YORK\r\n\r\n");
-    writeFile(library() + QStringLiteral("/airports.txt"), old);
+    fixture::writeFile(library() + QStringLiteral("/airports.txt"), old);
 
     const Status status = runImport();
     QVERIFY2(status.ok, qPrintable(status.message));
@@ -328,7 +323,7 @@ void TestDtppImport::badInputWritesNothing()
     QFETCH(QStringList, airports);
     QFETCH(QString, message);
 
-    writeFile(m_options.metafile, metafile);
+    fixture::writeFile(m_options.metafile, metafile);
     m_options.pdfFolder = m_folder.filePath(pdfFolder);
     const Status status = runImport(airports);
     QVERIFY(!status.ok);

@@ -1,3 +1,4 @@
+#include "FixtureFiles.h"
 #include "OurAirportsFixture.h"
 
 #include "DirectoryRecords.h"
@@ -10,19 +11,6 @@
 #include <QThread>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // airports.csv rows of count airports with four-letter codes, one runway each.
 std::pair<QByteArray, QByteArray> largeSources(int count)
@@ -79,8 +67,8 @@ void TestImportCommand::initTestCase()
     QVERIFY2(QFileInfo(m_program).isExecutable(), qPrintable(m_program));
     m_airports = m_folder.filePath(QStringLiteral("airports.csv"));
     m_runways = m_folder.filePath(QStringLiteral("runways.csv"));
-    writeFile(m_airports, fixture::kAirports);
-    writeFile(m_runways, fixture::runways());
+    fixture::writeFile(m_airports, fixture::kAirports);
+    fixture::writeFile(m_runways, fixture::runways());
 }
 
 QProcessEnvironment TestImportCommand::environment() const
@@ -185,7 +173,8 @@ void TestImportCommand::choosesTheLibrary()
     QVERIFY2(result.out.startsWith(QStringLiteral("Library: %1\n  8 airports written\n").arg(library)),
              qPrintable(result.out));
     QVERIFY(result.out.contains(QStringLiteral("Skipped:\n")));
-    QCOMPARE(airportdata::readAllRecords(readFile(library + QStringLiteral("/airports.txt"))).size(), 8);
+    QCOMPARE(airportdata::readAllRecords(fixture::readFile(library + QStringLiteral("/airports.txt"))).size(),
+             8);
 }
 
 void TestImportCommand::badInputFailsAndWritesNothing()
@@ -205,8 +194,8 @@ void TestImportCommand::killedImportLeavesACompleteDirectory()
     const auto [airports, runways] = largeSources(30000);
     const QString airportsFile = m_folder.filePath(QStringLiteral("large-airports.csv"));
     const QString runwaysFile = m_folder.filePath(QStringLiteral("large-runways.csv"));
-    writeFile(airportsFile, airports);
-    writeFile(runwaysFile, runways);
+    fixture::writeFile(airportsFile, airports);
+    fixture::writeFile(runwaysFile, runways);
     const QString library = m_folder.filePath(QStringLiteral("killed"));
     const QString directory = library + QStringLiteral("/airports.txt");
     QVERIFY(QDir().mkpath(library));
@@ -215,7 +204,7 @@ void TestImportCommand::killedImportLeavesACompleteDirectory()
     // Whenever the program is killed, the directory is the old one or the whole new one.
     int oldSeen = 0, newSeen = 0;
     for (int delayMs : {0, 20, 50, 100, 150, 200, 300, 400, 600, 900}) {
-        writeFile(directory, old);
+        fixture::writeFile(directory, old);
         QProcess process;
         process.setProcessEnvironment(environment());
         process.start(m_program, {QStringLiteral("ourairports"), airportsFile, runwaysFile,
@@ -224,7 +213,7 @@ void TestImportCommand::killedImportLeavesACompleteDirectory()
         QThread::msleep(delayMs);
         process.kill();
         process.waitForFinished();
-        const QByteArray bytes = readFile(directory);
+        const QByteArray bytes = fixture::readFile(directory);
         if (bytes == old) {
             ++oldSeen;
             continue;

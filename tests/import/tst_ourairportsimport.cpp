@@ -1,3 +1,4 @@
+#include "FixtureFiles.h"
 #include "OurAirportsFixture.h"
 
 #include "AirportDirectory.h"
@@ -16,19 +17,6 @@
 using namespace import;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 QString runwayLine(const QString &designator, const QString &surface, const QString &length,
                    const QString &width, const QString &frequency = {}, const QString &course = {})
@@ -83,9 +71,9 @@ void TestOurAirportsImport::init()
                  m_folder.filePath(QStringLiteral("runways.csv")),
                  {},
                  library()};
-    writeFile(m_options.airportsFile, fixture::kAirports);
-    writeFile(m_options.runwaysFile, fixture::runways());
-    writeFile(m_folder.filePath(QStringLiteral("ILS_BASE.csv")), fixture::kIls);
+    fixture::writeFile(m_options.airportsFile, fixture::kAirports);
+    fixture::writeFile(m_options.runwaysFile, fixture::runways());
+    fixture::writeFile(m_folder.filePath(QStringLiteral("ILS_BASE.csv")), fixture::kIls);
     m_summary = {};
 }
 
@@ -164,7 +152,7 @@ void TestOurAirportsImport::summarisesWhatWasLeftOut()
 {
     const Status status = runImport(m_folder.filePath(QStringLiteral("ILS_BASE.csv")));
     QVERIFY2(status.ok, qPrintable(status.message));
-    QCOMPARE(airportdata::readAllRecords(readFile(directory())).size(), 8);
+    QCOMPARE(airportdata::readAllRecords(fixture::readFile(directory())).size(), 8);
     QCOMPARE(m_summary.counted(QStringLiteral("airports written")), 8);
     QCOMPARE(m_summary.counted(QStringLiteral("runways written")), 22);
     QCOMPARE(m_summary.counted(QStringLiteral("runways with ILS frequency and course")), 4);
@@ -180,7 +168,7 @@ void TestOurAirportsImport::summarisesWhatWasLeftOut()
     QCOMPARE(m_summary.skipped(QStringLiteral("runways of airports not imported")), 2);
     QCOMPARE(m_summary.skipped(QStringLiteral("runways beyond the twelfth of an airport")), 1);
     QVERIFY(!QFile::exists(directory() + QStringLiteral(".bak")));
-    QVERIFY(readFile(directory()).endsWith("\r\n\r\n"));
+    QVERIFY(fixture::readFile(directory()).endsWith("\r\n\r\n"));
 }
 
 void TestOurAirportsImport::keepsOtherRecordsByteForByte()
@@ -192,14 +180,14 @@ void TestOurAirportsImport::keepsOtherRecordsByteForByte()
     const QByteArray lastWithoutEnd("03ZZZZ|XX|LAST|||||\r\n01|ASPH|100 M||||||||||");
     const QByteArray old = replaced + windows1252 + notes + lastWithoutEnd;
     QVERIFY(QDir().mkpath(library()));
-    writeFile(directory(), old);
+    fixture::writeFile(directory(), old);
 
     const Status status = runImport();
     QVERIFY2(status.ok, qPrintable(status.message));
-    const QByteArray merged = readFile(directory());
+    const QByteArray merged = fixture::readFile(directory());
     QVERIFY(merged.startsWith(windows1252 + notes + lastWithoutEnd + "\r\n\r\n01"));
     QVERIFY(!merged.contains("OLD ROMA"));
-    QCOMPARE(readFile(directory() + QStringLiteral(".bak")), old);
+    QCOMPARE(fixture::readFile(directory() + QStringLiteral(".bak")), old);
     QCOMPARE(m_summary.counted(QStringLiteral("old records replaced (same code)")), 1);
     QCOMPARE(m_summary.counted(QStringLiteral("old records kept (other codes)")), 3);
     QCOMPARE(airportdata::LookUpAirport(directory(), QStringLiteral("LFPG")).record.name(),
@@ -214,13 +202,13 @@ void TestOurAirportsImport::failedWriteLeavesTheOldLibrary()
     // A folder where the backup goes makes the write fail after everything was read and built.
     const QByteArray old("01LIRF|IT|OLD ROMA|||||\r\n\r\n");
     QVERIFY(QDir().mkpath(directory() + QStringLiteral(".bak")));
-    writeFile(directory(), old);
+    fixture::writeFile(directory(), old);
 
     const Status status = runImport();
     QVERIFY(!status.ok);
     QVERIFY2(status.message.startsWith(directory() + QStringLiteral(".bak: cannot be written")),
              qPrintable(status.message));
-    QCOMPARE(readFile(directory()), old);
+    QCOMPARE(fixture::readFile(directory()), old);
     QCOMPARE(QDir(library()).entryList(QDir::Files), QStringList{QStringLiteral("airports.txt")});
 }
 
@@ -274,7 +262,7 @@ void TestOurAirportsImport::badInputWritesNothing()
     const QString path = file == u"airports"  ? m_options.airportsFile
                          : file == u"runways" ? m_options.runwaysFile
                                               : ils;
-    writeFile(path, bytes);
+    fixture::writeFile(path, bytes);
     const Status status = runImport(ils);
     QVERIFY(!status.ok);
     QCOMPARE(status.message, path + message);
