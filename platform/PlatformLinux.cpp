@@ -253,7 +253,8 @@ void setOutOfMemoryReply(QByteArrayView line)
 {
     const size_t length = std::min(size_t(line.size()), sizeof outOfMemoryReply);
     outOfMemoryReplyLength.store(0);
-    std::memcpy(outOfMemoryReply, line.data(), length);
+    if (length > 0) // an empty view may have no data at all
+        std::memcpy(outOfMemoryReply, line.data(), length);
     outOfMemoryReplyLength.store(length);
 }
 
