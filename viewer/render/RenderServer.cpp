@@ -1,6 +1,7 @@
 #include "RenderServer.h"
 
 #include "ChartColours.h"
+#include "OutlineReader.h"
 #include "Platform.h"
 #include "RenderLog.h"
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLoggingCategory>
 
 #include <cstdio>
 #include <iostream>
@@ -112,7 +114,7 @@ QByteArray RenderServer::open(const protocol::Message &request)
     QList<QSizeF> sizes;
     for (int page = 0; page < m_document.pageCount(); ++page)
         sizes.append(m_document.pagePointSize(page));
-    return protocol::openedLine(request.serial, sizes);
+    return protocol::openedLine(request.serial, sizes, readOutline(m_document));
 }
 
 ChartFailure RenderServer::loadFailure(const QString &path)
@@ -178,6 +180,8 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
     if (!(at >= 0 && ok && images.attach(descriptor)))
         qCInfo(lcRender) << "no shared page images: pages cannot be drawn";
     platform::limitMemory(memoryLimit(arguments));
+    // The engine warns about every odd entry of a chart's index, thousands of lines for a malformed one.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.pdf.bookmarks.warning=false"));
 
     RenderServer server(&images);
     std::ios::sync_with_stdio(false);
