@@ -6,6 +6,7 @@
 #include "MailLauncher.h"
 #include "MainWindowServices.h"
 #include "Notice.h"
+#include "ProgramSettings.h"
 #include "SoundCues.h"
 #include "TrayIcon.h"
 #include "WindowPrinter.h"
@@ -34,9 +35,13 @@ struct DesktopServices {
     desktop::DesktopMailLauncher mail;
     desktop::MessageBoxNotice notice;
     desktop::SystemTrayIcon tray;
+    desktop::ProgramSettings settings;
 
-    mainwindow::MainWindowServices forMainWindow() { return {sound, exitQuestion, printer, mail, notice}; }
-    companion::CompanionServices forCompanion() { return {exitQuestion, tray}; }
+    mainwindow::MainWindowServices forMainWindow()
+    {
+        return {sound, exitQuestion, printer, mail, notice, settings};
+    }
+    companion::CompanionServices forCompanion() { return {exitQuestion, tray, settings}; }
 
 private:
     QPointer<QObject> m_soundModule;

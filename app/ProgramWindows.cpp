@@ -60,13 +60,15 @@ void ProgramWindows::loadMainWindow()
     m_main->show();
 }
 
-void ProgramWindows::showMainWindow()
+void ProgramWindows::showMainWindow(const viewer::ChartPlace &place)
 {
-    // A hidden main window comes back as it was; after an unload it is loaded afresh.
+    // A hidden main window comes back as it was, at the place the companion window's chart reached; after
+    // an unload it is loaded afresh.
     if (!m_main) {
         loadMainWindow();
         return;
     }
+    m_main->setChartPlace(place);
     m_main->show();
     desktop::bringToForeground(m_main);
 }
@@ -79,7 +81,7 @@ void ProgramWindows::showCompanionWindow()
                 &ProgramWindows::unloadAllForms);
         connect(m_companion, &companion::FrmFS9::mainWindowRequested, this, &ProgramWindows::showMainWindow);
         connect(m_companion, &companion::FrmFS9::programEndRequested, this, &ProgramWindows::endProgram);
-        m_companion->Form_Load();
+        m_companion->Form_Load(m_main ? m_main->chartPlace() : viewer::ChartPlace{});
     }
     m_companion->show();
 }
@@ -94,6 +96,8 @@ void ProgramWindows::unloadAllForms()
 
 void ProgramWindows::endProgram()
 {
+    if (m_companion)
+        m_companion->keepWindowPlace();
     emit programEnded();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChartPlace.h"
 #include "CompanionServices.h"
 #include "MainWindowServices.h"
 
@@ -21,8 +22,9 @@ struct ProgramValues;
 namespace app {
 
 // Owns the program's two windows for the whole run: loads, shows and unloads them as their commands ask,
-// and ends the program. Installed as an event filter on the application, it also ends the program when
-// the desktop session ends, which the companion window must not refuse.
+// hands the place in the chart from one to the other, and ends the program. Installed as an event filter on
+// the application, it also ends the program when the desktop session ends, which the companion window must
+// not refuse.
 class ProgramWindows final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ProgramWindows)
@@ -46,7 +48,7 @@ protected:
 
 private:
     void loadMainWindow();
-    void showMainWindow();
+    void showMainWindow(const viewer::ChartPlace &place);
     void showCompanionWindow();
     void unloadAllForms();
     void endProgram();

@@ -2,6 +2,7 @@
 
 namespace desktop {
 class ExitQuestion;
+class ProgramSettings;
 class TrayIcon;
 } // namespace desktop
 
@@ -10,7 +11,8 @@ namespace companion {
 // What the companion window asks of the desktop; tests hand in fakes.
 struct CompanionServices {
     desktop::ExitQuestion &exitQuestion;
-    desktop::TrayIcon &tray; // nidTray: outlives the window, which adds and removes the icon
+    desktop::TrayIcon &tray;            // nidTray: outlives the window, which adds and removes the icon
+    desktop::ProgramSettings &settings; // the window's place and the night colours, kept for the next run
 };
 
 } // namespace companion

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace desktop {
 
 void centreOnScreen(QWidget *window)
@@ -17,6 +19,14 @@ void centreOnScreen(QWidget *window)
     const QSize outer = window->frameGeometry().size();
     window->move(area.left() + (area.width() - outer.width()) / 2,
                  area.top() + (area.height() - outer.height()) / 2);
+}
+
+bool fitsOnAScreen(const QRect &geometry)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(), [&geometry](const QScreen *screen) {
+        return screen->availableGeometry().contains(geometry);
+    });
 }
 
 void setTopMost(QWidget *window, bool onTop)

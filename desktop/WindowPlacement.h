@@ -2,6 +2,8 @@
 
 #include <Qt>
 
+class QRect;
+
 class QWidget;
 
 namespace desktop {
@@ -10,6 +12,13 @@ namespace desktop {
 inline constexpr Qt::WindowFlags FixedBorderWindow = Qt::Window | Qt::WindowTitleHint |
                                                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                                      Qt::WindowCloseButtonHint;
+
+// A window the user can resize by its edges and maximise.
+inline constexpr Qt::WindowFlags ResizableWindow = FixedBorderWindow | Qt::WindowMaximizeButtonHint;
+
+// Whether a screen holds the whole of a window's client area, in screen coordinates (the area a desktop
+// leaves to windows, panels excluded).
+bool fitsOnAScreen(const QRect &geometry);
 
 // Where a top-level window stands: centred on its screen, and in or out of the top-most band.
 void centreOnScreen(QWidget *window);

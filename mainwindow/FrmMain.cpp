@@ -11,6 +11,7 @@
 #include "LinkLabel.h"
 #include "MailLauncher.h"
 #include "Notice.h"
+#include "ProgramSettings.h"
 #include "ProgramValues.h"
 #include "SoundCues.h"
 #include "Texts.h"
@@ -21,6 +22,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QShortcut>
@@ -60,6 +62,22 @@ void uncheck(QRadioButton *button, QButtonGroup *group)
     group->setExclusive(true);
 }
 
+// A category without a chart file shows its caption greyed; it stays a button like the others.
+void showAvailability(QRadioButton *option, bool available)
+{
+    QPalette palette;
+    if (!available) {
+        palette = option->palette();
+        const QColor grey = palette.color(QPalette::Disabled, QPalette::WindowText);
+        palette.setColor(QPalette::Active, QPalette::WindowText, grey);
+        palette.setColor(QPalette::Inactive, QPalette::WindowText, grey);
+    }
+    option->setPalette(palette);
+    const QString missing = FrmMain::tr("No chart of this category");
+    option->setToolTip(available ? QString() : missing);
+    option->setAccessibleDescription(available ? QString() : missing);
+}
+
 } // namespace
 
 FrmMain::FrmMain(session::ProgramValues &values, const MainWindowServices &services, QWidget *parent)
@@ -73,6 +91,7 @@ FrmMain::FrmMain(session::ProgramValues &values, const MainWindowServices &servi
     fillBackground(this, FormBlue);
     setFixedSize(desktop::toPixels(ClientArea).size());
     m_controls = buildMainWindow(this);
+    m_controls.openPDF->setPlace({.night = m_services.settings.night()});
     // Anywhere over the information panel names the library the program reads.
     m_controls.fraUscita->setToolTip(tr("Library in use (airport directory and charts): %1")
                                          .arg(QDir::toNativeSeparators(m_values.libraryFolder)));
@@ -99,6 +118,18 @@ void FrmMain::connectHandlers()
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), c.fraUscita);
     connect(escape, &QShortcut::activated, this, &FrmMain::Command2_Click);
     connect(c.supportAddress, &LinkLabel::clicked, this, &FrmMain::Label4_Click);
+    connect(c.openPDF, &viewer::ChartViewer::nightChanged, this,
+            [this](bool night) { m_services.settings.setNight(night); });
+}
+
+viewer::ChartPlace FrmMain::chartPlace() const
+{
+    return m_controls.openPDF->place();
+}
+
+void FrmMain::setChartPlace(const viewer::ChartPlace &place)
+{
+    m_controls.openPDF->setPlace(place);
 }
 
 void FrmMain::Form_Load()
@@ -231,10 +262,24 @@ void FrmMain::showAirportRecord(const airportdata::AirportRecord &record)
     const qsizetype filled = std::min<qsizetype>(fields.size(), SlotCount);
     for (qsizetype slot = 0; slot < filled; ++slot)
         m_controls.lblRwy[slot]->setText(fields[slot]);
+    showChartAvailability();
     m_controls.Frame5->show();
     m_controls.Frame6->show();
     m_controls.Picture1->show();
     m_controls.openPDF->show();
+}
+
+// Looked up afresh on every lookup, by the rule that opens a chart, so that charts copied into the library
+// while the program runs show on the next lookup. Seven look-ups of a file, none of them read.
+void FrmMain::showChartAvailability()
+{
+    const QString &library = m_values.libraryFolder;
+    for (int index = 0; index < CategoryCount; ++index) {
+        const QString path = airportdata::ChartFilePath(library, m_values.sIcaoCode, index);
+        showAvailability(m_controls.Option1[index],
+                         !path.isEmpty() &&
+                             QFileInfo(airportdata::OpenableChartPath(library, path)).isFile());
+    }
 }
 
 void FrmMain::cmdClean_Click()

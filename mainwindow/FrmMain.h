@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChartPlace.h"
 #include "MainWindowLayout.h"
 #include "MainWindowServices.h"
 
@@ -24,6 +25,10 @@ public:
 
     // Run once by the owner before the window is first shown: panel layout, centring, sound cues.
     void Form_Load();
+    // The place in the chart shown (page, zoom, rotation, night colours), handed to the companion window
+    // and back.
+    viewer::ChartPlace chartPlace() const;
+    void setChartPlace(const viewer::ChartPlace &place);
 
 signals:
     // The window has been drawn on screen for the first time since it was loaded.
@@ -51,6 +56,7 @@ private:
     void cmdClean_Click();
     void ClearAirportData();
     void showAirportRecord(const airportdata::AirportRecord &record);
+    void showChartAvailability();
 
     void Option1_Click(int index);
     void closeChart();

@@ -4,6 +4,7 @@ namespace desktop {
 class ExitQuestion;
 class MailLauncher;
 class Notice;
+class ProgramSettings;
 class SoundCues;
 class WindowPrinter;
 } // namespace desktop
@@ -17,6 +18,7 @@ struct MainWindowServices {
     desktop::WindowPrinter &printer;
     desktop::MailLauncher &mail;
     desktop::Notice &notice;
+    desktop::ProgramSettings &settings; // the night colours, kept for the next run
 };
 
 } // namespace mainwindow

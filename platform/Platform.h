@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QIODevice>
 #include <QString>
+
+#include <functional>
+#include <optional>
 
 class QFile;
 class QProcess;
@@ -69,5 +73,11 @@ bool limitMemory(qint64 bytes);
 // The line that limitMemory's process writes when it runs out of memory: at most 256 bytes.
 void setOutOfMemoryReply(QByteArrayView line);
 constexpr int OutOfMemoryExitCode = 3;
+
+// Runs work in a copy of this process and returns what it made; nothing when it crashed, ran out of memory
+// or took longer than timeoutMs (it is then ended). Work that may bring the process down (the PDF engine on
+// a malformed file) cannot take the caller with it. The copy has the caller's memory limit, its standard
+// input and output lead nowhere, and it ends with the caller. Only for a process without other threads.
+std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &work, int timeoutMs);
 
 } // namespace platform

@@ -1,5 +1,5 @@
 // The Linux side of Platform.h: memfd shared memory, descriptor passing and the parent-death signal for the
-// render helper, its address-space limit, and opening files with O_NONBLOCK.
+// render helper, its address-space limit, work in a forked child, and opening files with O_NONBLOCK.
 
 #include "Platform.h"
 
@@ -9,15 +9,18 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <new>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace platform {
@@ -85,6 +88,53 @@ void catchOutOfMemory()
     sigemptyset(&action.sa_mask);
     for (int signal : {SIGABRT, SIGBUS, SIGILL, SIGSEGV, SIGTRAP})
         sigaction(signal, &action, nullptr);
+}
+
+void writeAll(int descriptor, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const ssize_t written = write(descriptor, bytes.data(), size_t(bytes.size()));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return;
+        bytes = bytes.sliced(written);
+    }
+}
+
+// Reads until the other end is closed; false when the deadline comes first.
+bool readAll(int descriptor, QByteArray &bytes, std::chrono::steady_clock::time_point deadline)
+{
+    char buffer[65536];
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd ready{descriptor, POLLIN, 0};
+        const int polled = poll(&ready, 1, int(std::max<qint64>(0, left.count())));
+        if (polled < 0 && errno == EINTR)
+            continue;
+        if (polled <= 0)
+            return false;
+        const ssize_t got = read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got == 0;
+        bytes.append(buffer, got);
+    }
+}
+
+[[noreturn]] void runChild(const std::function<QByteArray()> &work, int output, pid_t parent)
+{
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(1);
+    setOutOfMemoryReply({});
+    const int nowhere = open("/dev/null", O_RDWR | O_CLOEXEC);
+    dup2(nowhere, STDIN_FILENO);
+    dup2(nowhere, STDOUT_FILENO);
+    writeAll(output, work());
+    _exit(0);
 }
 
 } // namespace
@@ -203,8 +253,37 @@ void setOutOfMemoryReply(QByteArrayView line)
 {
     const size_t length = std::min(size_t(line.size()), sizeof outOfMemoryReply);
     outOfMemoryReplyLength.store(0);
-    std::memcpy(outOfMemoryReply, line.data(), length);
+    if (length > 0) // an empty view may have no data at all
+        std::memcpy(outOfMemoryReply, line.data(), length);
     outOfMemoryReplyLength.store(length);
+}
+
+std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &work, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    int channel[2];
+    if (pipe2(channel, O_CLOEXEC) != 0)
+        return std::nullopt;
+    const pid_t parent = getpid();
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        runChild(work, channel[1], parent);
+    }
+    close(channel[1]);
+    QByteArray made;
+    const bool complete = child > 0 && readAll(channel[0], made, deadline);
+    close(channel[0]);
+    if (child < 0)
+        return std::nullopt;
+    if (!complete)
+        kill(child, SIGKILL);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return made;
 }
 
 } // namespace platform

@@ -1,7 +1,11 @@
 #include "ChartPageView.h"
 
+#include "PageFit.h"
+
+#include <QGestureEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPinchGesture>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -36,6 +40,8 @@ ChartPageView::ChartPageView(QWidget *parent)
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_AcceptTouchEvents);
+    viewport()->grabGesture(Qt::PinchGesture);
     m_message->setObjectName(QStringLiteral("chartMessage"));
     m_message->setTextFormat(Qt::PlainText); // file and folder names are never markup
     m_message->setWordWrap(true);
@@ -51,6 +57,11 @@ ChartPageView::ChartPageView(QWidget *parent)
 
 void ChartPageView::setPage(const QImage &image, QSizeF logicalSize, bool samePage)
 {
+    if (samePage && logicalSize == m_logicalSize && !m_image.isNull()) {
+        m_image = image;
+        viewport()->update();
+        return;
+    }
     const qreal across = fraction(horizontalScrollBar());
     const qreal down = fraction(verticalScrollBar());
     m_image = image;
@@ -59,6 +70,21 @@ void ChartPageView::setPage(const QImage &image, QSizeF logicalSize, bool samePa
     updateScrollBars();
     keepFraction(horizontalScrollBar(), samePage ? across : 0);
     keepFraction(verticalScrollBar(), samePage ? down : 0);
+    updateCursor();
+    viewport()->update();
+}
+
+void ChartPageView::zoomTo(QSizeF logicalSize, QPointF anchor)
+{
+    if (m_image.isNull() || m_logicalSize.isEmpty())
+        return;
+    const QRectF before = pageRect();
+    const QPointF onPage((anchor.x() - before.x()) / before.width(),
+                         (anchor.y() - before.y()) / before.height());
+    m_logicalSize = logicalSize;
+    updateScrollBars();
+    horizontalScrollBar()->setValue(qRound(onPage.x() * logicalSize.width() - anchor.x()));
+    verticalScrollBar()->setValue(qRound(onPage.y() * logicalSize.height() - anchor.y()));
     viewport()->update();
 }
 
@@ -66,7 +92,9 @@ void ChartPageView::clear()
 {
     m_image = QImage();
     m_logicalSize = QSizeF();
+    m_dragging = false;
     updateScrollBars();
+    updateCursor();
     viewport()->update();
 }
 
@@ -125,8 +153,80 @@ void ChartPageView::wheelEvent(QWheelEvent *event)
     const int steps = m_wheelRemainder / WheelStep;
     m_wheelRemainder -= steps * WheelStep;
     if (steps != 0)
-        emit zoomRequested(steps);
+        emit zoomRequested(std::pow(ZoomStep, steps), event->position());
     event->accept();
+}
+
+void ChartPageView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || m_image.isNull()) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    m_dragging = true;
+    m_dragFrom = event->position().toPoint();
+    m_scrollFrom = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    updateCursor();
+    event->accept();
+}
+
+void ChartPageView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragging) {
+        QAbstractScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    // The page follows the pointer: the view moves by the drag distance, the other way.
+    const QPoint moved = event->position().toPoint() - m_dragFrom;
+    horizontalScrollBar()->setValue(m_scrollFrom.x() - moved.x());
+    verticalScrollBar()->setValue(m_scrollFrom.y() - moved.y());
+    event->accept();
+}
+
+void ChartPageView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_dragging) {
+        QAbstractScrollArea::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragging = false;
+    updateCursor();
+    event->accept();
+}
+
+bool ChartPageView::viewportEvent(QEvent *event)
+{
+    return gestureEvent(event) || QAbstractScrollArea::viewportEvent(event);
+}
+
+// A pinch on a touchpad (a native zoom gesture) or on a touch screen zooms around its centre.
+bool ChartPageView::gestureEvent(QEvent *event)
+{
+    if (event->type() == QEvent::NativeGesture) {
+        const auto *gesture = static_cast<QNativeGestureEvent *>(event);
+        if (gesture->gestureType() != Qt::ZoomNativeGesture)
+            return false;
+        emit zoomRequested(1 + gesture->value(), gesture->position());
+        return true;
+    }
+    if (event->type() != QEvent::Gesture)
+        return false;
+    auto *gestures = static_cast<QGestureEvent *>(event);
+    auto *pinch = static_cast<QPinchGesture *>(gestures->gesture(Qt::PinchGesture));
+    if (!pinch)
+        return false;
+    if (pinch->changeFlags() & QPinchGesture::ScaleFactorChanged)
+        emit zoomRequested(pinch->scaleFactor(), viewport()->mapFromGlobal(pinch->centerPoint()));
+    gestures->accept(pinch);
+    return true;
+}
+
+void ChartPageView::updateCursor()
+{
+    if (m_image.isNull())
+        viewport()->unsetCursor();
+    else
+        viewport()->setCursor(m_dragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
 }
 
 void ChartPageView::focusInEvent(QFocusEvent *event)

@@ -2,7 +2,9 @@
 
 #include "ChartRenderClient.h"
 
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +15,48 @@ namespace {
 
 constexpr qreal MaxPrintDotsPerInch = 300;
 
+QPrinterInfo installedPrinter()
+{
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    if (!preferred.isNull())
+        return preferred;
+    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+    return printers.isEmpty() ? QPrinterInfo() : printers.first();
+}
+
+QList<int> pagesToPrint(const QPrintDialog &dialog, int current, int count)
+{
+    QList<int> pages;
+    switch (dialog.printRange()) {
+    case QAbstractPrintDialog::CurrentPage:
+        return {current};
+    case QAbstractPrintDialog::PageRange:
+        for (int page = std::max(1, dialog.fromPage()); page <= std::min(count, dialog.toPage()); ++page)
+            pages.append(page - 1);
+        return pages;
+    default:
+        for (int page = 0; page < count; ++page)
+            pages.append(page);
+        return pages;
+    }
+}
+
 } // namespace
+
+PrintChoice askWhatToPrint(QWidget *parent, int currentPage, int pageCount)
+{
+    const QPrinterInfo printerInfo = installedPrinter();
+    if (printerInfo.isNull())
+        return {nullptr, {}, true};
+    auto printer = std::make_unique<QPrinter>(printerInfo, QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, pageCount);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    QList<int> pages = pagesToPrint(dialog, currentPage, pageCount);
+    return {std::move(printer), std::move(pages)};
+}
 
 ChartPrintJob::ChartPrintJob(ChartRenderClient *client, std::unique_ptr<QPrinter> printer, QList<int> pages,
                              QList<QSizeF> pageSizes, QObject *parent)

@@ -8,10 +8,20 @@
 #include <memory>
 
 class QPrinter;
+class QWidget;
 
 namespace viewer {
 
 class ChartRenderClient;
+
+// What the user chose to print in the system print dialog: the printer and the pages (indexes). No printer
+// when the dialog was cancelled or no printer is installed (then the dialog is not shown).
+struct PrintChoice {
+    std::unique_ptr<QPrinter> printer;
+    QList<int> pages;
+    bool noPrinterInstalled = false;
+};
+PrintChoice askWhatToPrint(QWidget *parent, int currentPage, int pageCount);
 
 // Prints pages of the chart opened last: each page is drawn by the render helper at the printer's
 // resolution (at most 300 dots per inch) and laid on its own sheet, fitted to the printable area.

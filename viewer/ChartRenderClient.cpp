@@ -189,7 +189,7 @@ void ChartRenderClient::finishJob(const protocol::Message &reply)
     m_deadline.stop();
     const Job job = *std::exchange(m_inFlight, std::nullopt);
     if (job.isOpen && reply.kind == protocol::Kind::Opened) {
-        emit opened(job.serial, reply.pageSizes);
+        emit opened(job.serial, reply.pageSizes, reply.outline);
     } else if (!job.isOpen && reply.kind == protocol::Kind::Rendered &&
                reply.imageSize == job.page.pixelSize) {
         emit rendered(job.serial, m_slots->image(job.slot, reply.imageSize));

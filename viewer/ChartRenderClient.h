@@ -63,7 +63,8 @@ public:
     static qsizetype maxImagePixels();
 
 signals:
-    void opened(quint64 serial, const QList<QSizeF> &pageSizes);
+    // The chart's page sizes in points and its index (empty when it has none).
+    void opened(quint64 serial, const QList<QSizeF> &pageSizes, const QList<viewer::OutlineEntry> &outline);
     void rendered(quint64 serial, const QImage &image);
     void failed(quint64 serial, viewer::ChartFailure failure);
 

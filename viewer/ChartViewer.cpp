@@ -6,9 +6,7 @@
 #include "ChartToolbar.h"
 
 #include <QLabel>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -25,35 +23,8 @@ constexpr int NoticeMs = 10000;
 // The next page is drawn ahead once the shown one has stood this long, so that it never holds up a
 // chart the user picks right away.
 constexpr int AheadDelayMs = 100;
-constexpr qreal ZoomStep = 1.25;
-constexpr qreal MinScale = 0.25;
-constexpr qreal MaxScale = 8;
-
-QPrinterInfo installedPrinter()
-{
-    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
-    if (!preferred.isNull())
-        return preferred;
-    const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
-    return printers.isEmpty() ? QPrinterInfo() : printers.first();
-}
-
-QList<int> pagesToPrint(const QPrintDialog &dialog, int current, int count)
-{
-    QList<int> pages;
-    switch (dialog.printRange()) {
-    case QAbstractPrintDialog::CurrentPage:
-        return {current};
-    case QAbstractPrintDialog::PageRange:
-        for (int page = std::max(1, dialog.fromPage()); page <= std::min(count, dialog.toPage()); ++page)
-            pages.append(page - 1);
-        return pages;
-    default:
-        for (int page = 0; page < count; ++page)
-            pages.append(page);
-        return pages;
-    }
-}
+// A scale this close to a zoom limit is at the limit.
+constexpr qreal ScaleTolerance = 1e-6;
 
 } // namespace
 
@@ -101,8 +72,9 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     connect(m_client, &ChartRenderClient::opened, this, &ChartViewer::onOpened);
     connect(m_client, &ChartRenderClient::rendered, this, &ChartViewer::onRendered);
     connect(m_client, &ChartRenderClient::failed, this, &ChartViewer::onFailed);
-    connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomBy);
+    connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomAt);
     connectActions();
+    addContextMenu();
     updateActions();
 }
 
@@ -115,17 +87,42 @@ void ChartViewer::connectActions()
 {
     connect(m_toolbar->previousPage, &QAction::triggered, this, [this] { showPage(m_page - 1); });
     connect(m_toolbar->nextPage, &QAction::triggered, this, [this] { showPage(m_page + 1); });
+    connect(m_toolbar->firstPage, &QAction::triggered, this, [this] { showPage(0); });
+    connect(m_toolbar->lastPage, &QAction::triggered, this, [this] { showPage(pageCount() - 1); });
+    connect(m_toolbar, &ChartToolbar::pageChosen, this, [this](int index) {
+        showPage(index);
+        m_view->setFocus();
+    });
     connect(m_toolbar->zoomOut, &QAction::triggered, this, [this] { zoomBy(-1); });
     connect(m_toolbar->zoomIn, &QAction::triggered, this, [this] { zoomBy(1); });
     connect(m_toolbar->fitWidth, &QAction::triggered, this, [this] { setZoomMode(ZoomMode::FitWidth); });
     connect(m_toolbar->fitPage, &QAction::triggered, this, [this] { setZoomMode(ZoomMode::FitPage); });
     connect(m_toolbar->rotate, &QAction::triggered, this, &ChartViewer::rotate);
-    connect(m_toolbar->night, &QAction::triggered, this, &ChartViewer::setNight);
+    connect(m_toolbar->night, &QAction::triggered, this, [this](bool night) {
+        setNight(night);
+        emit nightChanged(night);
+    });
     connect(m_toolbar->print, &QAction::triggered, this, &ChartViewer::print);
+    connect(m_toolbar->showToolbar, &QAction::triggered, this, &ChartViewer::setToolbarVisible);
     // The viewer carries the same actions, so their keys work while the toolbar is hidden.
-    addActions({m_toolbar->previousPage, m_toolbar->nextPage, m_toolbar->zoomOut, m_toolbar->zoomIn,
-                m_toolbar->fitWidth, m_toolbar->fitPage, m_toolbar->rotate, m_toolbar->night,
-                m_toolbar->print});
+    addActions({m_toolbar->previousPage, m_toolbar->nextPage, m_toolbar->firstPage, m_toolbar->lastPage,
+                m_toolbar->zoomOut, m_toolbar->zoomIn, m_toolbar->fitWidth, m_toolbar->fitPage,
+                m_toolbar->rotate, m_toolbar->night, m_toolbar->print, m_toolbar->showToolbar});
+}
+
+// The right button on the page offers what the toolbar and the keys do, the toolbar itself included.
+void ChartViewer::addContextMenu()
+{
+    const auto separator = [this] {
+        auto *action = new QAction(this);
+        action->setSeparator(true);
+        return action;
+    };
+    const ChartToolbar &bar = *m_toolbar;
+    m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_view->addActions({bar.firstPage, bar.previousPage, bar.nextPage, bar.lastPage, separator(), bar.zoomIn,
+                        bar.zoomOut, bar.fitWidth, bar.fitPage, separator(), bar.rotate, bar.night,
+                        separator(), bar.showToolbar, bar.print});
 }
 
 void ChartViewer::loadFile(const QString &path)
@@ -173,6 +170,7 @@ void ChartViewer::forgetChart()
     m_ahead = {};
     m_shown = {};
     m_pageSizes.clear();
+    m_toolbar->setOutline({});
     m_page = 0;
     m_quarterTurns = 0;
     if (m_zoomMode == ZoomMode::Custom)
@@ -185,12 +183,33 @@ void ChartViewer::forgetChart()
 void ChartViewer::setToolbarVisible(bool visible)
 {
     m_toolbar->setVisible(visible);
+    m_toolbar->showToolbar->setChecked(visible);
     m_relayout.start();
 }
 
 void ChartViewer::startRenderHelper()
 {
     m_client->startHelper();
+}
+
+void ChartViewer::addContextMenuAction(QAction *action)
+{
+    m_view->addAction(action);
+}
+
+ChartPlace ChartViewer::place() const
+{
+    return {m_page, m_zoomMode, m_customScale, m_quarterTurns, m_night};
+}
+
+void ChartViewer::setPlace(const ChartPlace &place)
+{
+    m_zoomMode = place.zoomMode;
+    m_customScale = std::clamp(place.customScale, MinScale, MaxScale);
+    m_quarterTurns = (place.quarterTurns % 4 + 4) % 4;
+    m_night = place.night;
+    m_page = m_pageSizes.isEmpty() ? std::max(0, place.page) : std::clamp(place.page, 0, pageCount() - 1);
+    requestPage();
 }
 
 bool ChartViewer::isToolbarVisible() const
@@ -204,7 +223,7 @@ void ChartViewer::resizeEvent(QResizeEvent *event)
     m_relayout.start();
 }
 
-void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
+void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes, const QList<OutlineEntry> &outline)
 {
     if (serial != m_openSerial)
         return;
@@ -213,7 +232,8 @@ void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
         return;
     }
     m_pageSizes = pageSizes;
-    m_page = 0;
+    m_page = std::min(m_page, pageCount() - 1);
+    m_toolbar->setOutline(outline);
     requestPage();
 }
 
@@ -241,6 +261,7 @@ void ChartViewer::onFailed(quint64 serial, ChartFailure failure)
 
 void ChartViewer::requestPage()
 {
+    updateActions();
     if (m_pageSizes.isEmpty() || m_state == State::Failed)
         return;
     const PageRequest request = requestFor(m_page);
@@ -292,6 +313,7 @@ void ChartViewer::showImage(const QImage &image, const PageRequest &request)
         setState(State::Shown);
     updateActions();
     m_aheadDelay.start();
+    emit pageShown(request.page);
 }
 
 void ChartViewer::showFailure(ChartFailure failure)
@@ -305,6 +327,7 @@ void ChartViewer::showFailure(ChartFailure failure)
     m_ahead = {};
     m_shown = {};
     m_pageSizes.clear();
+    m_toolbar->setOutline({});
     m_message = chartMessage(m_file, failure);
     m_view->setMessage(m_message);
     setState(State::Failed);
@@ -326,27 +349,35 @@ void ChartViewer::showPage(int index)
     if (index < 0 || index >= m_pageSizes.size() || index == m_page)
         return;
     m_page = index;
-    updateActions();
     requestPage();
 }
 
+// The keys and the toolbar zoom around the middle of the page area.
 void ChartViewer::zoomBy(int steps)
+{
+    zoomAt(std::pow(ZoomStep, steps), QRectF(m_view->viewport()->rect()).center());
+}
+
+// The page shown is stretched at once, the point under anchor kept in place, until the helper sends the
+// page sharp at its new size.
+void ChartViewer::zoomAt(qreal factor, QPointF anchor)
 {
     if (m_pageSizes.isEmpty())
         return;
-    const QSizeF points = turnedPageSize(m_pageSizes.at(m_page), m_quarterTurns);
-    const qreal scale = pageScale(points, m_zoomMode, m_customScale, pageArea(),
-                                  style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    m_customScale = std::clamp(scale * std::pow(ZoomStep, steps), MinScale, MaxScale);
+    const qreal before = scaleFor(m_page);
+    const qreal scale = std::clamp(before * factor, MinScale, MaxScale);
+    if (std::abs(scale - before) < ScaleTolerance || (factor > 1) != (scale > before))
+        return;
+    m_customScale = scale;
     m_zoomMode = ZoomMode::Custom;
-    updateActions();
+    if (m_shown.page == m_page)
+        m_view->zoomTo(imageSizeFor(m_page).logical, anchor);
     requestPage();
 }
 
 void ChartViewer::setZoomMode(ZoomMode mode)
 {
     m_zoomMode = mode;
-    updateActions();
     requestPage();
 }
 
@@ -359,7 +390,6 @@ void ChartViewer::rotate()
 void ChartViewer::setNight(bool night)
 {
     m_night = night;
-    updateActions();
     requestPage();
 }
 
@@ -367,19 +397,15 @@ void ChartViewer::print()
 {
     if (m_state != State::Shown || m_pageSizes.isEmpty())
         return;
-    const QPrinterInfo printerInfo = installedPrinter();
-    if (printerInfo.isNull()) {
+    const quint64 chart = m_openSerial;
+    PrintChoice choice = askWhatToPrint(this, m_page, pageCount());
+    if (choice.noPrinterInstalled) {
         showNotice(tr("No printer is installed, so the chart cannot be printed."));
         return;
     }
-    auto printer = std::make_unique<QPrinter>(printerInfo, QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), this);
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage);
-    dialog.setMinMax(1, pageCount());
-    const quint64 chart = m_openSerial;
-    if (dialog.exec() != QDialog::Accepted || chart != m_openSerial || m_state != State::Shown)
+    if (!choice.printer || chart != m_openSerial || m_state != State::Shown)
         return;
-    startPrinting(std::move(printer), pagesToPrint(dialog, m_page, pageCount()));
+    startPrinting(std::move(choice.printer), std::move(choice.pages));
 }
 
 void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages)
@@ -404,23 +430,33 @@ void ChartViewer::updateActions()
 {
     const bool shown = m_state == State::Shown && !m_pageSizes.isEmpty();
     const int count = pageCount();
+    const qreal scale = shown ? scaleFor(m_page) : 0;
     m_toolbar->setPage(m_page, shown ? count : 0);
+    m_toolbar->showPageInIndex(m_page);
+    m_toolbar->setZoomPercent(shown ? zoomPercent(scale) : -1);
     m_toolbar->previousPage->setEnabled(shown && m_page > 0);
+    m_toolbar->firstPage->setEnabled(shown && m_page > 0);
     m_toolbar->nextPage->setEnabled(shown && m_page + 1 < count);
-    for (QAction *action : {m_toolbar->zoomOut, m_toolbar->zoomIn, m_toolbar->fitWidth, m_toolbar->fitPage,
-                            m_toolbar->rotate, m_toolbar->print})
+    m_toolbar->lastPage->setEnabled(shown && m_page + 1 < count);
+    m_toolbar->zoomIn->setEnabled(shown && scale < MaxScale - ScaleTolerance);
+    m_toolbar->zoomOut->setEnabled(shown && scale > MinScale + ScaleTolerance);
+    for (QAction *action : {m_toolbar->fitWidth, m_toolbar->fitPage, m_toolbar->rotate, m_toolbar->print})
         action->setEnabled(shown);
     m_toolbar->fitWidth->setChecked(m_zoomMode == ZoomMode::FitWidth);
     m_toolbar->fitPage->setChecked(m_zoomMode == ZoomMode::FitPage);
     m_toolbar->night->setChecked(m_night);
 }
 
+qreal ChartViewer::scaleFor(int page) const
+{
+    return pageScale(turnedPageSize(m_pageSizes.at(page), m_quarterTurns), m_zoomMode, m_customScale,
+                     pageArea(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
 PageImageSize ChartViewer::imageSizeFor(int page) const
 {
-    const QSizeF points = turnedPageSize(m_pageSizes.at(page), m_quarterTurns);
-    const qreal scale = pageScale(points, m_zoomMode, m_customScale, pageArea(),
-                                  style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    return pageImageSize(points, scale, devicePixelRatioF(), ChartRenderClient::maxImagePixels());
+    return pageImageSize(turnedPageSize(m_pageSizes.at(page), m_quarterTurns), scaleFor(page),
+                         devicePixelRatioF(), ChartRenderClient::maxImagePixels());
 }
 
 PageRequest ChartViewer::requestFor(int page) const

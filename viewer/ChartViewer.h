@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ChartPlace.h"
 #include "ChartRenderClient.h"
-#include "PageFit.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -20,7 +20,8 @@ class ChartToolbar;
 // The embedded chart viewer of both windows: shows one PDF chart, with a toolbar that can be switched
 // off. Charts are read and drawn by the render helper process, so a chart that hangs or crashes the PDF
 // engine never stops the window; a file it cannot show is replaced by a plain message naming the file,
-// its folder and the reason.
+// its folder and the reason. Any page is one step away (the page box, Home and End, the chart's index),
+// and only the page asked for is drawn; zooming keeps the point under the pointer where it is.
 class ChartViewer : public QWidget {
     Q_OBJECT
 
@@ -41,6 +42,12 @@ public:
     void setToolbarVisible(bool visible);
     // Starts the render helper ahead of the first chart; otherwise the first chart starts it.
     void startRenderHelper();
+    // The place in the chart shown: page, zoom, rotation and night colours. A place set while a chart is on
+    // its way applies to it once it is read, its page kept within the chart.
+    ChartPlace place() const;
+    void setPlace(const ChartPlace &place);
+    // Adds a command of the window to the end of the menu the right button opens on the chart.
+    void addContextMenuAction(QAction *action);
 
     bool isToolbarVisible() const;
     QString loadedFile() const { return m_file; }
@@ -51,6 +58,10 @@ public:
 
 signals:
     void stateChanged(viewer::ChartViewer::State state);
+    // A page image is on screen, sharp at the zoom asked for.
+    void pageShown(int page);
+    // The user switched the night colours.
+    void nightChanged(bool night);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -63,15 +74,17 @@ private:
     };
 
     void connectActions();
+    void addContextMenu();
     void forgetChart();
     void showPage(int index);
     void zoomBy(int steps);
+    void zoomAt(qreal factor, QPointF anchor);
     void setZoomMode(ZoomMode mode);
     void rotate();
     void setNight(bool night);
     // Asks for the pages through the system print dialog; says so when no printer is installed.
     void print();
-    void onOpened(quint64 serial, const QList<QSizeF> &pageSizes);
+    void onOpened(quint64 serial, const QList<QSizeF> &pageSizes, const QList<OutlineEntry> &outline);
     void onRendered(quint64 serial, const QImage &image);
     void onFailed(quint64 serial, ChartFailure failure);
     void requestPage();
@@ -82,6 +95,7 @@ private:
     void startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages);
     void setState(State state);
     void updateActions();
+    qreal scaleFor(int page) const;
     PageImageSize imageSizeFor(int page) const;
     PageRequest requestFor(int page) const;
     QSize pageArea() const;

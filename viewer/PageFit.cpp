@@ -29,6 +29,11 @@ qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport,
     return customScale;
 }
 
+int zoomPercent(qreal scale)
+{
+    return qRound(scale / PixelsPerPoint * 100);
+}
+
 PageImageSize pageImageSize(QSizeF points, qreal scale, qreal devicePixelRatio, qsizetype maxPixels)
 {
     const QSizeF logical(std::max<qreal>(1, std::floor(points.width() * scale)),

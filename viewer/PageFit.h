@@ -10,6 +10,15 @@ enum class ZoomMode { FitWidth, FitPage, Custom };
 // Logical pixels per point at 100 %.
 constexpr qreal PixelsPerPoint = 96.0 / 72.0;
 
+// One zoom step (a key, a toolbar button, a notch of the wheel) and the limits of the zoom, in logical pixels
+// per point.
+constexpr qreal ZoomStep = 1.25;
+constexpr qreal MinScale = 0.25;
+constexpr qreal MaxScale = 8;
+
+// A scale as the toolbar shows it, in percent of the page's own size.
+int zoomPercent(qreal scale);
+
 // The page size in points after the given clockwise quarter turns.
 QSizeF turnedPageSize(QSizeF points, int quarterTurns);
 

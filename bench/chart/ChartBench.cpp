@@ -1,5 +1,6 @@
 // From a chart request to the first page drawn in the viewer, against `mutool draw` rendering the same
-// page at the same pixel size. Both read the same generated vector chart (lines, text, fills).
+// page at the same pixel size. Both read the same generated vector chart (lines, text, fills). Then End in a
+// chart file of 2,100 pages: the last page must be on screen within a second, no page between drawn.
 
 #include "ChartFixtures.h"
 #include "ChartPageView.h"
@@ -21,9 +22,13 @@
 
 namespace {
 
+constexpr int LongChartPages = 2100;
+constexpr double LastPageBudgetMs = 1000;
+
 struct Setup {
     QTemporaryDir dir;
     QString chart;
+    QString longChart; // LongChartPages small pages
     std::unique_ptr<viewer::ChartViewer> viewer;
     QSize pagePixels;
 };
@@ -84,6 +89,44 @@ void BM_ViewerNextPage(benchmark::State &state)
     }
 }
 
+// End in a long chart file, from the key to the last page drawn on screen. Only that page may be drawn.
+void BM_ViewerEndOfLongChart(benchmark::State &state)
+{
+    viewer::ChartViewer &viewer = *setup->viewer;
+    auto *toolbar = viewer.findChild<viewer::ChartToolbar *>();
+    const int last = LongChartPages - 1;
+    int between = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        viewer.loadFile(setup->longChart);
+        if (!waitForState(viewer, viewer::ChartViewer::State::Shown) ||
+            viewer.pageCount() != LongChartPages) {
+            state.SkipWithError("the long chart was not shown");
+            return;
+        }
+        bool shown = false;
+        QObject context;
+        QObject::connect(&viewer, &viewer::ChartViewer::pageShown, &context, [&](int page) {
+            if (page == last)
+                shown = true;
+            else
+                ++between;
+        });
+        state.ResumeTiming();
+        toolbar->lastPage->trigger();
+        QElapsedTimer limit;
+        limit.start();
+        while (!shown && limit.elapsed() < 20000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        viewer.repaint();
+        if (!shown) {
+            state.SkipWithError("the last page was not shown");
+            return;
+        }
+    }
+    state.counters["pages_between_drawn"] = between;
+}
+
 void BM_MutoolDraw(benchmark::State &state)
 {
     const QStringList arguments{QStringLiteral("draw"), QStringLiteral("-q"),
@@ -105,9 +148,11 @@ void BM_MutoolDraw(benchmark::State &state)
 
 BENCHMARK(BM_ViewerFirstPage)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_ViewerNextPage)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+BENCHMARK(BM_ViewerEndOfLongChart)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 BENCHMARK(BM_MutoolDraw)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
-// Prints the results as usual, then the viewer's time as a share of mutool's.
+// Prints the results as usual, then the viewer's time as a share of mutool's and whether End stays within its
+// budget; overBudget() then makes the program fail.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
@@ -124,10 +169,19 @@ public:
         const auto mutool = m_times.find("BM_MutoolDraw");
         if (viewer != m_times.end() && mutool != m_times.end() && mutool->second > 0)
             std::printf("viewer / mutool draw wall time: %.2f\n", viewer->second / mutool->second);
+        const auto end = m_times.find("BM_ViewerEndOfLongChart");
+        if (end != m_times.end()) {
+            m_overBudget = end->second > LastPageBudgetMs;
+            std::printf("End in %d pages: %.0f ms, budget %.0f ms: %s\n", LongChartPages, end->second,
+                        LastPageBudgetMs, m_overBudget ? "OVER BUDGET" : "met");
+        }
     }
+
+    bool overBudget() const { return m_overBudget; }
 
 private:
     std::map<std::string, double> m_times;
+    bool m_overBudget = false;
 };
 
 } // namespace
@@ -142,7 +196,9 @@ int main(int argc, char *argv[])
     Setup state;
     setup = &state;
     state.chart = state.dir.filePath(QStringLiteral("ADPCD8-1.PDF"));
-    if (!fixtures::writeChart(state.chart, 3))
+    state.longChart = state.dir.filePath(QStringLiteral("ADPCD4-1.PDF"));
+    if (!fixtures::writeChart(state.chart, 3) ||
+        !fixtures::writeOutlinedChart(state.longChart, LongChartPages))
         return 1;
     viewer::ChartRenderSettings settings;
     settings.helperProgram = QStringLiteral(VARNELOX_PROGRAM_DIR "/varnelox-render");
@@ -160,5 +216,5 @@ int main(int argc, char *argv[])
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     state.viewer.reset();
-    return 0;
+    return reporter.overBudget() ? 1 : 0;
 }

@@ -136,7 +136,8 @@ ChartViewer *ChartInWindowsTest::showChart(const QString &window, QSizeF points)
         viewer = m_fixture->control<ChartViewer>(QStringLiteral("openPDF"));
     } else {
         m_fixture->values.sChartPath = m_fixture->folder.filePath(relative);
-        m_companion = new companion::FrmFS9(m_fixture->values, {*m_exitQuestion, *m_tray});
+        m_companion =
+            new companion::FrmFS9(m_fixture->values, {*m_exitQuestion, *m_tray, m_fixture->settings});
         m_companion->Form_Load();
         m_companion->show();
         m_window = m_companion;
@@ -215,8 +216,9 @@ void ChartInWindowsTest::scrollingReachesEveryEdge()
     QScrollBar *across = view->horizontalScrollBar();
     QScrollBar *down = view->verticalScrollBar();
     QTRY_VERIFY_WITH_TIMEOUT(across->maximum() > 0 && down->maximum() > 0, DrawWaitMs);
-    QVERIFY(isSeen(across, m_window));
-    QVERIFY(isSeen(down, m_window));
+    // The scroll area shows its bars after their ranges change, from the event loop.
+    QTRY_VERIFY(isSeen(across, m_window));
+    QTRY_VERIFY(isSeen(down, m_window));
 
     const auto shows = [this, viewer](int corner) { return paintedPage(m_window, viewer).corners[corner]; };
     across->setValue(across->maximum());

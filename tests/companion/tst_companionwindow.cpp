@@ -1,6 +1,7 @@
 #include "ChartViewer.h"
 #include "CompanionFakes.h"
 #include "FrmFS9.h"
+#include "ProgramSettings.h"
 #include "ProgramValues.h"
 #include "Texts.h"
 #include "Twips.h"
@@ -19,15 +20,23 @@
 
 using companion::FrmFS9;
 
-// The companion window on its own: layout and menus, loading, refused closes, minimising to the tray,
-// tray clicks and the four menu commands.
+// The companion window on its own: layout, title and menus, resizing and full screen, the place kept for
+// the next run, loading, refused closes, minimising to the tray, tray clicks and the four menu commands.
 class CompanionWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
     void init();
     void cleanup();
-    void layoutIsFixed();
+    void firstShowHasTheLayoutsSize();
+    void titleSaysWhatTheWindowShows_data();
+    void titleSaysWhatTheWindowShows();
+    void resizesAndGoesFullScreen();
+    void placeIsKeptForTheNextLoad_data();
+    void placeIsKeptForTheNextLoad();
+    void placeKeptIsTheOneToGoBackTo_data();
+    void placeKeptIsTheOneToGoBackTo();
+    void nightColoursAreKeptForTheNextRun();
     void menuTree_data();
     void menuTree();
     void loadAddsOneIconWithTipAndTheWindowsMenu();
@@ -53,6 +62,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_folder;
     session::ProgramValues m_values;
+    std::unique_ptr<desktop::ProgramSettings> m_settings;
     std::unique_ptr<FakeTray> m_tray;
     std::unique_ptr<AnsweringExitQuestion> m_exitQuestion;
     QStringList m_journal;
@@ -64,6 +74,8 @@ void CompanionWindowTest::init()
     m_folder = std::make_unique<QTemporaryDir>();
     m_values = {};
     m_values.libraryFolder = m_folder->path();
+    m_settings =
+        std::make_unique<desktop::ProgramSettings>(m_folder->filePath(QStringLiteral("varnelox.ini")));
     m_journal.clear();
     m_tray = std::make_unique<FakeTray>();
     m_tray->journal = &m_journal;
@@ -88,7 +100,7 @@ void CompanionWindowTest::writeChart(const QString &relative) const
 // Loads and shows the window as its owner does, and writes down what it asks of the owner.
 void CompanionWindowTest::load()
 {
-    m_window = new FrmFS9(m_values, {*m_exitQuestion, *m_tray});
+    m_window = new FrmFS9(m_values, {*m_exitQuestion, *m_tray, *m_settings});
     FrmFS9 *window = m_window;
     connect(window, &FrmFS9::unloadAllFormsRequested, this, [this, window] {
         m_journal << QStringLiteral("unload all forms");
@@ -113,16 +125,17 @@ void CompanionWindowTest::minimiseToTray()
     QTRY_VERIFY(m_window->isHidden());
 }
 
-void CompanionWindowTest::layoutIsFixed()
+void CompanionWindowTest::firstShowHasTheLayoutsSize()
 {
     load();
     QCOMPARE(m_window->objectName(), QStringLiteral("frmFS9"));
     QCOMPARE(m_window->windowTitle(), resources::mainWindowCaption() + u' ');
     QVERIFY(!m_window->windowIcon().isNull());
     QCOMPARE(m_window->centralWidget()->size(), desktop::toPixels({0, 0, 7590, 9390}).size());
-    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     QVERIFY(m_window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(m_window->minimumSize().width() < 300);
+    QCOMPARE(m_window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 
     // The viewer starts at the client area's corner; its box clips it just short of the far edges.
     auto *viewer = m_window->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"));
@@ -133,6 +146,134 @@ void CompanionWindowTest::layoutIsFixed()
     QCOMPARE(shown.topLeft(), QPoint(0, 0));
     QVERIFY(m_window->centralWidget()->width() - shown.width() <= 1);
     QVERIFY(m_window->centralWidget()->height() - shown.height() <= 1);
+}
+
+// The caption with its trailing blank, then the airport and the category of the chart shown, blanks of the
+// category's caption made single.
+void CompanionWindowTest::titleSaysWhatTheWindowShows_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<QString>("shows");
+    QTest::newRow("aerodrome chart") << "KBOS"
+                                     << "Airports/KBOS/ADPOS2-1.PDF"
+                                     << QStringLiteral(" \u2014 KBOS AERODROME CHART");
+    QTest::newRow("two blanks made one")
+        << "LIRF"
+        << "Airports/LIRF/ADPRF1-1.PDF" << QStringLiteral(" \u2014 LIRF AERODROME DATA");
+    QTest::newRow("chart number 8") << "LIRF"
+                                    << "Airports/LIRF/ADPRF8-1.PDF"
+                                    << QStringLiteral(" \u2014 LIRF LOCAL RESTRICTIONS");
+    QTest::newRow("no chart chosen") << "LIRF"
+                                     << ""
+                                     << " ";
+}
+
+void CompanionWindowTest::titleSaysWhatTheWindowShows()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, chart);
+    QFETCH(QString, shows);
+    m_values.sIcaoCode = code;
+    m_values.sChartPath = chart.isEmpty() ? QString() : m_folder->filePath(chart);
+    load();
+    QCOMPARE(m_window->windowTitle(), resources::mainWindowCaption() + shows);
+}
+
+void CompanionWindowTest::resizesAndGoesFullScreen()
+{
+    load();
+    QApplication::setActiveWindow(m_window);
+    auto *viewer = m_window->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"));
+    viewer->setFocus();
+    m_window->resize(400, 300);
+    QTRY_COMPARE(m_window->centralWidget()->width(), 400);
+    QCOMPARE(viewer->geometry().size(), m_window->centralWidget()->size() - QSize(1, 1));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
+    QTRY_VERIFY(m_window->isFullScreen());
+    QCOMPARE(viewer->geometry().size(), m_window->centralWidget()->size() - QSize(1, 1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
+    QTRY_VERIFY(!m_window->isFullScreen());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
+    QTRY_VERIFY(m_window->isFullScreen());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!m_window->isFullScreen());
+    QTRY_COMPARE(m_window->centralWidget()->width(), 400);
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+// The window's place is kept when it is unloaded and used at the next load while a screen holds it whole.
+void CompanionWindowTest::placeIsKeptForTheNextLoad_data()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QTest::addColumn<QRect>("kept");
+    QTest::addColumn<bool>("maximized");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("on the screen") << QRect(screen.topLeft() + QPoint(30, 40), QSize(400, 300)) << false
+                                   << true;
+    QTest::newRow("maximised") << QRect(screen.topLeft() + QPoint(30, 40), QSize(400, 300)) << true << true;
+    QTest::newRow("off the screen now") << QRect(screen.right() + 100, 40, 400, 300) << false << false;
+    QTest::newRow("larger than the screen now")
+        << QRect(screen.topLeft(), screen.size() + QSize(10, 10)) << false << false;
+}
+
+void CompanionWindowTest::placeIsKeptForTheNextLoad()
+{
+    QFETCH(QRect, kept);
+    QFETCH(bool, maximized);
+    QFETCH(bool, restored);
+    QVERIFY(m_settings->setCompanionPlace({kept.topLeft(), kept.size(), maximized}));
+    load();
+    QCOMPARE(m_window->isMaximized(), restored && maximized);
+    if (restored && !maximized)
+        QCOMPARE(QRect(m_window->pos(), m_window->size()), kept);
+    if (!restored)
+        QCOMPARE(m_window->centralWidget()->size(), desktop::toPixels({0, 0, 7590, 9390}).size());
+
+    m_window->showNormal();
+    m_window->move(kept.topLeft() + QPoint(5, 5));
+    m_window->resize(320, 240);
+    QTRY_COMPARE(m_window->size(), QSize(320, 240));
+    const QPoint moved = m_window->pos();
+    m_window->unload();
+    QCOMPARE(m_settings->companionPlace(), (desktop::WindowPlace{moved, QSize(320, 240), false}));
+}
+
+// A window unloaded while maximised or full screen keeps the place it goes back to, not the screen's.
+void CompanionWindowTest::placeKeptIsTheOneToGoBackTo_data()
+{
+    QTest::addColumn<Qt::WindowState>("state");
+    QTest::addColumn<bool>("maximized");
+    QTest::newRow("maximised") << Qt::WindowMaximized << true;
+    QTest::newRow("full screen") << Qt::WindowFullScreen << false;
+}
+
+void CompanionWindowTest::placeKeptIsTheOneToGoBackTo()
+{
+    QFETCH(Qt::WindowState, state);
+    QFETCH(bool, maximized);
+    load();
+    const QPoint corner = QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(20, 30);
+    m_window->move(corner);
+    m_window->resize(330, 250);
+    QTRY_COMPARE(m_window->size(), QSize(330, 250));
+    const QPoint normal = m_window->pos();
+    m_window->setWindowState(state);
+    QTRY_VERIFY(m_window->size() != QSize(330, 250));
+    m_window->unload();
+    QCOMPARE(m_settings->companionPlace(), (desktop::WindowPlace{normal, QSize(330, 250), maximized}));
+}
+
+void CompanionWindowTest::nightColoursAreKeptForTheNextRun()
+{
+    load();
+    QApplication::setActiveWindow(m_window);
+    m_window->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
+    QVERIFY(m_settings->night());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
+    QVERIFY(!m_settings->night());
 }
 
 void CompanionWindowTest::menuTree_data()

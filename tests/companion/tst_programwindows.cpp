@@ -24,6 +24,8 @@ private slots:
     void cleanup();
     void linkHidesTheMainWindowAndShowsTheSameChartOnTop();
     void anotherProcedureBringsBackTheSameMainWindow();
+    void placeInTheChartGoesToTheCompanionAndBack_data();
+    void placeInTheChartGoesToTheCompanionAndBack();
     void newAirportLoadsTheMainWindowAfresh();
     void oneIconAfterEverySequence_data();
     void oneIconAfterEverySequence();
@@ -54,8 +56,9 @@ void ProgramWindowsTest::init()
     m_companionExit = std::make_unique<AnsweringExitQuestion>();
     MainWindowFixture &f = *m_fixture;
     m_windows = std::make_unique<app::ProgramWindows>(
-        f.values, mainwindow::MainWindowServices{f.sound, f.exitQuestion, f.printer, f.mail, f.notice},
-        companion::CompanionServices{*m_companionExit, *m_tray});
+        f.values,
+        mainwindow::MainWindowServices{f.sound, f.exitQuestion, f.printer, f.mail, f.notice, f.settings},
+        companion::CompanionServices{*m_companionExit, *m_tray, f.settings});
     m_windows->start();
     QVERIFY(QTest::qWaitForWindowExposed(main()));
 }
@@ -140,6 +143,42 @@ void ProgramWindowsTest::anotherProcedureBringsBackTheSameMainWindow()
     // The chart shown comes back with its category selected.
     QVERIFY(inMain<QAbstractButton>(QStringLiteral("Option1_1"))->isChecked());
     QVERIFY(inMain<QAbstractButton>(QStringLiteral("cmdLink"))->isEnabled());
+}
+
+// The companion window opens at the main viewer's place in the chart, and "&Another Procedure" hands the
+// place it has reached back; "&New Airport" starts a fresh main window at the first page, fitted to width.
+void ProgramWindowsTest::placeInTheChartGoesToTheCompanionAndBack_data()
+{
+    QTest::addColumn<QString>("back");
+    QTest::addColumn<bool>("returned");
+    QTest::newRow("another procedure") << "another" << true;
+    QTest::newRow("new airport") << "new airport" << false;
+}
+
+void ProgramWindowsTest::placeInTheChartGoesToTheCompanionAndBack()
+{
+    QFETCH(QString, back);
+    QFETCH(bool, returned);
+    link();
+    step(QStringLiteral("another"));
+    const viewer::ChartPlace inMainWindow{2, viewer::ZoomMode::FitPage, 1.0, 1, true};
+    main()->setChartPlace(inMainWindow);
+    link();
+    const auto companionViewer = [this] {
+        return companion()->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"));
+    };
+    QCOMPARE(companionViewer()->place(), inMainWindow);
+
+    const viewer::ChartPlace inCompanion{1, viewer::ZoomMode::Custom, 2.5, 3, false};
+    companionViewer()->setPlace(inCompanion);
+    step(back);
+    const viewer::ChartPlace shown = main()->chartPlace();
+    if (returned) {
+        QCOMPARE(shown, inCompanion);
+    } else {
+        QCOMPARE(shown.page, 0);
+        QCOMPARE(shown.zoomMode, viewer::ZoomMode::FitWidth);
+    }
 }
 
 void ProgramWindowsTest::newAirportLoadsTheMainWindowAfresh()

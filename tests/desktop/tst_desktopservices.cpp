@@ -1,5 +1,6 @@
 #include "MailLauncher.h"
 #include "Notice.h"
+#include "ProgramSettings.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 #include "WindowPrinter.h"
@@ -10,11 +11,13 @@
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrinter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-// The desktop services behind the windows: twips, printing, the mail link and placement.
+// The desktop services behind the windows: twips, printing, the mail link, placement and the settings kept
+// for the next run.
 class DesktopServicesTest : public QObject {
     Q_OBJECT
 
@@ -25,6 +28,12 @@ private slots:
     void mailLinkIsPercentEncoded();
     void centringMayGiveANegativePosition();
     void warningShowsItsTextAsItStands();
+    void settingsRoundTrip();
+    void settingsFromAnotherHand_data();
+    void settingsFromAnotherHand();
+    void settingsThatCannotBeWrittenAreReported();
+    void placeFitsOnAScreen_data();
+    void placeFitsOnAScreen();
 };
 
 void DesktopServicesTest::twipsBecomePixelsAtFifteenPerPixel_data()
@@ -112,6 +121,97 @@ void DesktopServicesTest::warningShowsItsTextAsItStands()
     desktop::MessageBoxNotice().warn(nullptr, text);
     QCOMPARE(shown, text);
     QCOMPARE(format, Qt::PlainText);
+}
+
+// The settings are written to the file given, never to the user's.
+void DesktopServicesTest::settingsRoundTrip()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("config/varnelox.ini"));
+    desktop::ProgramSettings settings(file);
+    QVERIFY(!settings.companionPlace());
+    QVERIFY(!settings.night());
+
+    const desktop::WindowPlace place{QPoint(40, 60), QSize(700, 500), true};
+    QVERIFY(settings.setCompanionPlace(place));
+    QVERIFY(settings.setNight(true));
+    const desktop::ProgramSettings later(file);
+    QCOMPARE(later.companionPlace(), place);
+    QVERIFY(later.night());
+    QVERIFY(settings.setNight(false));
+    QVERIFY(!later.night());
+    QCOMPARE(later.companionPlace(), place);
+    QVERIFY(QFileInfo(file).isFile());
+    QVERIFY(desktop::ProgramSettings::userFileName().endsWith(QStringLiteral("/varnelox/varnelox.ini")));
+}
+
+void DesktopServicesTest::settingsFromAnotherHand_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("hasPlace");
+    QTest::addColumn<bool>("night");
+    QTest::newRow("empty file") << QByteArray() << false << false;
+    QTest::newRow("not settings at all") << QByteArray("\x00\xff\xfe garbage [[[") << false << false;
+    QTest::newRow("size missing") << QByteArray("[companion]\nx=1\ny=2\nwidth=300\n") << false << false;
+    QTest::newRow("size not a number")
+        << QByteArray("[companion]\nx=1\ny=2\nwidth=wide\nheight=300\n") << false << false;
+    QTest::newRow("size of nothing") << QByteArray("[companion]\nx=1\ny=2\nwidth=0\nheight=300\n") << false
+                                     << false;
+    QTest::newRow("night neither true nor false")
+        << QByteArray("[viewer]\nnight=sometimes\n") << false << false;
+    QTest::newRow("written by hand") << QByteArray("[companion]\nx=-5\ny=7\nwidth=300\nheight=200\n"
+                                                   "[viewer]\nnight=true\n")
+                                     << true << true;
+}
+
+void DesktopServicesTest::settingsFromAnotherHand()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, hasPlace);
+    QFETCH(bool, night);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("varnelox.ini"));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::WriteOnly));
+    written.write(contents);
+    written.close();
+    const desktop::ProgramSettings settings(file);
+    QCOMPARE(settings.companionPlace().has_value(), hasPlace);
+    QCOMPARE(settings.night(), night);
+}
+
+void DesktopServicesTest::settingsThatCannotBeWrittenAreReported()
+{
+    QTemporaryDir folder;
+    const QString blocked = folder.filePath(QStringLiteral("file-not-folder"));
+    QFile file(blocked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    desktop::ProgramSettings settings(blocked + QStringLiteral("/varnelox.ini"));
+    QVERIFY(!settings.setNight(true));
+    QVERIFY(!settings.setCompanionPlace({QPoint(0, 0), QSize(300, 200), false}));
+    QVERIFY(!settings.night());
+}
+
+void DesktopServicesTest::placeFitsOnAScreen_data()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("inside") << QRect(screen.topLeft() + QPoint(10, 10), QSize(200, 150)) << true;
+    QTest::newRow("the whole screen") << screen << true;
+    QTest::newRow("one pixel past the right edge")
+        << QRect(screen.topLeft() + QPoint(1, 0), screen.size()) << false;
+    QTest::newRow("left of the screen") << QRect(screen.left() - 300, screen.top(), 200, 150) << false;
+    QTest::newRow("taller than the screen")
+        << QRect(screen.left(), screen.top(), 200, screen.height() + 1) << false;
+}
+
+void DesktopServicesTest::placeFitsOnAScreen()
+{
+    QFETCH(QRect, geometry);
+    QFETCH(bool, fits);
+    QCOMPARE(desktop::fitsOnAScreen(geometry), fits);
 }
 
 QTEST_MAIN(DesktopServicesTest)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program on a virtual X desktop (Xvfb, openbox as window manager, trayer as notification area),
 # driven like a pilot would: from a chart of the sample library to the companion window, its tray icon and
-# menu, and back; then the refused close and "&Exit". A screenshot of every step goes to the artefact folder.
+# menu, and back; resizing it with the window manager and full screen, the chart following its size; then the
+# refused close and "&Exit". A screenshot of every step goes to the artefact folder.
 # Usage: companion.sh PROGRAM ARTEFACT_FOLDER
 set -eEuo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
@@ -9,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 program="$1"
 artefacts="$2"
 program_folder="$(dirname "$program")"
-companion_title="$main_title "
+companion_title="$main_title — LIRF AERODROME CHART"
 heading_blue='8080FF'
 
 # ---- helpers ----------------------------------------------------------------------------------------------
@@ -73,6 +74,30 @@ tray_menu() {
     xdotool key "$1"
 }
 
+# The size of a window's client area, as WIDTHxHEIGHT.
+size_of() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
+size_is() { [ "$(size_of "$1")" = "$2" ]; }
+# The corner of a window's client area on the screen, as X,Y.
+corner_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4} END {print x "," y}'; }
+corner_is() { [ "$(corner_of "$1")" = "$2" ]; }
+full_screen() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q '_NET_WM_STATE_FULLSCREEN'; }
+not_full_screen() { ! full_screen "$1"; }
+
+# The width of what the chart shows in a window, in pixels: the box around everything not white in its
+# client area, less the menu bar, the viewer's frame and the scroll bar.
+page_width() {
+    local width height
+    read -r width height < <(size_of "$1" | tr x ' ')
+    import -window "$1" png:- | convert - -crop "$((width - 36))x$((height - 60))+6+40" +repage \
+        -bordercolor white -border 1 -fuzz 10% -trim -format '%w' info:
+}
+# page_fills WINDOW: the page reaches across at least four fifths of the window's width.
+page_fills() {
+    local width
+    width="$(size_of "$1" | cut -dx -f1)"
+    [ "$(page_width "$1")" -ge $((width * 4 / 5)) ]
+}
+
 trap 'fail "unexpected failure of: $BASH_COMMAND (line $LINENO)"' ERR
 
 # ---- the desktop ------------------------------------------------------------------------------------------
@@ -98,6 +123,34 @@ expect 5 "the companion window is above every other window" above "$companion"
 expect 5 "the main window is hidden" unmapped "$main"
 expect 5 "one tray icon" icons_are 1
 shot linked
+[ "$(size_of "$companion" | cut -dx -f1)" -eq "$(px 7590)" ] || fail "the first show is not the layout's width"
+expect 5 "the chart is fitted to the window's width" page_fills "$companion"
+
+# ---- the companion window resized, full screen, and back ----------------------------------------------------
+
+first_width="$(page_width "$companion")"
+wmctrl -i -r "$companion" -e 0,120,140,860,700
+expect 5 "the window manager resizes the companion window" size_is "$companion" 860x700
+resized="$(size_of "$companion")"
+placed="$(corner_of "$companion")"
+expect 5 "the chart follows the larger window" page_fills "$companion"
+[ "$(page_width "$companion")" -gt "$first_width" ] || fail "the page did not grow with the window"
+above "$companion" || fail "still above after the resize"
+shot resized
+import -window "$companion" "$artefacts/companion-resized.png"
+
+xdotool windowactivate --sync "$companion"
+xdotool key F11
+expect 5 "F11 makes the companion window full screen" full_screen "$companion"
+expect 5 "full screen covers the screen" size_is "$companion" 1280x1024
+expect 5 "the chart follows into full screen" page_fills "$companion"
+shot full-screen
+xdotool key F11
+expect 5 "F11 again leaves full screen" not_full_screen "$companion"
+expect 5 "the window is back at its size" size_is "$companion" "$resized"
+expect 5 "the chart follows back" page_fills "$companion"
+above "$companion" || fail "still above after full screen"
+shot left-full-screen
 
 xdotool windowminimize "$companion"
 expect 5 "minimising hides the companion window" unmapped "$companion"
@@ -111,6 +164,9 @@ icons_are 1 || fail "one tray icon after Restore"
 shot restored
 
 xdotool windowactivate --sync "$companion"
+# Left while full screen, the window keeps the place it goes back to.
+xdotool key F11
+expect 5 "F11 makes the restored window full screen" full_screen "$companion"
 xdotool key alt+c
 expect 5 "the menu bar opens Change or Exit" menu_open
 shot menu-bar
@@ -133,6 +189,10 @@ expect 10 "Link to FS again" has_window "$companion_title"
 companion="$(window_id "$companion_title")"
 expect 5 "exactly one tray icon after linking again" icons_are 1
 expect 5 "above again" above "$companion"
+expect 5 "the companion window comes back at the size it was given" size_is "$companion" "$resized"
+expect 5 "the companion window comes back where it was" corner_is "$companion" "$placed"
+settings="$XDG_CONFIG_HOME/varnelox/varnelox.ini"
+grep -q "^width=${resized%x*}\$" "$settings" 2>/dev/null || fail "the window's size is not kept in $settings"
 shot linked-again
 
 tray_menu n

@@ -72,6 +72,8 @@ start_desktop() {
     }
     trap cleanup EXIT
     export XDG_RUNTIME_DIR="$runtime"
+    # The program's settings file lands here, never in the user's own settings.
+    export XDG_CONFIG_HOME="$runtime/config"
     unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
 
     for _ in 1 2 3 4 5 6 7 8 9 10; do

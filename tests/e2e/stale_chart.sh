@@ -10,7 +10,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 program="$1"
 artefacts="$2"
 program_folder="$(dirname "$program")"
-companion_title="$main_title "
+lirf_title="$main_title — LIRF AERODROME CHART"
+liml_title="$main_title — LIML AERODROME CHART"
 heading_blue='8080FF'
 
 # Main window positions, from its layout in twips (15 twips a pixel at 96 dpi).
@@ -58,8 +59,8 @@ shot lirf-chart
 crop "$main" "$chart_area" "$artefacts/chart-area-lirf.png"
 crop "$main" "$selector" "$artefacts/selector-lirf.png"
 xdotool key alt+l
-expect 10 "Link to FS shows the companion window" has_window "$companion_title"
-companion="$(window_id "$companion_title")"
+expect 10 "Link to FS shows the companion window" has_window "$lirf_title"
+companion="$(window_id "$lirf_title")"
 sleep 1
 import -window "$companion" "$artefacts/companion-lirf.png"
 shot lirf-linked
@@ -95,7 +96,9 @@ crop "$main" "$selector" "$artefacts/selector-liml-none.png"
     fail "a chart category is chosen before any chart of LIML"
 
 xdotool key alt+l
-if poll 1.5 has_window "$companion_title"; then fail "Link to FS showed a chart before one of LIML was chosen"; fi
+if poll 1.5 has_window "$lirf_title" || has_window "$liml_title"; then
+    fail "Link to FS showed a chart before one of LIML was chosen"
+fi
 mapped "$main" || fail "Link to FS hid the main window without a chart"
 shot link-refused
 
@@ -105,8 +108,8 @@ expect 10 "the chart of LIML is drawn" area_differs "$artefacts/chart-area-liml-
 sleep 0.5
 shot liml-chart
 xdotool key alt+l
-expect 10 "Link to FS shows the companion window again" has_window "$companion_title"
-companion="$(window_id "$companion_title")"
+expect 10 "Link to FS shows the companion window again, titled with LIML" has_window "$liml_title"
+companion="$(window_id "$liml_title")"
 sleep 1
 import -window "$companion" "$artefacts/companion-liml.png"
 shot liml-linked

@@ -5,6 +5,7 @@
 #include "GridCell.h"
 #include "MailLauncher.h"
 #include "Notice.h"
+#include "ProgramSettings.h"
 #include "ProgramValues.h"
 #include "SoundCues.h"
 #include "WindowPrinter.h"
@@ -95,6 +96,8 @@ public:
     RecordingPrinter printer;
     RecordingMail mail;
     RecordingNotice notice;
+    // Settings in the fixture's folder, never the user's.
+    desktop::ProgramSettings settings{folder.filePath(QStringLiteral("settings/varnelox.ini"))};
     std::unique_ptr<mainwindow::FrmMain> window;
 };
 

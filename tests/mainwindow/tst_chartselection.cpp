@@ -1,6 +1,8 @@
 #include "ChartViewer.h"
 #include "MainWindowFixture.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 
@@ -20,6 +22,10 @@ private slots:
     void activationKeepsTheCategoryOfTheChartShown();
     void codesOutsideTheLibraryNameNoChart_data();
     void codesOutsideTheLibraryNameNoChart();
+    void categoriesShowWhichChartsExist_data();
+    void categoriesShowWhichChartsExist();
+    void aChartRemovedShowsGreyedAtTheNextLookup();
+    void nightColoursAreKeptForTheNextRun();
 
 private:
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -68,6 +74,7 @@ void ChartSelectionTest::keyboardChoiceRunsTheChoice()
 
 void ChartSelectionTest::missingChartStillEnablesLinkAndStoresThePath()
 {
+    QVERIFY(m_fixture->category(5)->isEnabled());
     QTest::mouseClick(m_fixture->category(5), Qt::LeftButton);
     QCOMPARE(m_fixture->values.sChartPath, chart(QStringLiteral("Airports/LIRF/ADPRF6-1.PDF")));
     QVERIFY(m_fixture->button("cmdLink")->isEnabled());
@@ -184,6 +191,86 @@ void ChartSelectionTest::codesOutsideTheLibraryNameNoChart()
     QVERIFY2(viewer->message().contains(QStringLiteral("There is no chart file for this airport code")),
              qPrintable(viewer->message()));
     QVERIFY(m_fixture->values.sChartPath.isEmpty());
+}
+
+namespace {
+
+// A caption in the colour of disabled text.
+bool isGreyed(const QRadioButton *option)
+{
+    const QPalette &palette = option->palette();
+    return palette.color(QPalette::Active, QPalette::WindowText) ==
+               palette.color(QPalette::Disabled, QPalette::WindowText) &&
+           palette.color(QPalette::Inactive, QPalette::WindowText) ==
+               palette.color(QPalette::Disabled, QPalette::WindowText);
+}
+
+} // namespace
+
+// After each lookup the categories without a chart file show greyed, by the rule that opens a chart; they
+// stay buttons. Charts copied in meanwhile show on the next lookup.
+void ChartSelectionTest::categoriesShowWhichChartsExist_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QList<bool>>("available");
+    const QList<bool> none(7, false);
+    QTest::newRow("no chart") << QStringList{} << none;
+    QTest::newRow("every chart") << QStringList{"Airports/LIRF/ADPRF1-1.PDF", "Airports/LIRF/ADPRF2-1.PDF",
+                                                "Airports/LIRF/ADPRF3-1.PDF", "Airports/LIRF/ADPRF4-1.PDF",
+                                                "Airports/LIRF/ADPRF5-1.PDF", "Airports/LIRF/ADPRF6-1.PDF",
+                                                "Airports/LIRF/ADPRF8-1.PDF"}
+                                 << QList<bool>(7, true);
+    QTest::newRow("some charts") << QStringList{"Airports/LIRF/ADPRF2-1.PDF", "Airports/LIRF/ADPRF8-1.PDF"}
+                                 << QList<bool>{false, true, false, false, false, false, true};
+    QTest::newRow("library in lower case") << QStringList{"airports/lirf/adprf4-1.pdf"}
+                                           << QList<bool>{false, false, false, true, false, false, false};
+    QTest::newRow("no chart number 7") << QStringList{"Airports/LIRF/ADPRF7-1.PDF"} << none;
+    QTest::newRow("another airport's chart") << QStringList{"Airports/LIML/ADPML1-1.PDF"} << none;
+    QTest::newRow("a folder in a chart's place") << QStringList{"Airports/LIRF/ADPRF1-1.PDF/inside"} << none;
+}
+
+void ChartSelectionTest::categoriesShowWhichChartsExist()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QList<bool>, available);
+    for (int index = 0; index < 7; ++index)
+        QVERIFY(isGreyed(m_fixture->category(index)));
+    for (const QString &file : files)
+        m_fixture->writeChart(file);
+    m_fixture->button("cmdClean")->click();
+    m_fixture->lookUp(QStringLiteral("LIRF"));
+    for (int index = 0; index < 7; ++index) {
+        QRadioButton *option = m_fixture->category(index);
+        QCOMPARE(isGreyed(option), !available[index]);
+        QCOMPARE(option->toolTip().isEmpty(), available[index]);
+        QVERIFY(option->isEnabled());
+    }
+}
+
+void ChartSelectionTest::aChartRemovedShowsGreyedAtTheNextLookup()
+{
+    m_fixture->writeChart(QStringLiteral("Airports/LIRF/ADPRF5-1.PDF"));
+    m_fixture->button("cmdClean")->click();
+    m_fixture->lookUp(QStringLiteral("LIRF"));
+    QVERIFY(!isGreyed(m_fixture->category(4)));
+    QVERIFY(QFile::remove(chart(QStringLiteral("Airports/LIRF/ADPRF5-1.PDF"))));
+    m_fixture->button("cmdClean")->click();
+    m_fixture->lookUp(QStringLiteral("LIRF"));
+    QVERIFY(isGreyed(m_fixture->category(4)));
+}
+
+void ChartSelectionTest::nightColoursAreKeptForTheNextRun()
+{
+    auto *viewer = m_fixture->control<viewer::ChartViewer>(QStringLiteral("openPDF"));
+    QVERIFY(!viewer->place().night);
+    QApplication::setActiveWindow(m_fixture->window.get());
+    viewer->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
+    QVERIFY(m_fixture->settings.night());
+
+    m_fixture->load();
+    viewer = m_fixture->control<viewer::ChartViewer>(QStringLiteral("openPDF"));
+    QVERIFY(viewer->place().night);
 }
 
 QTEST_MAIN(ChartSelectionTest)

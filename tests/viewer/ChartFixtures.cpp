@@ -74,6 +74,44 @@ void drawPage(QPainter &p, int page)
     p.fillRect(QRect(0, 0, 900, 900), markerColour(page));
 }
 
+// A PDF text string: UTF-16 with its byte order mark, in hexadecimal.
+QByteArray pdfText(const QString &text)
+{
+    QByteArray hex = "<FEFF";
+    for (const QChar c : text)
+        hex += QByteArray::number(c.unicode(), 16).rightJustified(4, '0').toUpper();
+    return hex + '>';
+}
+
+QByteArray pageContent(int page)
+{
+    const QColor colour = markerColour(page);
+    return QByteArray::number(colour.redF()) + ' ' + QByteArray::number(colour.greenF()) + ' ' +
+           QByteArray::number(colour.blueF()) + " rg 0 767 75 75 re f";
+}
+
+// Numbered objects, then the cross-reference table and trailer that make them a PDF file.
+QByteArray pdfFile(const QList<QByteArray> &objects)
+{
+    QByteArray pdf = "%PDF-1.4\n";
+    QList<qsizetype> offsets;
+    for (qsizetype i = 0; i < objects.size(); ++i) {
+        offsets.append(pdf.size());
+        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
+    }
+    const qsizetype table = pdf.size();
+    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (const qsizetype offset : offsets)
+        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    return pdf + "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) +
+           " /Root 1 0 R >>\nstartxref\n" + QByteArray::number(table) + "\n%%EOF\n";
+}
+
+QByteArray ref(qsizetype object)
+{
+    return QByteArray::number(object) + " 0 R";
+}
+
 } // namespace
 
 QColor markerColour(int page)
@@ -123,6 +161,76 @@ bool writeCornerChart(const QString &path, QSizeF points)
     return painter.end();
 }
 
+bool writeOutlinedChart(const QString &path, int pages, const QList<OutlineItem> &outline)
+{
+    // 1 catalog, 2 page tree, 3 outline root, then per page its page and its content, then the entries.
+    const auto pageObject = [](int page) { return 4 + 2 * qsizetype(page); };
+    const qsizetype firstEntry = pageObject(pages);
+    QList<QByteArray> objects{"<< /Type /Catalog /Pages 2 0 R /Outlines 3 0 R >>"};
+    QByteArray kids;
+    for (int page = 0; page < pages; ++page)
+        kids += ref(pageObject(page)) + ' ';
+    objects.append("<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages) + " >>");
+    objects.append(QByteArray());
+    for (int page = 0; page < pages; ++page) {
+        const QByteArray content = pageContent(page);
+        objects.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents " +
+                       ref(pageObject(page) + 1) + " >>");
+        objects.append("<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content +
+                       "\nendstream");
+    }
+    // Each entry's parent is the last entry before it one level up; 3 is the root.
+    QList<qsizetype> parents;
+    QList<QList<qsizetype>> children(outline.size() + 1);
+    QList<qsizetype> lastAtLevel;
+    for (qsizetype i = 0; i < outline.size(); ++i) {
+        const int level = outline[i].level;
+        lastAtLevel.resize(level + 1);
+        const qsizetype parent = level == 0 ? -1 : lastAtLevel[level - 1];
+        lastAtLevel[level] = i;
+        parents.append(parent);
+        children[parent + 1].append(i);
+    }
+    const auto entryObject = [firstEntry](qsizetype index) { return index < 0 ? 3 : firstEntry + index; };
+    const auto links = [&](qsizetype index) {
+        const QList<qsizetype> &below = children[index + 1];
+        return below.isEmpty()
+                   ? QByteArray()
+                   : " /First " + ref(entryObject(below.first())) + " /Last " +
+                         ref(entryObject(below.last())) + " /Count " + QByteArray::number(below.size());
+    };
+    objects[2] = "<< /Type /Outlines" + links(-1) + " >>";
+    for (qsizetype i = 0; i < outline.size(); ++i) {
+        const QList<qsizetype> &siblings = children[parents[i] + 1];
+        const qsizetype at = siblings.indexOf(i);
+        QByteArray entry =
+            "<< /Title " + pdfText(outline[i].title) + " /Parent " + ref(entryObject(parents[i]));
+        if (at > 0)
+            entry += " /Prev " + ref(entryObject(siblings[at - 1]));
+        if (at + 1 < siblings.size())
+            entry += " /Next " + ref(entryObject(siblings[at + 1]));
+        if (outline[i].page >= 0)
+            entry += " /Dest [" + ref(pageObject(outline[i].page)) + " /Fit]";
+        objects.append(entry + links(i) + " >>");
+    }
+    return writeBytes(path, pdfFile(objects));
+}
+
+bool writeLoopingOutline(const QString &path, bool throughChild)
+{
+    const QByteArray content = pageContent(0);
+    const QByteArray loop = throughChild ? " /First 6 0 R /Last 6 0 R /Count 1" : " /Next 6 0 R /Prev 6 0 R";
+    return writeBytes(path, pdfFile({
+                                "<< /Type /Catalog /Pages 2 0 R /Outlines 3 0 R >>",
+                                "<< /Type /Pages /Kids [4 0 R] /Count 1 >>",
+                                "<< /Type /Outlines /First 6 0 R /Last 6 0 R /Count 1 >>",
+                                "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 5 0 R >>",
+                                "<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" +
+                                    content + "\nendstream",
+                                "<< /Title (LOOP) /Parent 3 0 R /Dest [4 0 R /Fit]" + loop + " >>",
+                            }));
+}
+
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -154,19 +262,7 @@ bool writeEndlessPageTree(const QString &path)
     }
     objects.append("<< /Type /Page /Parent " + QByteArray::number(1 + Levels) +
                    " 0 R /MediaBox [0 0 595 842] >>");
-    QByteArray pdf = "%PDF-1.4\n";
-    QList<qsizetype> offsets;
-    for (qsizetype i = 0; i < objects.size(); ++i) {
-        offsets.append(pdf.size());
-        pdf += QByteArray::number(i + 1) + " 0 obj\n" + objects.at(i) + "\nendobj\n";
-    }
-    const qsizetype table = pdf.size();
-    pdf += "xref\n0 " + QByteArray::number(objects.size() + 1) + "\n0000000000 65535 f \n";
-    for (const qsizetype offset : offsets)
-        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    pdf += "trailer\n<< /Size " + QByteArray::number(objects.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
-           QByteArray::number(table) + "\n%%EOF\n";
-    return writeBytes(path, pdf);
+    return writeBytes(path, pdfFile(objects));
 }
 
 bool writeEncryptedChart(const QString &path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QSizeF>
 #include <QString>
 
@@ -26,5 +27,18 @@ bool writeTruncatedChart(const QString &path);
 bool writeEndlessPageTree(const QString &path);
 // A good chart encrypted with a user password (qpdf).
 bool writeEncryptedChart(const QString &path);
+
+// One entry of a chart's outline, in reading order; its level (0 at the top) places it below the last entry
+// one level up. A page of -1 leads nowhere (an entry without destination).
+struct OutlineItem {
+    QString title;
+    int page = 0;
+    int level = 0;
+};
+// Many small A4 pages, each with the corner marker of writeChart() (markerColour(page)), and an outline.
+// Written by hand, so that thousands of pages take a moment.
+bool writeOutlinedChart(const QString &path, int pages, const QList<OutlineItem> &outline = {});
+// One page whose outline loops: its only entry is its own next sibling, or its own first child.
+bool writeLoopingOutline(const QString &path, bool throughChild);
 
 } // namespace fixtures

@@ -1,6 +1,6 @@
 // The render client and its helper at the edges: files that are no charts, a chart that needs more memory
-// than the helper may take, and page memory that cannot be set up. The watchdog (QTEST_FUNCTION_TIMEOUT)
-// ends a test function that waits.
+// than the helper may take, page memory that cannot be set up, and chart indexes of every shape. The watchdog
+// (QTEST_FUNCTION_TIMEOUT) ends a test function that waits.
 
 #include "ChartFixtures.h"
 #include "ChartMessages.h"
@@ -21,6 +21,16 @@ using viewer::ChartRenderClient;
 using viewer::ChartRenderSettings;
 
 Q_DECLARE_METATYPE(viewer::ChartFailure)
+
+namespace viewer {
+
+char *toString(const OutlineEntry &entry)
+{
+    return QTest::toString(
+        QStringLiteral("%1 (page %2, level %3)").arg(entry.title).arg(entry.page).arg(entry.level));
+}
+
+} // namespace viewer
 
 namespace {
 
@@ -85,6 +95,8 @@ private slots:
     void notRegularChartIsRefused();
     void chartTooLargeForTheHelperMemory();
     void pageMemoryIsSetUpAgain();
+    void chartIndexComesWithTheChart_data();
+    void chartIndexComesWithTheChart();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -200,6 +212,77 @@ void ChartHelperTest::pageMemoryIsSetUpAgain()
     QVERIFY2(message.contains(QStringLiteral("the memory for its page images could not be set up")),
              qPrintable(message));
     QCOMPARE(openChart(client, path(QStringLiteral("one.pdf"))), ChartFailure::None);
+}
+
+// The chart's index comes with the chart, plain and bounded, whatever the file holds; an index the engine
+// cannot walk costs the index only.
+void ChartHelperTest::chartIndexComesWithTheChart_data()
+{
+    using fixtures::OutlineItem;
+    using viewer::OutlineEntry;
+    QTest::addColumn<QString>("chart");
+    QTest::addColumn<QList<OutlineEntry>>("index");
+
+    QTest::addRow("no index") << path(QStringLiteral("one.pdf")) << QList<OutlineEntry>{};
+    QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("nested.pdf")), 6,
+                                         {{"AERODROME", 0, 0},
+                                          {"ILS RWY 16L", 2, 1},
+                                          {"no destination", -1, 1},
+                                          {"CONTINUED", 3, 2},
+                                          {"NOTES", 5, 0}}));
+    QTest::addRow("nested; an entry without page is left out, not its own entries")
+        << path(QStringLiteral("nested.pdf"))
+        << QList<OutlineEntry>{
+               {"AERODROME", 0, 0}, {"ILS RWY 16L", 2, 1}, {"CONTINUED", 3, 2}, {"NOTES", 5, 0}};
+
+    QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("hostile.pdf")), 2,
+                                         {{QStringLiteral("VOR\tRWY\n34R\r"), 0, 0},
+                                          {QStringLiteral("\u202EDNIW\u202C HOLD\u2028"), 1, 0},
+                                          {QString(200, u'W'), 1, 0}}));
+    QTest::addRow("titles made plain and cut")
+        << path(QStringLiteral("hostile.pdf"))
+        << QList<OutlineEntry>{
+               {"VOR RWY 34R", 0, 0}, {"DNIW HOLD", 1, 0}, {QString(119, u'W') + QChar(0x2026), 1, 0}};
+
+    QList<OutlineItem> deep;
+    QList<OutlineEntry> bounded;
+    for (int level = 0; level < 20; ++level) {
+        deep.append({QStringLiteral("LEVEL %1").arg(level), 0, level});
+        bounded.append({QStringLiteral("LEVEL %1").arg(level), 0, std::min(level, 15)});
+    }
+    QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("deep.pdf")), 1, deep));
+    QTest::addRow("depth bounded") << path(QStringLiteral("deep.pdf")) << bounded;
+
+    QList<OutlineItem> many;
+    for (int i = 0; i < 1500; ++i)
+        many.append({QStringLiteral("CHART %1").arg(i), i % 3, 0});
+    QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("many.pdf")), 3, many));
+    QList<OutlineEntry> kept;
+    for (int i = 0; i < viewer::protocol::MaxOutlineEntries; ++i)
+        kept.append({QStringLiteral("CHART %1").arg(i), i % 3, 0});
+    QTest::addRow("more entries than an index holds") << path(QStringLiteral("many.pdf")) << kept;
+
+    QVERIFY(fixtures::writeLoopingOutline(path(QStringLiteral("next-loop.pdf")), false));
+    QTest::addRow("an entry that is its own next")
+        << path(QStringLiteral("next-loop.pdf")) << QList<OutlineEntry>{{"LOOP", 0, 0}};
+    QVERIFY(fixtures::writeLoopingOutline(path(QStringLiteral("child-loop.pdf")), true));
+    QTest::addRow("an entry that is its own child: the engine falls, the chart opens without index")
+        << path(QStringLiteral("child-loop.pdf")) << QList<OutlineEntry>{};
+}
+
+void ChartHelperTest::chartIndexComesWithTheChart()
+{
+    QFETCH(QString, chart);
+    QFETCH(QList<viewer::OutlineEntry>, index);
+    ChartRenderClient client(realHelper());
+    QSignalSpy opened(&client, &ChartRenderClient::opened);
+    QCOMPARE(openChart(client, chart), ChartFailure::None);
+    QCOMPARE(opened.first().at(2).value<QList<viewer::OutlineEntry>>(), index);
+
+    // The helper that read it still draws the chart's pages.
+    QSignalSpy rendered(&client, &ChartRenderClient::rendered);
+    client.render({0, QSize(100, 141), 0, false});
+    QTRY_COMPARE_WITH_TIMEOUT(rendered.count(), 1, ReplyWaitMs);
 }
 
 QTEST_MAIN(ChartHelperTest)

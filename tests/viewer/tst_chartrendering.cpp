@@ -20,6 +20,8 @@ private slots:
     void malformedLinesAreRejected_data();
     void malformedLinesAreRejected();
     void linesRoundTrip();
+    void outlineTitlesArePlain_data();
+    void outlineTitlesArePlain();
 };
 
 void ChartRenderingTest::nightColourKeepsHue_data()
@@ -104,8 +106,23 @@ void ChartRenderingTest::malformedLinesAreRejected_data()
     QTest::newRow("serial not a number") << QByteArray("open x /a.pdf");
     QTest::newRow("render too short") << QByteArray("render 1 0 10 10");
     QTest::newRow("render negative offset") << QByteArray("render 1 0 10 10 0 0 -5");
-    QTest::newRow("opened count wrong") << QByteArray("opened 1 2 595,842");
-    QTest::newRow("opened size broken") << QByteArray("opened 1 1 595x842");
+    QTest::newRow("opened count wrong") << QByteArray("opened 1 2 595,842 0");
+    QTest::newRow("opened size broken") << QByteArray("opened 1 1 595x842 0");
+    QTest::newRow("opened size not finite") << QByteArray("opened 1 1 nan,842 0");
+    QTest::newRow("opened without index") << QByteArray("opened 1 1 595,842");
+    QTest::newRow("index count wrong") << QByteArray("opened 1 1 595,842 2 0,0,A");
+    QTest::newRow("index entry past the last page") << QByteArray("opened 1 1 595,842 1 1,0,A");
+    QTest::newRow("index entry before the first page") << QByteArray("opened 1 1 595,842 1 -1,0,A");
+    QTest::newRow("index entry too deep") << QByteArray("opened 1 1 595,842 1 0,16,A");
+    QTest::newRow("index entry of two parts") << QByteArray("opened 1 1 595,842 1 0,A");
+    QTest::newRow("title with a line feed") << QByteArray("opened 1 1 595,842 1 0,0,A%0AB");
+    QTest::newRow("title with a direction override") << QByteArray("opened 1 1 595,842 1 0,0,%E2%80%AEAB");
+    QTest::newRow("title not UTF-8") << QByteArray("opened 1 1 595,842 1 0,0,A%FFB");
+    QTest::newRow("title too long") << "opened 1 1 595,842 1 0,0," + QByteArray(121, 'W');
+    QByteArray tooMany = "opened 1 1 595,842 1001";
+    for (int i = 0; i < 1001; ++i)
+        tooMany += " 0,0,A";
+    QTest::newRow("index too long") << tooMany;
     QTest::newRow("failed unknown reason") << QByteArray("failed 1 because");
 }
 
@@ -130,8 +147,50 @@ void ChartRenderingTest::linesRoundTrip()
 
     const protocol::Message opened = protocol::parse(protocol::openedLine(9, {QSizeF(595, 842.5)}));
     QCOMPARE(opened.pageSizes, QList<QSizeF>{QSizeF(595, 842.5)});
+    QVERIFY(opened.outline.isEmpty());
+    const QList<OutlineEntry> outline{{QStringLiteral("ILS Z RWY 16L, CAT II/III"), 1, 0},
+                                      {QStringLiteral("Atterrissage \u00e0 vue 50% \u2192 \U0001F6EC"), 2, 3},
+                                      {QString(), 0, 1}};
+    const QList<QSizeF> three(3, QSizeF(595, 842));
+    QCOMPARE(protocol::parse(protocol::openedLine(11, three, outline)).outline, outline);
+    // The writer leaves out what the reader would refuse, so that the chart itself still comes through.
+    const protocol::Message bounded =
+        protocol::parse(protocol::openedLine(12, three, {{"A", 3, 0}, {"B\nC", 0, 99}, {"D", -1, 0}}));
+    QCOMPARE(bounded.kind, protocol::Kind::Opened);
+    QCOMPARE(bounded.outline, (QList<OutlineEntry>{{"B C", 0, protocol::MaxOutlineLevel}}));
     QCOMPARE(protocol::parse(protocol::failedLine(10, ChartFailure::Password)).failure,
              ChartFailure::Password);
+}
+
+void ChartRenderingTest::outlineTitlesArePlain_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("plain");
+    QTest::newRow("plain stays") << "STAR ROME 1A"
+                                 << "STAR ROME 1A";
+    QTest::newRow("controls become one blank") << "VOR\tRWY\r\n34R"
+                                               << "VOR RWY 34R";
+    QTest::newRow("ends trimmed") << "  \n ILS 16L \u0007"
+                                  << "ILS 16L";
+    QTest::newRow("direction overrides and line separators go") << "\u202EDNIW\u202C\u2028HOLD\u2066X\u2069"
+                                                                << "DNIW HOLD X";
+    QTest::newRow("letters of any script stay") << "\u6771\u4eac \u0420\u0418\u0413\u0410"
+                                                << "\u6771\u4eac \u0420\u0418\u0413\u0410";
+    QTest::newRow("only controls") << "\u0001\u0002"
+                                   << "";
+    QTest::newRow("cut with an ellipsis") << QString(300, u'A') << QString(119, u'A') + QChar(0x2026);
+    QTest::newRow("never cut inside a character")
+        << QString(118, u'A') + QStringLiteral("\U0001F6EC\U0001F6EC") << QString(118, u'A') + QChar(0x2026);
+}
+
+void ChartRenderingTest::outlineTitlesArePlain()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, plain);
+    const QString made = protocol::plainOutlineTitle(title);
+    QCOMPARE(made, plain);
+    QVERIFY(made.size() <= protocol::MaxOutlineTitleLength);
+    QCOMPARE(protocol::plainOutlineTitle(made), made);
 }
 
 QTEST_MAIN(ChartRenderingTest)

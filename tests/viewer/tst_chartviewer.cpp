@@ -280,6 +280,15 @@ void ChartViewerTest::toolbarToggles()
     viewer->setToolbarVisible(true);
     QVERIFY(viewer->isToolbarVisible());
     QVERIFY(toolbar(*viewer)->isVisible());
+
+    // T shows and hides it, also while it is hidden.
+    pageView(*viewer)->setFocus();
+    QTest::keyClick(pageView(*viewer), Qt::Key_T);
+    QVERIFY(!viewer->isToolbarVisible());
+    QVERIFY(!toolbar(*viewer)->showToolbar->isChecked());
+    QTest::keyClick(pageView(*viewer), Qt::Key_T);
+    QVERIFY(viewer->isToolbarVisible());
+    QVERIFY(toolbar(*viewer)->showToolbar->isChecked());
 }
 
 void ChartViewerTest::closedChartLeavesThePlaceholder_data()

@@ -2,7 +2,9 @@
 
 #include <QUrl>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -82,21 +84,77 @@ Message parseRender(const QList<QByteArray> &words, Message message)
     return message;
 }
 
+bool toSize(const QByteArray &word, QSizeF &size)
+{
+    const QList<QByteArray> parts = word.split(',');
+    bool okWidth = false;
+    bool okHeight = false;
+    size = QSizeF(parts.value(0).toDouble(&okWidth), parts.value(1).toDouble(&okHeight));
+    return parts.size() == 2 && okWidth && okHeight && std::isfinite(size.width()) &&
+           std::isfinite(size.height()) && size.width() >= 0 && size.height() >= 0;
+}
+
+// "page,level,title" with the title percent-encoded UTF-8, already plain.
+bool toOutlineEntry(const QByteArray &word, int pageCount, OutlineEntry &entry)
+{
+    const QList<QByteArray> parts = word.split(',');
+    if (parts.size() != 3 || !toInt(parts[0], entry.page) || !toInt(parts[1], entry.level))
+        return false;
+    const QByteArray title = QByteArray::fromPercentEncoding(parts[2]);
+    entry.title = QString::fromUtf8(title);
+    return entry.page >= 0 && entry.page < pageCount && entry.level >= 0 && entry.level <= MaxOutlineLevel &&
+           entry.title.toUtf8() == title && entry.title == plainOutlineTitle(entry.title);
+}
+
+QByteArray outlineWord(const OutlineEntry &entry)
+{
+    return QByteArray::number(entry.page) + ',' +
+           QByteArray::number(std::clamp(entry.level, 0, MaxOutlineLevel)) + ',' +
+           QUrl::toPercentEncoding(plainOutlineTitle(entry.title));
+}
+
+// "opened SERIAL PAGES size... ENTRIES entry...".
 Message parseOpened(const QList<QByteArray> &words, Message message)
 {
-    int count = 0;
-    if (words.size() < 3 || !toInt(words[2], count) || count != words.size() - 3)
+    int pages = 0;
+    if (words.size() < 4 || !toInt(words[2], pages) || pages < 0 || pages > words.size() - 4)
         return {};
-    for (qsizetype i = 3; i < words.size(); ++i) {
-        const QList<QByteArray> parts = words[i].split(',');
-        bool okWidth = false;
-        bool okHeight = false;
-        const QSizeF size(parts.value(0).toDouble(&okWidth), parts.value(1).toDouble(&okHeight));
-        if (parts.size() != 2 || !okWidth || !okHeight)
+    for (qsizetype i = 3; i < 3 + pages; ++i) {
+        QSizeF size;
+        if (!toSize(words[i], size))
             return {};
         message.pageSizes.append(size);
     }
+    const qsizetype first = 4 + pages;
+    int entries = 0;
+    if (!toInt(words[first - 1], entries) || entries < 0 || entries > MaxOutlineEntries ||
+        entries != words.size() - first)
+        return {};
+    for (qsizetype i = first; i < words.size(); ++i) {
+        OutlineEntry entry;
+        if (!toOutlineEntry(words[i], pages, entry))
+            return {};
+        message.outline.append(entry);
+    }
     return message;
+}
+
+// Characters that plain text leaves out: controls, format characters (bidirectional overrides among them),
+// line and paragraph separators, and what is no character at all.
+bool isPlainCharacter(char32_t character)
+{
+    switch (QChar::category(character)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return false;
+    default:
+        return !QChar::isSpace(character);
+    }
 }
 
 } // namespace
@@ -114,11 +172,45 @@ QByteArray renderLine(quint64 serial, const PageRequest &page, qsizetype offset)
            QByteArray::number(offset) + '\n';
 }
 
-QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes)
+QString plainOutlineTitle(const QString &title)
+{
+    const QString ellipsis(QChar(0x2026));
+    QString plain;
+    bool blank = false;
+    for (const char32_t character : QStringView(title).toUcs4()) {
+        if (!isPlainCharacter(character)) {
+            blank = !plain.isEmpty();
+            continue;
+        }
+        const QString text = QString::fromUcs4(&character, 1);
+        if (plain.size() + int(blank) + text.size() > MaxOutlineTitleLength) {
+            while (plain.size() + ellipsis.size() > MaxOutlineTitleLength)
+                plain.chop(plain.back().isLowSurrogate() ? 2 : 1);
+            return plain.trimmed() + ellipsis;
+        }
+        if (blank)
+            plain += u' ';
+        blank = false;
+        plain += text;
+    }
+    return plain;
+}
+
+QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes, const QList<OutlineEntry> &outline)
 {
     QByteArray line = "opened " + QByteArray::number(serial) + ' ' + QByteArray::number(pageSizes.size());
     for (const QSizeF &size : pageSizes)
         line += ' ' + QByteArray::number(size.width()) + ',' + QByteArray::number(size.height());
+    QByteArrayList entries;
+    for (const OutlineEntry &entry : outline) {
+        if (entries.size() == MaxOutlineEntries)
+            break;
+        if (entry.page >= 0 && entry.page < pageSizes.size())
+            entries.append(outlineWord(entry));
+    }
+    line += ' ' + QByteArray::number(entries.size());
+    for (const QByteArray &entry : entries)
+        line += ' ' + entry;
     return line + '\n';
 }
 

@@ -43,6 +43,16 @@ struct PageRequest {
     friend bool operator==(const PageRequest &, const PageRequest &) = default;
 };
 
+// One entry of a chart's index (the PDF's outline, or bookmarks): its title as plain text, the page it
+// leads to (an index) and its depth in the index (0 at the top).
+struct OutlineEntry {
+    QString title;
+    int page = 0;
+    int level = 0;
+
+    friend bool operator==(const OutlineEntry &, const OutlineEntry &) = default;
+};
+
 // The line protocol between the viewer and the render helper: one request line on the helper's standard
 // input, one reply line on its standard output. Page images travel through shared memory; a render
 // request names the byte offset where the helper writes the image as opaque RGB32 rows, 4 bytes a pixel.
@@ -54,6 +64,16 @@ enum class Kind { Invalid, Open, Render, Opened, Rendered, Failed };
 // out-of-memory reply and the helper ends with it.
 constexpr qint64 DefaultMemoryLimitBytes = qint64(1) << 30;
 
+// A chart's index comes from the file, so it travels bounded: at most this many entries, titles of at most
+// this many UTF-16 units, depths up to this level.
+constexpr int MaxOutlineEntries = 1000;
+constexpr int MaxOutlineTitleLength = 120;
+constexpr int MaxOutlineLevel = 15;
+
+// A title as the index shows it: every control, format or line separator character becomes a blank, runs of
+// blanks become one and the ends are trimmed; cut to MaxOutlineTitleLength without splitting a character.
+QString plainOutlineTitle(const QString &title);
+
 struct Message {
     Kind kind = Kind::Invalid;
     quint64 serial = 0;
@@ -61,17 +81,22 @@ struct Message {
     PageRequest page;                          // Render
     qsizetype offset = 0;                      // Render
     QList<QSizeF> pageSizes;                   // Opened, in points
+    QList<OutlineEntry> outline;               // Opened
     QSize imageSize;                           // Rendered
     ChartFailure failure = ChartFailure::None; // Failed
 };
 
 QByteArray openLine(quint64 serial, const QString &path);
 QByteArray renderLine(quint64 serial, const PageRequest &page, qsizetype offset);
-QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes);
+// The chart's page sizes, then its index: entries whose page is not one of the chart's are left out, as
+// are entries past MaxOutlineEntries; titles are made plain and levels kept within MaxOutlineLevel.
+QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes,
+                      const QList<OutlineEntry> &outline = {});
 QByteArray renderedLine(quint64 serial, QSize imageSize);
 QByteArray failedLine(quint64 serial, ChartFailure failure);
 
-// Reads one line (with or without its line feed); anything malformed gives Kind::Invalid.
+// Reads one line (with or without its line feed); anything malformed gives Kind::Invalid, and so does an
+// index out of its bounds, an entry that leads to no page of the chart or a title that is not plain.
 Message parse(const QByteArray &line);
 
 } // namespace protocol

@@ -3,6 +3,7 @@
 #include "ChartColours.h"
 #include "EngineMemory.h"
 #include "EngineWarmUp.h"
+#include "OutlineReader.h"
 #include "Platform.h"
 #include "RenderLog.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLoggingCategory>
 
 #include <cstdio>
 #include <iostream>
@@ -114,7 +116,7 @@ QByteArray RenderServer::open(const protocol::Message &request)
     QList<QSizeF> sizes;
     for (int page = 0; page < m_document.pageCount(); ++page)
         sizes.append(m_document.pagePointSize(page));
-    return protocol::openedLine(request.serial, sizes);
+    return protocol::openedLine(request.serial, sizes, readOutline(m_document));
 }
 
 ChartFailure RenderServer::loadFailure(const QString &path)
@@ -183,6 +185,8 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
     if (!platform::keepEngineMemory(&QPdfDocument::staticMetaObject))
         qCInfo(lcRender)
             << "the PDF engine's library was not found: its memory goes back to the system as it asks";
+    // The engine warns about every odd entry of a chart's index, thousands of lines for a malformed one.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.pdf.bookmarks.warning=false"));
 
     // The engine keeps what the warm-up readied only while a document exists: the server's holds it.
     RenderServer server(&images);

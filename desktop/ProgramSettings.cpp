@@ -1,0 +1,88 @@
+#include "ProgramSettings.h"
+
+#include <QLoggingCategory>
+#include <QSettings>
+
+#include <functional>
+#include <utility>
+
+namespace desktop {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSettings, "varnelox.settings", QtWarningMsg)
+
+const QString CompanionX = QStringLiteral("companion/x");
+const QString CompanionY = QStringLiteral("companion/y");
+const QString CompanionWidth = QStringLiteral("companion/width");
+const QString CompanionHeight = QStringLiteral("companion/height");
+const QString CompanionMaximized = QStringLiteral("companion/maximized");
+const QString Night = QStringLiteral("viewer/night");
+
+// A whole number from the file; anything else is no number.
+std::optional<int> number(const QSettings &settings, const QString &key)
+{
+    bool ok = false;
+    const int value = settings.value(key).toString().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+bool write(const QString &fileName, const std::function<void(QSettings &)> &change)
+{
+    QSettings settings(fileName, QSettings::IniFormat);
+    change(settings);
+    settings.sync();
+    if (settings.status() == QSettings::NoError)
+        return true;
+    qCWarning(lcSettings) << "the settings could not be written to" << fileName;
+    return false;
+}
+
+} // namespace
+
+QString ProgramSettings::userFileName()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("varnelox"),
+                     QStringLiteral("varnelox"))
+        .fileName();
+}
+
+ProgramSettings::ProgramSettings(QString fileName)
+    : m_fileName(std::move(fileName))
+{}
+
+std::optional<WindowPlace> ProgramSettings::companionPlace() const
+{
+    const QSettings settings(m_fileName, QSettings::IniFormat);
+    const auto x = number(settings, CompanionX);
+    const auto y = number(settings, CompanionY);
+    const auto width = number(settings, CompanionWidth);
+    const auto height = number(settings, CompanionHeight);
+    if (!x || !y || !width || !height || *width <= 0 || *height <= 0)
+        return std::nullopt;
+    return WindowPlace{QPoint(*x, *y), QSize(*width, *height),
+                       settings.value(CompanionMaximized).toString() == QLatin1String("true")};
+}
+
+bool ProgramSettings::setCompanionPlace(const WindowPlace &place)
+{
+    return write(m_fileName, [&place](QSettings &settings) {
+        settings.setValue(CompanionX, place.position.x());
+        settings.setValue(CompanionY, place.position.y());
+        settings.setValue(CompanionWidth, place.size.width());
+        settings.setValue(CompanionHeight, place.size.height());
+        settings.setValue(CompanionMaximized, place.maximized);
+    });
+}
+
+bool ProgramSettings::night() const
+{
+    return QSettings(m_fileName, QSettings::IniFormat).value(Night).toString() == QLatin1String("true");
+}
+
+bool ProgramSettings::setNight(bool night)
+{
+    return write(m_fileName, [night](QSettings &settings) { settings.setValue(Night, night); });
+}
+
+} // namespace desktop

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+namespace desktop {
+
+// Where and how large the companion window stood: the top-left corner of its frame on the screen and the
+// size of its client area (when it was maximised or full screen, those it had before), and whether it was
+// maximised.
+struct WindowPlace {
+    QPoint position;
+    QSize size;
+    bool maximized = false;
+
+    friend bool operator==(const WindowPlace &, const WindowPlace &) = default;
+};
+
+// The one file the program writes, an INI file in the desktop's settings folder
+// (~/.config/varnelox/varnelox.ini): the companion window's place and the night colours, kept for the next
+// run. A file that is missing or cannot be read gives the defaults; one that cannot be written keeps
+// nothing (the program runs on, and says so in the log category varnelox.settings).
+class ProgramSettings {
+public:
+    // The user's settings file, as QSettings names it for this program.
+    static QString userFileName();
+
+    explicit ProgramSettings(QString fileName = userFileName());
+
+    QString fileName() const { return m_fileName; }
+
+    // Nothing when no place was kept, or what was kept is no place.
+    std::optional<WindowPlace> companionPlace() const;
+    // Whether the place was written.
+    bool setCompanionPlace(const WindowPlace &place);
+
+    bool night() const;
+    // Whether the setting was written.
+    bool setNight(bool night);
+
+private:
+    QString m_fileName;
+};
+
+} // namespace desktop
