@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompanionServices.h"
+#include "CuePlayerModule.h"
 #include "ExitQuestion.h"
 #include "MailLauncher.h"
 #include "MainWindowServices.h"
@@ -10,11 +11,25 @@
 #include "TrayIcon.h"
 #include "WindowPrinter.h"
 
+#include <QPointer>
+
 namespace app {
 
-// The real desktop behind the windows' services, for the whole run.
+// The real desktop behind the windows' services, for the whole run. The sound cues come from the sound
+// module at soundModule, loaded when sound.loadPlayer() is called; its player ends with the services,
+// before the application does.
 struct DesktopServices {
-    desktop::EffectSoundCues sound;
+    explicit DesktopServices(const QString &soundModule)
+        : sound([this, soundModule] {
+            const desktop::CuePlayerModule module = desktop::loadCuePlayerModule(soundModule);
+            m_soundModule = module.instance;
+            return module.player;
+        })
+    {}
+    ~DesktopServices() { delete m_soundModule.data(); }
+    Q_DISABLE_COPY_MOVE(DesktopServices)
+
+    desktop::DeferredSoundCues sound;
     desktop::MessageBoxExitQuestion exitQuestion;
     desktop::DefaultPrinter printer;
     desktop::DesktopMailLauncher mail;
@@ -27,6 +42,9 @@ struct DesktopServices {
         return {sound, exitQuestion, printer, mail, notice, settings};
     }
     companion::CompanionServices forCompanion() { return {exitQuestion, tray, settings}; }
+
+private:
+    QPointer<QObject> m_soundModule;
 };
 
 } // namespace app

@@ -40,6 +40,17 @@ QString soundFolder(const QString &programFolder)
     return beside ? programFolder : installedDataFolder(programFolder);
 }
 
+QString soundModule(const QString &programFolder)
+{
+    const QString name = QStringLiteral("varnelox-sound.so");
+    const QString beside = QDir(programFolder).filePath(name);
+    if (QFileInfo(beside).isFile())
+        return beside;
+    const QString installed = QDir::cleanPath(
+        QDir(programFolder).filePath(QStringLiteral(VARNELOX_MODULES_FROM_PROGRAM "/") + name));
+    return QFileInfo(installed).isFile() ? installed : beside;
+}
+
 airportdata::LibraryLocation locateProgramLibrary(const QString &programFolder, const QString &libraryOption)
 {
     return airportdata::locateLibrary({libraryOption, qEnvironmentVariable("VARNELOX_LIBRARY"), programFolder,

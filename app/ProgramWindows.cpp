@@ -53,6 +53,7 @@ bool ProgramWindows::eventFilter(QObject *watched, QEvent *event)
 void ProgramWindows::loadMainWindow()
 {
     m_main = new mainwindow::FrmMain(m_values, m_mainServices);
+    connect(m_main, &mainwindow::FrmMain::firstShownOnScreen, this, &ProgramWindows::mainWindowShownOnScreen);
     connect(m_main, &mainwindow::FrmMain::linkRequested, this, &ProgramWindows::showCompanionWindow);
     connect(m_main, &mainwindow::FrmMain::programEndRequested, this, &ProgramWindows::endProgram);
     m_main->Form_Load();

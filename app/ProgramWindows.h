@@ -39,6 +39,8 @@ public:
     companion::FrmFS9 *companionWindow() const;
 
 signals:
+    // The main window has been drawn on screen for the first time since it was loaded.
+    void mainWindowShownOnScreen();
     void programEnded();
 
 protected:

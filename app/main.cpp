@@ -3,6 +3,7 @@
 #include "ProgramOptions.h"
 #include "ProgramValues.h"
 #include "ProgramWindows.h"
+#include "StartupMarks.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    const app::StartupMarks marks;
     QCoreApplication::setApplicationName(QStringLiteral("varnelox"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VARNELOX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(VARNELOX_DESKTOP_ID));
@@ -21,6 +23,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication application(argc, argv);
+    marks.mark("window system connected");
     app::ProgramOptions options;
     options.process(application);
     // The program ends where it says so, not when its last visible window closes: the windows are
@@ -30,7 +33,8 @@ int main(int argc, char *argv[])
     const QString programFolder = QCoreApplication::applicationDirPath();
     const airportdata::LibraryLocation library = app::locateProgramLibrary(programFolder, options.library());
     app::logLibraryChoice(library);
-    app::DesktopServices services;
+    marks.mark("library found");
+    app::DesktopServices services(app::soundModule(programFolder));
     if (!library.ok) {
         std::fprintf(stderr, "varnelox: %s\n", qPrintable(library.error));
         services.notice.warn(nullptr, library.error);
@@ -46,6 +50,13 @@ int main(int argc, char *argv[])
     // stop the program from ending.
     QObject::connect(&windows, &app::ProgramWindows::programEnded, &application,
                      [] { QCoreApplication::exit(0); });
+    // The sound system is loaded only once the main window is on screen; the start-up cues wait for it.
+    QObject::connect(&windows, &app::ProgramWindows::mainWindowShownOnScreen, &services.sound, [&] {
+        marks.mark("main window on screen, render helper started");
+        services.sound.loadPlayer();
+        marks.mark("sound cues ready");
+    });
     windows.start();
+    marks.mark("main window built and shown");
     return QApplication::exec();
 }

@@ -1,23 +1,50 @@
 #include "SoundCues.h"
 
-#include <QFileInfo>
-#include <QSoundEffect>
-#include <QUrl>
+#include "CuePlayer.h"
 
 namespace desktop {
 
-EffectSoundCues::EffectSoundCues() = default;
-EffectSoundCues::~EffectSoundCues() = default;
-
-void EffectSoundCues::play(const QString &wavPath)
+DeferredSoundCues::DeferredSoundCues(CuePlayerSource source)
+    : m_source(std::move(source))
 {
-    // A missing file would leave the effect in a sticky error state with a misleading warning.
-    if (!QFileInfo(wavPath).isFile())
+    m_clock.start();
+    m_next.setSingleShot(true);
+    connect(&m_next, &QTimer::timeout, this, &DeferredSoundCues::playWaiting);
+}
+
+void DeferredSoundCues::play(const QString &wavPath)
+{
+    if (m_state == Player::Missing)
         return;
-    if (!m_effect)
-        m_effect = std::make_unique<QSoundEffect>();
-    m_effect->setSource(QUrl::fromLocalFile(wavPath)); // stops the cue still playing
-    m_effect->play();
+    m_waiting.append({wavPath, m_clock.elapsed()});
+    if (m_state == Player::Ready && !m_next.isActive())
+        playWaiting();
+}
+
+void DeferredSoundCues::loadPlayer()
+{
+    if (m_state != Player::NotLoaded)
+        return;
+    m_player = m_source ? m_source() : nullptr;
+    m_state = m_player ? Player::Ready : Player::Missing;
+    if (m_player)
+        playWaiting();
+    else
+        m_waiting.clear();
+}
+
+// Plays the first waiting cue and every one asked for together with it; the next one follows after the
+// same pause that lay between them when they were asked for.
+void DeferredSoundCues::playWaiting()
+{
+    while (!m_waiting.isEmpty()) {
+        const Cue cue = m_waiting.takeFirst();
+        m_player->play(cue.path);
+        if (!m_waiting.isEmpty() && m_waiting.first().askedAt > cue.askedAt) {
+            m_next.start(int(m_waiting.first().askedAt - cue.askedAt));
+            return;
+        }
+    }
 }
 
 } // namespace desktop

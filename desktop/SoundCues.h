@@ -1,11 +1,18 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
 #include <QString>
-#include <memory>
+#include <QTimer>
 
-class QSoundEffect;
+#include <functional>
 
 namespace desktop {
+
+namespace sound {
+class CuePlayer;
+}
 
 // Short sound cues played asynchronously; a new cue replaces one that is still playing.
 class SoundCues {
@@ -14,16 +21,37 @@ public:
     virtual void play(const QString &wavPath) = 0;
 };
 
-// Plays through Qt Multimedia. A missing file or a machine without an audio device plays nothing,
-// silently: the program never waits for a cue and never reports one.
-class EffectSoundCues final : public SoundCues {
+// Where the cue player comes from (the sound module, or a stand-in); nothing when there is none.
+using CuePlayerSource = std::function<sound::CuePlayer *()>;
+
+// Plays the cues through a player that is fetched only when asked (loadPlayer, once the window is on
+// screen), so that the program starts without the sound system. Cues asked for before then wait and play
+// as soon as the player is there, in order and with the same spacing between them. Without a player every
+// cue plays nothing, silently: the program never waits for a cue and never reports one.
+class DeferredSoundCues final : public QObject, public SoundCues {
+    Q_OBJECT
+
 public:
-    EffectSoundCues();
-    ~EffectSoundCues() override;
+    explicit DeferredSoundCues(CuePlayerSource source);
     void play(const QString &wavPath) override;
+    // Fetches the player the first time; later calls do nothing.
+    void loadPlayer();
 
 private:
-    std::unique_ptr<QSoundEffect> m_effect;
+    struct Cue {
+        QString path;
+        qint64 askedAt;
+    };
+    enum class Player { NotLoaded, Ready, Missing };
+
+    void playWaiting();
+
+    CuePlayerSource m_source;
+    Player m_state = Player::NotLoaded;
+    sound::CuePlayer *m_player = nullptr;
+    QElapsedTimer m_clock;
+    QList<Cue> m_waiting;
+    QTimer m_next;
 };
 
 } // namespace desktop

@@ -28,6 +28,7 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 
 namespace mainwindow {
@@ -163,7 +164,30 @@ void FrmMain::showEvent(QShowEvent *event)
     // does not count, nor does a restore from the task bar (a spontaneous show).
     if (!event->spontaneous())
         Form_Activate();
+    if (!m_shownOnScreen && windowHandle())
+        windowHandle()->installEventFilter(this);
     QWidget::showEvent(event);
+}
+
+// The window system shows the window by exposing it; the window is drawn and flushed to the screen while
+// that exposure is handled, so what is queued then runs after the first frame.
+bool FrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed() &&
+        !std::exchange(m_shownOnScreen, true)) {
+        watched->removeEventFilter(this);
+        QMetaObject::invokeMethod(this, &FrmMain::afterFirstPaint, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// What the window needs only once it is on screen is started after its first frame: the viewer's render
+// helper here, the sound cues by the owner. Nothing of it holds up the window's appearance, and the helper
+// is ready long before a chart can be chosen.
+void FrmMain::afterFirstPaint()
+{
+    m_controls.openPDF->startRenderHelper();
+    emit firstShownOnScreen();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -31,6 +31,8 @@ public:
     void setChartPlace(const viewer::ChartPlace &place);
 
 signals:
+    // The window has been drawn on screen for the first time since it was loaded.
+    void firstShownOnScreen();
     // "&Link to FS": this window has hidden itself; the owner shows the companion window.
     void linkRequested();
     // The program is to end: "&Exit" answered Yes, or the window closed through its frame.
@@ -38,10 +40,12 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void connectHandlers();
+    void afterFirstPaint();
     void Form_Activate();
     void ShowDataLayout();
     void ShowEntryLayout();
@@ -70,6 +74,7 @@ private:
     MainWindowServices m_services;
     MainWindowControls m_controls;
     int m_chartCategory = NoChart; // the category of the chart shown
+    bool m_shownOnScreen = false;
 };
 
 } // namespace mainwindow

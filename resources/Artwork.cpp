@@ -1,14 +1,17 @@
 #include "Artwork.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QDir>
+#include <QImage>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace resources {
 
 namespace {
 
 struct PictureEntry {
-    const char *file;
+    const char *name;
     QSize size;
 };
 
@@ -16,27 +19,67 @@ PictureEntry entry(Picture picture)
 {
     switch (picture) {
     case Picture::TowerIcon:
-        return {":/art/tower-icon.svg", {156, 145}};
+        return {"tower-icon", {156, 145}};
     case Picture::Banner:
-        return {":/art/banner.svg", {205, 207}};
+        return {"banner", {205, 207}};
     case Picture::BoxCover:
-        return {":/art/box-cover.svg", {400, 573}};
+        return {"box-cover", {400, 573}};
     case Picture::ApproachChart:
-        return {":/art/approach-chart.svg", {376, 648}};
+        return {"approach-chart", {376, 648}};
     case Picture::Calculator:
-        return {":/art/calculator.svg", {32, 32}};
+        return {"calculator", {32, 32}};
     case Picture::Printer:
-        return {":/art/printer.svg", {32, 32}};
+        return {"printer", {32, 32}};
     case Picture::BucketAndMop:
-        return {":/art/bucket-and-mop.svg", {32, 32}};
+        return {"bucket-and-mop", {32, 32}};
     case Picture::AirlinerFs9:
-        return {":/art/airliner-fs9.svg", {32, 32}};
+        return {"airliner-fs9", {32, 32}};
     case Picture::ExitDoor:
-        return {":/art/exit-door.svg", {57, 57}};
+        return {"exit-door", {57, 57}};
     case Picture::QuestionBadge:
-        return {":/art/question-badge.svg", {32, 32}};
+        return {"question-badge", {32, 32}};
     }
     return {"", {}};
+}
+
+struct RenderedFile {
+    QSize size;
+    QString path;
+};
+
+// Every file rendered for the picture at build time, smallest first: opaque pictures are stored
+// uncompressed (BMP), since they are the largest and decoding their PNG held up the start.
+QList<RenderedFile> renderedFiles(Picture picture)
+{
+    const QString name = QLatin1String(entry(picture).name);
+    static const QRegularExpression sizePattern(QStringLiteral("-(\\d+)x(\\d+)\\.(png|bmp)$"));
+    QList<RenderedFile> files;
+    for (const QString &file : QDir(QStringLiteral(":/art")).entryList({name + QStringLiteral("-*")})) {
+        const QRegularExpressionMatch match = sizePattern.match(file);
+        if (match.hasMatch() && file.size() == name.size() + match.capturedLength())
+            files.append({QSize(match.captured(1).toInt(), match.captured(2).toInt()),
+                          QStringLiteral(":/art/") + file});
+    }
+    std::sort(files.begin(), files.end(), [](const RenderedFile &a, const RenderedFile &b) {
+        return qint64(a.size.width()) * a.size.height() < qint64(b.size.width()) * b.size.height();
+    });
+    return files;
+}
+
+// The file to draw from: the one of exactly that size, else the smallest that covers the size on both
+// sides, else the largest.
+const RenderedFile *sourceFile(const QList<RenderedFile> &files, QSize size)
+{
+    const auto exact = std::find_if(files.begin(), files.end(),
+                                    [size](const RenderedFile &file) { return file.size == size; });
+    if (exact != files.end())
+        return &*exact;
+    const auto covering = std::find_if(files.begin(), files.end(), [size](const RenderedFile &file) {
+        return file.size.width() >= size.width() && file.size.height() >= size.height();
+    });
+    if (covering != files.end())
+        return &*covering;
+    return files.isEmpty() ? nullptr : &files.last();
 }
 
 } // namespace
@@ -46,16 +89,28 @@ QSize naturalSize(Picture picture)
     return entry(picture).size;
 }
 
+QList<QSize> renderedSizes(Picture picture)
+{
+    QList<QSize> sizes;
+    for (const RenderedFile &file : renderedFiles(picture))
+        sizes.append(file.size);
+    return sizes;
+}
+
 QPixmap render(Picture picture, QSize size)
 {
     if (size.isEmpty())
         return {};
-    QSvgRenderer renderer(QString::fromLatin1(entry(picture).file));
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
+    const QList<RenderedFile> files = renderedFiles(picture);
+    const RenderedFile *file = sourceFile(files, size);
+    if (!file)
+        return {};
+    QImage image(file->path);
+    if (image.isNull())
+        return {};
+    if (file->size == size)
+        return QPixmap::fromImage(std::move(image));
+    return QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace resources

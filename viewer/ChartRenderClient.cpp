@@ -47,13 +47,12 @@ ChartRenderClient::ChartRenderClient(ChartRenderSettings settings, QObject *pare
 {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, &ChartRenderClient::onDeadline);
-    if (ensureImageMemory())
-        startHelper();
 }
 
 ChartRenderClient::~ChartRenderClient()
 {
-    m_slots->setReleaseCallback({});
+    if (m_slots)
+        m_slots->setReleaseCallback({});
     if (m_process) {
         m_process->disconnect(this);
         m_process->kill();
@@ -119,7 +118,7 @@ bool ChartRenderClient::ensureImageMemory()
 
 void ChartRenderClient::startHelper()
 {
-    if (m_process || !m_slots->isValid())
+    if (m_process || !ensureImageMemory())
         return;
     auto *process = new QProcess(this);
     m_process = process;

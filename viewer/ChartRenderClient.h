@@ -39,9 +39,9 @@ QString findRenderHelper(const QString &programFolder, const QString &installedH
 // Talks to the render helper process: reads charts and draws their pages there, never in the program.
 // One request at a time goes to the helper; each request gets a serial and ends with exactly one of
 // opened, rendered or failed carrying that serial, unless it is dropped before it was sent (by a newer
-// open() or by cancel()): a dropped request is never reported. The helper is started at construction and
-// restarted when it hangs past the limit, runs out of memory or dies. Shared memory for the page images that
-// could not be set up is tried again with the next request.
+// open() or by cancel()): a dropped request is never reported. The helper is started by startHelper() or by
+// the first request, and restarted when it hangs past the limit, runs out of memory or dies. Shared memory
+// for the page images that could not be set up is tried again with the next request.
 class ChartRenderClient : public QObject {
     Q_OBJECT
 
@@ -57,6 +57,8 @@ public:
     quint64 render(const PageRequest &page);
     // Drops a request still waiting to be sent; its serial is then never reported.
     void cancel(quint64 serial);
+    // Starts the helper now, ahead of the first request; nothing when it runs already.
+    void startHelper();
 
     static qsizetype maxImagePixels();
 
@@ -76,7 +78,6 @@ private:
     };
 
     bool ensureImageMemory();
-    void startHelper();
     void retireHelper();
     void scheduleSend();
     void sendNext();

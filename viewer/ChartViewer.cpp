@@ -187,6 +187,11 @@ void ChartViewer::setToolbarVisible(bool visible)
     m_relayout.start();
 }
 
+void ChartViewer::startRenderHelper()
+{
+    m_client->startHelper();
+}
+
 void ChartViewer::addContextMenuAction(QAction *action)
 {
     m_view->addAction(action);

@@ -40,6 +40,8 @@ public:
     // A short text shown in place of a chart while the viewer is empty.
     void setPlaceholderText(const QString &text);
     void setToolbarVisible(bool visible);
+    // Starts the render helper ahead of the first chart; otherwise the first chart starts it.
+    void startRenderHelper();
     // The place in the chart shown: page, zoom, rotation and night colours. A place set while a chart is on
     // its way applies to it once it is read, its page kept within the chart.
     ChartPlace place() const;

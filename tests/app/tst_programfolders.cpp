@@ -13,7 +13,26 @@ private slots:
     void soundCues_data();
     void soundCues();
     void installedDataLiesBesideTheProgramsFolder();
+    void soundModule_data();
+    void soundModule();
 };
+
+namespace {
+
+// Makes empty files below root; the executable's folder is usr/bin.
+bool makeFiles(const QTemporaryDir &root, const QStringList &files)
+{
+    if (!QDir(root.path()).mkpath("usr/bin"))
+        return false;
+    for (const QString &file : files) {
+        QFile made(root.filePath(file));
+        if (!QDir(root.path()).mkpath(QFileInfo(file).path()) || !made.open(QIODevice::WriteOnly))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 void ProgramFoldersTest::soundCues_data()
 {
@@ -34,18 +53,39 @@ void ProgramFoldersTest::soundCues()
     QFETCH(QString, folder);
 
     const QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkpath("usr/bin"));
-    for (const QString &file : files) {
-        QVERIFY(QDir(root.path()).mkpath(QFileInfo(file).path()));
-        QFile cue(root.filePath(file));
-        QVERIFY(cue.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(makeFiles(root, files));
     QCOMPARE(app::soundFolder(root.filePath("usr/bin")), root.filePath(folder));
 }
 
 void ProgramFoldersTest::installedDataLiesBesideTheProgramsFolder()
 {
     QCOMPARE(app::installedDataFolder("/opt/varnelox/bin"), QStringLiteral("/opt/varnelox/share/varnelox"));
+}
+
+void ProgramFoldersTest::soundModule_data()
+{
+    QTest::addColumn<QStringList>("files"); // below the root, where the executable's folder is usr/bin
+    QTest::addColumn<QString>("module");    // below the root
+
+    const QString installed =
+        QDir::cleanPath(QStringLiteral("usr/bin/" VARNELOX_MODULES_FROM_PROGRAM "/varnelox-sound.so"));
+    QTest::addRow("build or portable folder")
+        << QStringList{"usr/bin/varnelox-sound.so"} << "usr/bin/varnelox-sound.so";
+    QTest::addRow("installed") << QStringList{installed} << installed;
+    QTest::addRow("beside comes first")
+        << QStringList{"usr/bin/varnelox-sound.so", installed} << "usr/bin/varnelox-sound.so";
+    // Loading it fails then, and the start-up stays silent.
+    QTest::addRow("none: beside the program") << QStringList{} << "usr/bin/varnelox-sound.so";
+}
+
+void ProgramFoldersTest::soundModule()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, module);
+
+    const QTemporaryDir root;
+    QVERIFY(makeFiles(root, files));
+    QCOMPARE(app::soundModule(root.filePath("usr/bin")), root.filePath(module));
 }
 
 QTEST_GUILESS_MAIN(ProgramFoldersTest)

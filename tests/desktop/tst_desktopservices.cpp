@@ -1,7 +1,6 @@
 #include "MailLauncher.h"
 #include "Notice.h"
 #include "ProgramSettings.h"
-#include "SoundCues.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 #include "WindowPrinter.h"
@@ -12,14 +11,13 @@
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-// The desktop services behind the windows: twips, printing, the mail link, sound, placement and the settings
-// kept for the next run.
+// The desktop services behind the windows: twips, printing, the mail link, placement and the settings kept
+// for the next run.
 class DesktopServicesTest : public QObject {
     Q_OBJECT
 
@@ -28,7 +26,6 @@ private slots:
     void twipsBecomePixelsAtFifteenPerPixel();
     void windowImagePrintsOnOnePageWithItsProportions();
     void mailLinkIsPercentEncoded();
-    void missingCueFilePlaysNothingQuietly();
     void centringMayGiveANegativePosition();
     void warningShowsItsTextAsItStands();
     void settingsRoundTrip();
@@ -93,16 +90,6 @@ void DesktopServicesTest::mailLinkIsPercentEncoded()
                                                QStringLiteral("A+B & C"), QStringLiteral("x=1?"));
     QCOMPARE(link.toString(QUrl::FullyEncoded),
              QStringLiteral("mailto:help@varnelox.example?subject=A%2BB%20%26%20C&body=x%3D1%3F"));
-}
-
-void DesktopServicesTest::missingCueFilePlaysNothingQuietly()
-{
-    // The sound system warns, some of it later, whenever an effect is set up: nothing may be set up.
-    QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    desktop::EffectSoundCues cues;
-    cues.play(QStringLiteral("/nonexistent/of1297.wav"));
-    cues.play(QString());
-    QTest::qWait(300);
 }
 
 void DesktopServicesTest::centringMayGiveANegativePosition()

@@ -3,6 +3,7 @@
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 // The main window as laid out, its two panel layouts, the load sequence and activation.
@@ -18,6 +19,7 @@ private slots:
     void firstLoadAppliesTheDataLayout();
     void loadsAlternateBetweenDataAndEntryLayout();
     void loadPlaysThreeCuesFromTheSoundFolder();
+    void firstFrameOnScreenIsAnnouncedOnce();
     void activationClearsCategoriesOneToSixOnly();
     void activationAfterALookupStillClearsCategories();
     void codeBoxTakesAtMostFourCharacters();
@@ -178,6 +180,19 @@ void MainWindowLayoutTest::loadPlaysThreeCuesFromTheSoundFolder()
     QCOMPARE(fixture.sound.played, QStringList{folder + "/of1297.wav"});
     QTRY_COMPARE(fixture.sound.played,
                  QStringList({folder + "/of1297.wav", folder + "/of1298.wav", folder + "/of1300.wav"}));
+}
+
+// The owner loads the sound system once the window is on screen: the first frame is announced, and only it.
+void MainWindowLayoutTest::firstFrameOnScreenIsAnnouncedOnce()
+{
+    MainWindowFixture fixture;
+    mainwindow::FrmMain &window = fixture.load();
+    QSignalSpy shown(&window, &mainwindow::FrmMain::firstShownOnScreen);
+    QTRY_COMPARE(shown.count(), 1);
+    window.repaint();
+    fixture.activate();
+    QCoreApplication::processEvents();
+    QCOMPARE(shown.count(), 1);
 }
 
 void MainWindowLayoutTest::activationClearsCategoriesOneToSixOnly()

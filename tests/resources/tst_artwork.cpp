@@ -14,6 +14,8 @@ private slots:
     void rendersAtNaturalSize();
     void rendersAtAskedSize();
     void emptySizeGivesNoPicture();
+    void sizesTheWindowsShowAreRenderedAtBuildTime_data();
+    void sizesTheWindowsShowAreRenderedAtBuildTime();
 };
 
 void ArtworkTest::rendersAtNaturalSize_data()
@@ -71,6 +73,35 @@ void ArtworkTest::emptySizeGivesNoPicture()
 {
     QVERIFY(resources::render(Picture::Banner, QSize(0, 10)).isNull());
     QVERIFY(resources::render(Picture::Banner, QSize(-5, -5)).isNull());
+}
+
+void ArtworkTest::sizesTheWindowsShowAreRenderedAtBuildTime_data()
+{
+    QTest::addColumn<Picture>("picture");
+    QTest::addColumn<QSize>("size");
+
+    // Window icons at their natural size; buttons at twice their 32-pixel icon size; the stretched pictures
+    // of the chart area and the picture beneath the data frames at their box sizes, at ratios 1 and 2.
+    QTest::newRow("main window icon") << Picture::TowerIcon << QSize(156, 145);
+    QTest::newRow("companion window icon") << Picture::AirlinerFs9 << QSize(32, 32);
+    for (Picture button : {Picture::Calculator, Picture::Printer, Picture::BucketAndMop, Picture::AirlinerFs9,
+                           Picture::ExitDoor, Picture::QuestionBadge})
+        QTest::addRow("button %d", int(button)) << button << QSize(64, 64);
+    QTest::newRow("banner") << Picture::Banner << QSize(510, 225);
+    QTest::newRow("banner, ratio 2") << Picture::Banner << QSize(1020, 450);
+    QTest::newRow("box cover") << Picture::BoxCover << QSize(510, 465);
+    QTest::newRow("box cover, ratio 2") << Picture::BoxCover << QSize(1020, 930);
+    QTest::newRow("approach chart") << Picture::ApproachChart << QSize(376, 648);
+    QTest::newRow("approach chart, ratio 2") << Picture::ApproachChart << QSize(752, 1296);
+}
+
+// A size the windows show is read from its own file, never scaled from another.
+void ArtworkTest::sizesTheWindowsShowAreRenderedAtBuildTime()
+{
+    QFETCH(Picture, picture);
+    QFETCH(QSize, size);
+    QVERIFY2(resources::renderedSizes(picture).contains(size), qPrintable(QString::number(int(picture))));
+    QCOMPARE(resources::render(picture, size).size(), size);
 }
 
 QTEST_MAIN(ArtworkTest)

@@ -16,6 +16,8 @@ private slots:
     void quietByDefault();
     void helperEvents_data();
     void helperEvents();
+    void helperStartsWhenAskedOrWithTheFirstRequest_data();
+    void helperStartsWhenAskedOrWithTheFirstRequest();
 };
 
 namespace {
@@ -88,6 +90,44 @@ void RenderClientLogTest::helperEvents()
 
     for (const QString &line : lines)
         QVERIFY2(anyContains(line), qPrintable(logged.join(u'\n')));
+}
+
+void RenderClientLogTest::helperStartsWhenAskedOrWithTheFirstRequest_data()
+{
+    QTest::addColumn<bool>("asked"); // started by startHelper(), else by the first request
+    QTest::addRow("asked") << true;
+    QTest::addRow("first request") << false;
+}
+
+// A viewer's helper is started once its window is on screen, or by its first chart: never at construction.
+void RenderClientLogTest::helperStartsWhenAskedOrWithTheFirstRequest()
+{
+    QFETCH(bool, asked);
+    const QTemporaryDir folder;
+    QVERIFY(fixtures::writeChart(folder.filePath("chart.pdf")));
+    viewer::ChartRenderSettings settings;
+    settings.helperProgram = qEnvironmentVariable("FAKE_RENDER_HELPER");
+
+    logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("varnelox.viewer.info=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(collect);
+    {
+        viewer::ChartRenderClient client(settings);
+        QCoreApplication::processEvents();
+        const bool startedEarly = anyContains("starting the render helper");
+        if (asked) {
+            client.startHelper();
+            client.startHelper();
+        } else {
+            QSignalSpy opened(&client, &viewer::ChartRenderClient::opened);
+            client.open(folder.filePath("chart.pdf"));
+            QTRY_COMPARE_WITH_TIMEOUT(opened.count(), 1, 20000);
+        }
+        QVERIFY(!startedEarly);
+    }
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules({});
+    QCOMPARE(logged.filter("starting the render helper").size(), 1);
 }
 
 QTEST_MAIN(RenderClientLogTest)

@@ -1,6 +1,8 @@
 #include "RenderServer.h"
 
 #include "ChartColours.h"
+#include "EngineMemory.h"
+#include "EngineWarmUp.h"
 #include "OutlineReader.h"
 #include "Platform.h"
 #include "RenderLog.h"
@@ -180,10 +182,16 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
     if (!(at >= 0 && ok && images.attach(descriptor)))
         qCInfo(lcRender) << "no shared page images: pages cannot be drawn";
     platform::limitMemory(memoryLimit(arguments));
+    if (!platform::keepEngineMemory(&QPdfDocument::staticMetaObject))
+        qCInfo(lcRender)
+            << "the PDF engine's library was not found: its memory goes back to the system as it asks";
     // The engine warns about every odd entry of a chart's index, thousands of lines for a malformed one.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.pdf.bookmarks.warning=false"));
 
+    // The engine keeps what the warm-up readied only while a document exists: the server's holds it.
     RenderServer server(&images);
+    if (!warmUpEngine())
+        qCInfo(lcRender) << "the PDF engine could not be readied: the first chart takes longer";
     std::ios::sync_with_stdio(false);
     std::string text;
     while (std::getline(std::cin, text)) {

@@ -1,0 +1,209 @@
+#include "DesktopMeasures.h"
+
+#include "ChartLibrary.h"
+#include "ProcessMemory.h"
+#include "RunningProgram.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <algorithm>
+#include <array>
+
+namespace bench {
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Places in the main window, from its layout table in twips (15 twips a pixel at 96 dpi).
+constexpr int px(int twips)
+{
+    return (twips + 7) / 15;
+}
+constexpr int ChartFrameLeft = 5400;
+const QSize MainWindowSize(px(13020), px(10455));
+const QPoint CodeBox(px(1087), px(832));
+const QRect ChartSelector(px(ChartFrameLeft), 0, px(7695), px(2415));
+const QRect ChartViewer(px(ChartFrameLeft), px(2400), px(7575), MainWindowSize.height() - px(2400));
+// The option button of each chart category, in the chart selector: its left edge and middle, in twips.
+constexpr std::array<QPoint, 7> OptionPlaces{{
+    {240, 240},
+    {2640, 240},
+    {5040, 240},
+    {240, 720},
+    {2640, 720},
+    {5040, 720},
+    {240, 1320},
+}};
+
+QPoint optionButton(int category)
+{
+    const QPoint place = OptionPlaces.at(size_t(category));
+    return {px(ChartFrameLeft + place.x() + 150), px(place.y() + 120)};
+}
+
+double millisecondsBetween(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+} // namespace
+
+DesktopMeasures::DesktopMeasures(XDisplay &display, BenchSetup setup)
+    : m_display(display)
+    , m_setup(std::move(setup))
+{}
+
+std::optional<StartUpTimes> DesktopMeasures::programStartUp()
+{
+    return startUp(m_setup.program, {QStringLiteral("--library"), m_setup.library});
+}
+
+std::optional<StartUpTimes> DesktopMeasures::bareWindowStartUp()
+{
+    return startUp(m_setup.bareWindow,
+                   {QString::number(MainWindowSize.width()), QString::number(MainWindowSize.height())});
+}
+
+std::optional<StartUpTimes> DesktopMeasures::startUp(const QString &program, const QStringList &arguments)
+{
+    RunningProgram running(program, arguments, m_setup.workFolder);
+    const auto shown = m_display.waitForWindow(running.pid(), running.started() + 20s);
+    if (!shown)
+        return failure<StartUpTimes>(QStringLiteral("no window of %1 appeared").arg(program));
+    StartUpTimes times{millisecondsBetween(running.started(), shown->mapped), {}};
+    if (const auto drawn = m_display.waitForFirstDrawing(shown->window, shown->mapped + 5s))
+        times.drawnMs = millisecondsBetween(running.started(), *drawn);
+    return times;
+}
+
+std::optional<QList<double>> DesktopMeasures::chartClicks(const QList<int> &categories)
+{
+    RunningProgram running(m_setup.program, {QStringLiteral("--library"), m_setup.library},
+                           m_setup.workFolder);
+    const auto window = startAndLookUp(running);
+    if (!window)
+        return std::nullopt;
+    QList<double> times;
+    for (int category : categories) {
+        const auto time = timeChartClick(*window, category);
+        if (!time)
+            return std::nullopt;
+        times.append(*time);
+    }
+    return times;
+}
+
+std::optional<double> DesktopMeasures::mutoolDraw(int category)
+{
+    QProcess mutool;
+    mutool.setStandardOutputFile(QProcess::nullDevice());
+    const auto started = Clock::now();
+    mutool.start(QStringLiteral("mutool"),
+                 {QStringLiteral("draw"), QStringLiteral("-q"), QStringLiteral("-o"),
+                  QDir(m_setup.workFolder).filePath(QStringLiteral("page.pnm")), QStringLiteral("-c"),
+                  QStringLiteral("rgb"), QStringLiteral("-w"), QString::number(ChartViewer.width()),
+                  chartFile(category), QStringLiteral("1")});
+    if (!mutool.waitForFinished(20000) || mutool.exitStatus() != QProcess::NormalExit ||
+        mutool.exitCode() != 0)
+        return failure<double>(QStringLiteral("mutool draw failed: %1").arg(mutool.errorString()));
+    return millisecondsBetween(started, Clock::now());
+}
+
+std::optional<qint64> DesktopMeasures::programMemory(int category)
+{
+    RunningProgram running(m_setup.program, {QStringLiteral("--library"), m_setup.library},
+                           m_setup.workFolder);
+    const auto window = startAndLookUp(running);
+    if (!window || !timeChartClick(*window, category) || !settle(*window, QRect(QPoint(), MainWindowSize)))
+        return std::nullopt;
+    return proportionalSetSize(running.pid());
+}
+
+std::optional<qint64> DesktopMeasures::pdfViewMemory(int category)
+{
+    RunningProgram running(
+        m_setup.pdfView,
+        {chartFile(category), QString::number(ChartViewer.width()), QString::number(ChartViewer.height())},
+        m_setup.workFolder);
+    const auto shown = m_display.waitForWindow(running.pid(), running.started() + 20s);
+    if (!shown)
+        return failure<qint64>(QStringLiteral("the QPdfView program showed no window"));
+    if (!settle(shown->window, QRect(QPoint(), ChartViewer.size())))
+        return std::nullopt;
+    return proportionalSetSize(running.pid());
+}
+
+QList<int> DesktopMeasures::categoriesInLibrary() const
+{
+    QList<int> categories;
+    for (int category = 0; category < int(OptionPlaces.size()); ++category)
+        if (QFileInfo(chartFile(category)).isFile())
+            categories.append(category);
+    return categories;
+}
+
+QString DesktopMeasures::chartFile(int category) const
+{
+    return airportdata::OpenableChartPath(
+        m_setup.library, airportdata::ChartFilePath(m_setup.library, m_setup.airport, category));
+}
+
+// Starts the program and looks the airport up, as a user would: a click in the code box, the code typed,
+// Return. Done when the chart selector has been drawn.
+std::optional<xcb_window_t> DesktopMeasures::startAndLookUp(RunningProgram &program)
+{
+    const auto shown = m_display.waitForWindow(program.pid(), program.started() + 20s);
+    if (!shown)
+        return failure<xcb_window_t>(QStringLiteral("the main window did not appear"));
+    m_display.click(shown->window, CodeBox);
+    const QString xdotool = QStringLiteral("xdotool");
+    if (QProcess::execute(xdotool, {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("1"),
+                                    m_setup.airport.toLower()}) != 0 ||
+        QProcess::execute(xdotool, {QStringLiteral("key"), QStringLiteral("Return")}) != 0)
+        return failure<xcb_window_t>(QStringLiteral("xdotool could not type the airport code"));
+    const auto deadline = Clock::now() + 10s;
+    while (Clock::now() < deadline) {
+        if (!m_display.recordChanges(shown->window, ChartSelector, 200ms, deadline).empty())
+            return shown->window;
+    }
+    return failure<xcb_window_t>(
+        QStringLiteral("the chart selector did not appear for %1").arg(m_setup.airport));
+}
+
+// From the click on the category to the moment the viewer shows what it finally shows: every change of
+// the viewer is recorded until it stays still, and the first change to the last picture counts.
+std::optional<double> DesktopMeasures::timeChartClick(xcb_window_t window, int category)
+{
+    const size_t before = m_display.picture(window, ChartViewer);
+    const auto clicked = Clock::now();
+    m_display.click(window, optionButton(category));
+    const std::vector<Frame> frames = m_display.recordChanges(window, ChartViewer, 700ms, clicked + 30s);
+    if (frames.empty() || frames.back().picture == before)
+        return failure<double>(QStringLiteral("the chart of category %1 was not drawn").arg(category));
+    const auto drawn = std::find_if(frames.begin(), frames.end(), [&](const Frame &frame) {
+        return frame.picture == frames.back().picture;
+    });
+    return millisecondsBetween(clicked, drawn->at);
+}
+
+// Waits until the window has drawn nothing in the region for a second.
+bool DesktopMeasures::settle(xcb_window_t window, QRect region)
+{
+    const auto deadline = Clock::now() + 30s;
+    m_display.recordChanges(window, region, 1s, deadline);
+    if (Clock::now() < deadline)
+        return true;
+    m_error = QStringLiteral("the window did not come to rest");
+    return false;
+}
+
+template <typename T> std::optional<T> DesktopMeasures::failure(const QString &error)
+{
+    m_error = error;
+    return std::nullopt;
+}
+
+} // namespace bench

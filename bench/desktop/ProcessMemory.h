@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace bench {
+
+// The proportional set size of a process and of every process it started, in bytes, as the kernel reports it
+// (/proc/PID/smaps_rollup): shared pages count in part, by the number of processes that map them. 0 when
+// the process cannot be read.
+qint64 proportionalSetSize(qint64 pid);
+
+} // namespace bench

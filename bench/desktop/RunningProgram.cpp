@@ -1,0 +1,33 @@
+#include "RunningProgram.h"
+
+namespace bench {
+
+RunningProgram::RunningProgram(const QString &program, const QStringList &arguments, const QString &home)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("VARNELOX_LIBRARY"));
+    environment.remove(QStringLiteral("QT_LOGGING_RULES"));
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    m_process.setProcessEnvironment(environment);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    m_started = Clock::now();
+    m_process.start(program, arguments);
+    m_process.waitForStarted();
+}
+
+RunningProgram::~RunningProgram()
+{
+    if (!isRunning())
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+} // namespace bench

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "XDisplay.h"
+
+#include <QProcess>
+
+namespace bench {
+
+// A program started for one measurement, with a home folder given to it, its output dropped; ended when
+// this object goes.
+class RunningProgram {
+public:
+    RunningProgram(const QString &program, const QStringList &arguments, const QString &home);
+    ~RunningProgram();
+    Q_DISABLE_COPY_MOVE(RunningProgram)
+
+    bool isRunning() const { return m_process.state() == QProcess::Running; }
+    qint64 pid() const { return m_process.processId(); }
+    // Just before the program was started.
+    Clock::time_point started() const { return m_started; }
+
+private:
+    QProcess m_process;
+    Clock::time_point m_started;
+};
+
+} // namespace bench
