@@ -69,19 +69,28 @@ quint64 ChartRenderClient::open(const QString &path)
             m_deadline.start(int(grace));
     }
     Job job;
-    job.serial = ++m_lastSerial;
-    job.isOpen = true;
+    job.kind = JobKind::Open;
     job.path = path;
-    m_queue.append(job);
-    scheduleSend();
-    return job.serial;
+    return enqueue(job);
 }
 
 quint64 ChartRenderClient::render(const PageRequest &page)
 {
     Job job;
-    job.serial = ++m_lastSerial;
     job.page = page;
+    return enqueue(job);
+}
+
+quint64 ChartRenderClient::readOutline()
+{
+    Job job;
+    job.kind = JobKind::ReadOutline;
+    return enqueue(job);
+}
+
+quint64 ChartRenderClient::enqueue(Job job)
+{
+    job.serial = ++m_lastSerial;
     m_queue.append(job);
     scheduleSend();
     return job.serial;
@@ -155,7 +164,7 @@ void ChartRenderClient::sendNext()
     if (!m_process || m_queue.isEmpty())
         return;
     Job job = m_queue.first();
-    if (!job.isOpen) {
+    if (job.kind == JobKind::Render) {
         const QSize size = job.page.pixelSize;
         if (size.isEmpty() || qsizetype(size.width()) * size.height() > maxImagePixels()) {
             m_queue.removeFirst();
@@ -171,8 +180,20 @@ void ChartRenderClient::sendNext()
     m_inFlight = job;
     m_inFlightClock.start();
     m_deadline.start(m_settings.timeoutMs);
-    m_process->write(job.isOpen ? protocol::openLine(job.serial, job.path)
-                                : protocol::renderLine(job.serial, job.page, m_slots->offset(job.slot)));
+    m_process->write(requestLine(job));
+}
+
+QByteArray ChartRenderClient::requestLine(const Job &job) const
+{
+    switch (job.kind) {
+    case JobKind::Open:
+        return protocol::openLine(job.serial, job.path);
+    case JobKind::ReadOutline:
+        return protocol::readOutlineLine(job.serial);
+    case JobKind::Render:
+        break;
+    }
+    return protocol::renderLine(job.serial, job.page, m_slots->offset(job.slot));
 }
 
 void ChartRenderClient::readReplies()
@@ -188,9 +209,11 @@ void ChartRenderClient::finishJob(const protocol::Message &reply)
 {
     m_deadline.stop();
     const Job job = *std::exchange(m_inFlight, std::nullopt);
-    if (job.isOpen && reply.kind == protocol::Kind::Opened) {
-        emit opened(job.serial, reply.pageSizes, reply.outline);
-    } else if (!job.isOpen && reply.kind == protocol::Kind::Rendered &&
+    if (job.kind == JobKind::Open && reply.kind == protocol::Kind::Opened) {
+        emit opened(job.serial, reply.pageSizes);
+    } else if (job.kind == JobKind::ReadOutline && reply.kind == protocol::Kind::Outline) {
+        emit outlineRead(job.serial, reply.outline);
+    } else if (job.kind == JobKind::Render && reply.kind == protocol::Kind::Rendered &&
                reply.imageSize == job.page.pixelSize) {
         emit rendered(job.serial, m_slots->image(job.slot, reply.imageSize));
     } else if (reply.kind == protocol::Kind::Failed) {
@@ -199,7 +222,7 @@ void ChartRenderClient::finishJob(const protocol::Message &reply)
             retireHelper();
         fail(job, reply.failure);
     } else {
-        fail(job, job.isOpen ? ChartFailure::Damaged : ChartFailure::PageNotDrawn);
+        fail(job, job.kind == JobKind::Render ? ChartFailure::PageNotDrawn : ChartFailure::Damaged);
     }
     sendNext();
 }

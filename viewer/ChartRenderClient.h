@@ -38,10 +38,10 @@ QString findRenderHelper(const QString &programFolder, const QString &installedH
 
 // Talks to the render helper process: reads charts and draws their pages there, never in the program.
 // One request at a time goes to the helper; each request gets a serial and ends with exactly one of
-// opened, rendered or failed carrying that serial, unless it is dropped before it was sent (by a newer
-// open() or by cancel()): a dropped request is never reported. The helper is started by startHelper() or by
-// the first request, and restarted when it hangs past the limit, runs out of memory or dies. Shared memory
-// for the page images that could not be set up is tried again with the next request.
+// opened, rendered, outlineRead or failed carrying that serial, unless it is dropped before it was sent (by a
+// newer open() or by cancel()): a dropped request is never reported. The helper is started by startHelper()
+// or by the first request, and restarted when it hangs past the limit, runs out of memory or dies. Shared
+// memory for the page images that could not be set up is tried again with the next request.
 class ChartRenderClient : public QObject {
     Q_OBJECT
 
@@ -55,6 +55,8 @@ public:
     quint64 open(const QString &path);
     // Draws a page of the chart opened last.
     quint64 render(const PageRequest &page);
+    // Reads the index of the chart opened last, after every request made before.
+    quint64 readOutline();
     // Drops a request still waiting to be sent; its serial is then never reported.
     void cancel(quint64 serial);
     // Starts the helper now, ahead of the first request; nothing when it runs already.
@@ -63,15 +65,18 @@ public:
     static qsizetype maxImagePixels();
 
 signals:
-    // The chart's page sizes in points and its index (empty when it has none).
-    void opened(quint64 serial, const QList<QSizeF> &pageSizes, const QList<viewer::OutlineEntry> &outline);
+    // The chart's page sizes in points.
+    void opened(quint64 serial, const QList<QSizeF> &pageSizes);
     void rendered(quint64 serial, const QImage &image);
+    // The chart's index: empty when it has none or when it could not be read.
+    void outlineRead(quint64 serial, const QList<viewer::OutlineEntry> &outline);
     void failed(quint64 serial, viewer::ChartFailure failure);
 
 private:
+    enum class JobKind { Open, Render, ReadOutline };
     struct Job {
         quint64 serial = 0;
-        bool isOpen = false;
+        JobKind kind = JobKind::Render;
         QString path;
         PageRequest page;
         int slot = -1;
@@ -79,8 +84,10 @@ private:
 
     bool ensureImageMemory();
     void retireHelper();
+    quint64 enqueue(Job job);
     void scheduleSend();
     void sendNext();
+    QByteArray requestLine(const Job &job) const;
     void readReplies();
     void finishJob(const protocol::Message &reply);
     void onHelperFinished();

@@ -72,6 +72,7 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     connect(m_client, &ChartRenderClient::opened, this, &ChartViewer::onOpened);
     connect(m_client, &ChartRenderClient::rendered, this, &ChartViewer::onRendered);
     connect(m_client, &ChartRenderClient::failed, this, &ChartViewer::onFailed);
+    connect(m_client, &ChartRenderClient::outlineRead, this, &ChartViewer::onOutlineRead);
     connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomAt);
     connectActions();
     addContextMenu();
@@ -165,6 +166,7 @@ void ChartViewer::forgetChart()
     m_view->setBusy(false);
     m_client->cancel(m_wanted.serial);
     m_client->cancel(m_ahead.serial);
+    m_client->cancel(std::exchange(m_outlineSerial, 0));
     m_openSerial = 0;
     m_wanted = {};
     m_ahead = {};
@@ -223,7 +225,7 @@ void ChartViewer::resizeEvent(QResizeEvent *event)
     m_relayout.start();
 }
 
-void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes, const QList<OutlineEntry> &outline)
+void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
 {
     if (serial != m_openSerial)
         return;
@@ -233,8 +235,18 @@ void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes, const
     }
     m_pageSizes = pageSizes;
     m_page = std::min(m_page, pageCount() - 1);
-    m_toolbar->setOutline(outline);
     requestPage();
+    m_outlineSerial = m_client->readOutline();
+}
+
+// The index shows when it arrives, if it is still the index of the chart on screen.
+void ChartViewer::onOutlineRead(quint64 serial, const QList<OutlineEntry> &outline)
+{
+    if (serial == 0 || serial != std::exchange(m_outlineSerial, 0) || m_pageSizes.isEmpty())
+        return;
+    QList<OutlineEntry> onThisChart = outline;
+    onThisChart.removeIf([this](const OutlineEntry &entry) { return entry.page >= pageCount(); });
+    m_toolbar->setOutline(onThisChart);
 }
 
 void ChartViewer::onRendered(quint64 serial, const QImage &image)
@@ -253,7 +265,10 @@ void ChartViewer::onFailed(quint64 serial, ChartFailure failure)
 {
     if (serial == 0)
         return;
-    if (serial == m_openSerial || serial == m_wanted.serial)
+    // A chart whose index cannot be read is shown without one.
+    if (serial == m_outlineSerial)
+        m_outlineSerial = 0;
+    else if (serial == m_openSerial || serial == m_wanted.serial)
         showFailure(failure);
     else if (serial == m_ahead.serial)
         m_ahead = {};
@@ -323,6 +338,7 @@ void ChartViewer::showFailure(ChartFailure failure)
     m_view->setBusy(false);
     m_client->cancel(m_wanted.serial);
     m_client->cancel(m_ahead.serial);
+    m_client->cancel(std::exchange(m_outlineSerial, 0));
     m_wanted = {};
     m_ahead = {};
     m_shown = {};

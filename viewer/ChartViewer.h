@@ -84,8 +84,9 @@ private:
     void setNight(bool night);
     // Asks for the pages through the system print dialog; says so when no printer is installed.
     void print();
-    void onOpened(quint64 serial, const QList<QSizeF> &pageSizes, const QList<OutlineEntry> &outline);
+    void onOpened(quint64 serial, const QList<QSizeF> &pageSizes);
     void onRendered(quint64 serial, const QImage &image);
+    void onOutlineRead(quint64 serial, const QList<OutlineEntry> &outline);
     void onFailed(quint64 serial, ChartFailure failure);
     void requestPage();
     void renderAhead();
@@ -114,6 +115,8 @@ private:
     State m_state = State::Empty;
     QString m_message;
     quint64 m_openSerial = 0;
+    // The index of the chart, asked for after its first page.
+    quint64 m_outlineSerial = 0;
     QList<QSizeF> m_pageSizes;
     int m_page = 0;
     ZoomMode m_zoomMode = ZoomMode::FitWidth;

@@ -268,6 +268,7 @@ void ChartNavigationTest::indexNamesTheEntryOfThePage()
     QFETCH(int, page);
     QFETCH(QString, entry);
     const auto viewer = viewerWith(chart);
+    QTRY_VERIFY_WITH_TIMEOUT(toolbar(*viewer)->hasIndex(), LoadWaitMs);
     viewer->setPlace({.page = page});
     auto *index = viewer->findChild<viewer::ChartIndexBox *>(QStringLiteral("chartIndex"));
     QCOMPARE(index->currentText(), entry);
@@ -277,7 +278,7 @@ void ChartNavigationTest::indexJumpsAndHidesWithoutOutline()
 {
     const auto viewer = viewerWith(QStringLiteral("set.pdf"));
     auto *index = viewer->findChild<viewer::ChartIndexBox *>(QStringLiteral("chartIndex"));
-    QVERIFY(toolbar(*viewer)->hasIndex());
+    QTRY_VERIFY_WITH_TIMEOUT(toolbar(*viewer)->hasIndex(), LoadWaitMs);
     QVERIFY(index->isVisible());
     QCOMPARE(index->count(), 4);
     QSignalSpy shown(viewer.get(), &ChartViewer::pageShown);

@@ -106,20 +106,23 @@ void ChartRenderingTest::malformedLinesAreRejected_data()
     QTest::newRow("serial not a number") << QByteArray("open x /a.pdf");
     QTest::newRow("render too short") << QByteArray("render 1 0 10 10");
     QTest::newRow("render negative offset") << QByteArray("render 1 0 10 10 0 0 -5");
-    QTest::newRow("opened count wrong") << QByteArray("opened 1 2 595,842 0");
-    QTest::newRow("opened size broken") << QByteArray("opened 1 1 595x842 0");
-    QTest::newRow("opened size not finite") << QByteArray("opened 1 1 nan,842 0");
-    QTest::newRow("opened without index") << QByteArray("opened 1 1 595,842");
-    QTest::newRow("index count wrong") << QByteArray("opened 1 1 595,842 2 0,0,A");
-    QTest::newRow("index entry past the last page") << QByteArray("opened 1 1 595,842 1 1,0,A");
-    QTest::newRow("index entry before the first page") << QByteArray("opened 1 1 595,842 1 -1,0,A");
-    QTest::newRow("index entry too deep") << QByteArray("opened 1 1 595,842 1 0,16,A");
-    QTest::newRow("index entry of two parts") << QByteArray("opened 1 1 595,842 1 0,A");
-    QTest::newRow("title with a line feed") << QByteArray("opened 1 1 595,842 1 0,0,A%0AB");
-    QTest::newRow("title with a direction override") << QByteArray("opened 1 1 595,842 1 0,0,%E2%80%AEAB");
-    QTest::newRow("title not UTF-8") << QByteArray("opened 1 1 595,842 1 0,0,A%FFB");
-    QTest::newRow("title too long") << "opened 1 1 595,842 1 0,0," + QByteArray(121, 'W');
-    QByteArray tooMany = "opened 1 1 595,842 1001";
+    QTest::newRow("opened count wrong") << QByteArray("opened 1 2 595,842");
+    QTest::newRow("opened size broken") << QByteArray("opened 1 1 595x842");
+    QTest::newRow("opened size not finite") << QByteArray("opened 1 1 nan,842");
+    QTest::newRow("opened with more than sizes") << QByteArray("opened 1 1 595,842 0");
+    QTest::newRow("read-outline with more") << QByteArray("read-outline 1 2");
+    QTest::newRow("outline without entries count") << QByteArray("outline 1 1");
+    QTest::newRow("outline of negative pages") << QByteArray("outline 1 -1 0");
+    QTest::newRow("index count wrong") << QByteArray("outline 1 1 2 0,0,A");
+    QTest::newRow("index entry past the last page") << QByteArray("outline 1 1 1 1,0,A");
+    QTest::newRow("index entry before the first page") << QByteArray("outline 1 1 1 -1,0,A");
+    QTest::newRow("index entry too deep") << QByteArray("outline 1 1 1 0,16,A");
+    QTest::newRow("index entry of two parts") << QByteArray("outline 1 1 1 0,A");
+    QTest::newRow("title with a line feed") << QByteArray("outline 1 1 1 0,0,A%0AB");
+    QTest::newRow("title with a direction override") << QByteArray("outline 1 1 1 0,0,%E2%80%AEAB");
+    QTest::newRow("title not UTF-8") << QByteArray("outline 1 1 1 0,0,A%FFB");
+    QTest::newRow("title too long") << "outline 1 1 1 0,0," + QByteArray(121, 'W');
+    QByteArray tooMany = "outline 1 1 1001";
     for (int i = 0; i < 1001; ++i)
         tooMany += " 0,0,A";
     QTest::newRow("index too long") << tooMany;
@@ -146,17 +149,23 @@ void ChartRenderingTest::linesRoundTrip()
     QCOMPARE(render.offset, 1 << 26);
 
     const protocol::Message opened = protocol::parse(protocol::openedLine(9, {QSizeF(595, 842.5)}));
+    QCOMPARE(opened.kind, protocol::Kind::Opened);
     QCOMPARE(opened.pageSizes, QList<QSizeF>{QSizeF(595, 842.5)});
-    QVERIFY(opened.outline.isEmpty());
+    const protocol::Message ask = protocol::parse(protocol::readOutlineLine(13));
+    QCOMPARE(ask.kind, protocol::Kind::ReadOutline);
+    QCOMPARE(ask.serial, quint64(13));
+    QVERIFY(protocol::parse(protocol::outlineLine(14, 0, {})).outline.isEmpty());
     const QList<OutlineEntry> outline{{QStringLiteral("ILS Z RWY 16L, CAT II/III"), 1, 0},
                                       {QStringLiteral("Atterrissage \u00e0 vue 50% \u2192 \U0001F6EC"), 2, 3},
                                       {QString(), 0, 1}};
-    const QList<QSizeF> three(3, QSizeF(595, 842));
-    QCOMPARE(protocol::parse(protocol::openedLine(11, three, outline)).outline, outline);
-    // The writer leaves out what the reader would refuse, so that the chart itself still comes through.
+    const protocol::Message read = protocol::parse(protocol::outlineLine(11, 3, outline));
+    QCOMPARE(read.kind, protocol::Kind::Outline);
+    QCOMPARE(read.pageCount, 3);
+    QCOMPARE(read.outline, outline);
+    // The writer leaves out what the reader would refuse, so that the rest of the index still comes through.
     const protocol::Message bounded =
-        protocol::parse(protocol::openedLine(12, three, {{"A", 3, 0}, {"B\nC", 0, 99}, {"D", -1, 0}}));
-    QCOMPARE(bounded.kind, protocol::Kind::Opened);
+        protocol::parse(protocol::outlineLine(12, 3, {{"A", 3, 0}, {"B\nC", 0, 99}, {"D", -1, 0}}));
+    QCOMPARE(bounded.kind, protocol::Kind::Outline);
     QCOMPARE(bounded.outline, (QList<OutlineEntry>{{"B C", 0, protocol::MaxOutlineLevel}}));
     QCOMPARE(protocol::parse(protocol::failedLine(10, ChartFailure::Password)).failure,
              ChartFailure::Password);

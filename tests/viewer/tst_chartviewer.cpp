@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -69,6 +70,8 @@ private slots:
     void newerRequestSupersedesOlder();
     void stuckChartIsSupersededWithoutWaitingForTheLimit();
     void slowChartShowsBusyIndicator();
+    void pageDoesNotWaitForTheIndex_data();
+    void pageDoesNotWaitForTheIndex();
     void toolbarToggles();
     void closedChartLeavesThePlaceholder_data();
     void closedChartLeavesThePlaceholder();
@@ -94,6 +97,9 @@ void ChartViewerTest::initTestCase()
     QVERIFY(fixtures::writeChart(path(QStringLiteral("hang.pdf")), 1));
     QVERIFY(fixtures::writeChart(path(QStringLiteral("crash.pdf")), 1));
     QVERIFY(fixtures::writeChart(path(QStringLiteral("slow.pdf")), 1));
+    QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("index-stalls.pdf")), 3, {{"STALLS", 1, 0}}));
+    QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("index-dies.pdf")), 3, {{"DIES", 1, 0}}));
+    QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("indexed.pdf")), 2, {{"A", 0, 0}, {"B", 1, 0}}));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("empty.pdf")), {}));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("garbage.pdf")), QByteArray(4000, '\x9c')));
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("broken.pdf")), "%PDF-1.4\n" + QByteArray(4000, 'x')));
@@ -267,6 +273,34 @@ void ChartViewerTest::slowChartShowsBusyIndicator()
     QCOMPARE(viewer->state(), ChartViewer::State::Loading);
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
     QVERIFY(!view->isBusy());
+}
+
+void ChartViewerTest::pageDoesNotWaitForTheIndex_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("reading the index never ends") << "index-stalls.pdf";
+    QTest::newRow("the helper dies reading the index") << "index-dies.pdf";
+}
+
+// The first page shows whatever becomes of the chart's index; the next chart gets its own index, never the
+// late one of the chart before.
+void ChartViewerTest::pageDoesNotWaitForTheIndex()
+{
+    QFETCH(QString, name);
+    const auto viewer = shownViewer(fakeHelper(120000));
+    viewer->loadFile(path(name));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    QCOMPARE(viewer->pageCount(), 3);
+    QVERIFY(isReddish(pageView(*viewer)->image().pixel(5, 5)));
+    QVERIFY(!toolbar(*viewer)->hasIndex());
+
+    viewer->loadFile(path(QStringLiteral("indexed.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(toolbar(*viewer)->hasIndex(), LoadWaitMs);
+    QCOMPARE(viewer->pageCount(), 2);
+    const auto *index = viewer->findChild<QComboBox *>(QStringLiteral("chartIndex"));
+    QCOMPARE(index->count(), 2);
+    QCOMPARE(index->itemText(1), QStringLiteral("B"));
 }
 
 void ChartViewerTest::toolbarToggles()

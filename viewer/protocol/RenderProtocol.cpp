@@ -113,26 +113,32 @@ QByteArray outlineWord(const OutlineEntry &entry)
            QUrl::toPercentEncoding(plainOutlineTitle(entry.title));
 }
 
-// "opened SERIAL PAGES size... ENTRIES entry...".
+// "opened SERIAL PAGES size...".
 Message parseOpened(const QList<QByteArray> &words, Message message)
 {
     int pages = 0;
-    if (words.size() < 4 || !toInt(words[2], pages) || pages < 0 || pages > words.size() - 4)
+    if (words.size() < 3 || !toInt(words[2], pages) || pages < 0 || pages != words.size() - 3)
         return {};
-    for (qsizetype i = 3; i < 3 + pages; ++i) {
+    for (qsizetype i = 3; i < words.size(); ++i) {
         QSizeF size;
         if (!toSize(words[i], size))
             return {};
         message.pageSizes.append(size);
     }
-    const qsizetype first = 4 + pages;
+    return message;
+}
+
+// "outline SERIAL PAGES ENTRIES entry...".
+Message parseOutline(const QList<QByteArray> &words, Message message)
+{
     int entries = 0;
-    if (!toInt(words[first - 1], entries) || entries < 0 || entries > MaxOutlineEntries ||
-        entries != words.size() - first)
+    if (words.size() < 4 || !toInt(words[2], message.pageCount) || message.pageCount < 0 ||
+        !toInt(words[3], entries) || entries < 0 || entries > MaxOutlineEntries ||
+        entries != words.size() - 4)
         return {};
-    for (qsizetype i = first; i < words.size(); ++i) {
+    for (qsizetype i = 4; i < words.size(); ++i) {
         OutlineEntry entry;
-        if (!toOutlineEntry(words[i], pages, entry))
+        if (!toOutlineEntry(words[i], message.pageCount, entry))
             return {};
         message.outline.append(entry);
     }
@@ -196,19 +202,30 @@ QString plainOutlineTitle(const QString &title)
     return plain;
 }
 
-QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes, const QList<OutlineEntry> &outline)
+QByteArray readOutlineLine(quint64 serial)
+{
+    return "read-outline " + QByteArray::number(serial) + '\n';
+}
+
+QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes)
 {
     QByteArray line = "opened " + QByteArray::number(serial) + ' ' + QByteArray::number(pageSizes.size());
     for (const QSizeF &size : pageSizes)
         line += ' ' + QByteArray::number(size.width()) + ',' + QByteArray::number(size.height());
+    return line + '\n';
+}
+
+QByteArray outlineLine(quint64 serial, int pageCount, const QList<OutlineEntry> &outline)
+{
     QByteArrayList entries;
     for (const OutlineEntry &entry : outline) {
         if (entries.size() == MaxOutlineEntries)
             break;
-        if (entry.page >= 0 && entry.page < pageSizes.size())
+        if (entry.page >= 0 && entry.page < pageCount)
             entries.append(outlineWord(entry));
     }
-    line += ' ' + QByteArray::number(entries.size());
+    QByteArray line = "outline " + QByteArray::number(serial) + ' ' +
+                      QByteArray::number(std::max(0, pageCount)) + ' ' + QByteArray::number(entries.size());
     for (const QByteArray &entry : entries)
         line += ' ' + entry;
     return line + '\n';
@@ -241,9 +258,17 @@ Message parse(const QByteArray &line)
         message.kind = Kind::Render;
         return parseRender(words, message);
     }
+    if (verb == "read-outline" && words.size() == 2) {
+        message.kind = Kind::ReadOutline;
+        return message;
+    }
     if (verb == "opened") {
         message.kind = Kind::Opened;
         return parseOpened(words, message);
+    }
+    if (verb == "outline") {
+        message.kind = Kind::Outline;
+        return parseOutline(words, message);
     }
     if (verb == "rendered" && words.size() == 4) {
         int width = 0;

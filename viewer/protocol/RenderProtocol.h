@@ -54,11 +54,12 @@ struct OutlineEntry {
 };
 
 // The line protocol between the viewer and the render helper: one request line on the helper's standard
-// input, one reply line on its standard output. Page images travel through shared memory; a render
+// input, one reply line on its standard output. A chart's index is asked for on its own, after its first
+// page, so that the page never waits for it. Page images travel through shared memory; a render
 // request names the byte offset where the helper writes the image as opaque RGB32 rows, 4 bytes a pixel.
 namespace protocol {
 
-enum class Kind { Invalid, Open, Render, Opened, Rendered, Failed };
+enum class Kind { Invalid, Open, Render, ReadOutline, Opened, Rendered, Outline, Failed };
 
 // The memory the render helper may take, address space included: a chart that needs more ends in an
 // out-of-memory reply and the helper ends with it.
@@ -81,17 +82,20 @@ struct Message {
     PageRequest page;                          // Render
     qsizetype offset = 0;                      // Render
     QList<QSizeF> pageSizes;                   // Opened, in points
-    QList<OutlineEntry> outline;               // Opened
+    int pageCount = 0;                         // Outline: the pages of the chart it belongs to
+    QList<OutlineEntry> outline;               // Outline
     QSize imageSize;                           // Rendered
     ChartFailure failure = ChartFailure::None; // Failed
 };
 
 QByteArray openLine(quint64 serial, const QString &path);
 QByteArray renderLine(quint64 serial, const PageRequest &page, qsizetype offset);
-// The chart's page sizes, then its index: entries whose page is not one of the chart's are left out, as
+// Asks for the index of the chart opened last.
+QByteArray readOutlineLine(quint64 serial);
+QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes);
+// The index of a chart of pageCount pages: entries whose page is not one of the chart's are left out, as
 // are entries past MaxOutlineEntries; titles are made plain and levels kept within MaxOutlineLevel.
-QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes,
-                      const QList<OutlineEntry> &outline = {});
+QByteArray outlineLine(quint64 serial, int pageCount, const QList<OutlineEntry> &outline);
 QByteArray renderedLine(quint64 serial, QSize imageSize);
 QByteArray failedLine(quint64 serial, ChartFailure failure);
 

@@ -41,12 +41,12 @@ QList<viewer::OutlineEntry> walkOutline(QPdfDocument &document)
 
 QList<viewer::OutlineEntry> readOutline(QPdfDocument &document)
 {
-    // The copy hands the index back as an opened line, which the strict parser then checks.
-    const QList<QSizeF> pages(document.pageCount(), QSizeF(0, 0));
+    // The copy hands the index back as an outline line, which the strict parser then checks.
     const std::optional<QByteArray> line = platform::runInChildProcess(
-        [&] { return protocol::openedLine(0, pages, walkOutline(document)); }, OutlineTimeoutMs);
+        [&] { return protocol::outlineLine(0, document.pageCount(), walkOutline(document)); },
+        OutlineTimeoutMs);
     const protocol::Message read = line ? protocol::parse(*line) : protocol::Message{};
-    if (read.kind != protocol::Kind::Opened) {
+    if (read.kind != protocol::Kind::Outline || read.pageCount != document.pageCount()) {
         qCInfo(lcRender) << "the chart's index could not be read: the chart opens without it";
         return {};
     }

@@ -96,6 +96,8 @@ QByteArray RenderServer::handle(const QByteArray &line)
         return open(request);
     case protocol::Kind::Render:
         return render(request);
+    case protocol::Kind::ReadOutline:
+        return outline(request);
     default:
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
     }
@@ -116,7 +118,14 @@ QByteArray RenderServer::open(const protocol::Message &request)
     QList<QSizeF> sizes;
     for (int page = 0; page < m_document.pageCount(); ++page)
         sizes.append(m_document.pagePointSize(page));
-    return protocol::openedLine(request.serial, sizes, readOutline(m_document));
+    return protocol::openedLine(request.serial, sizes);
+}
+
+QByteArray RenderServer::outline(const viewer::protocol::Message &request)
+{
+    if (!m_isOpen)
+        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
+    return protocol::outlineLine(request.serial, m_document.pageCount(), readOutline(m_document));
 }
 
 ChartFailure RenderServer::loadFailure(const QString &path)

@@ -15,7 +15,8 @@ class SharedMemory;
 namespace render {
 
 // The chart reader inside the helper process: answers one request line of the viewer with one reply
-// line. Holds the chart opened last; writes page images into the shared memory of the viewer.
+// line. Holds the chart opened last and reads its index when asked; writes page images into the shared
+// memory of the viewer.
 class RenderServer {
 public:
     explicit RenderServer(platform::SharedMemory *images);
@@ -26,6 +27,7 @@ public:
 private:
     QByteArray open(const viewer::protocol::Message &request);
     QByteArray render(const viewer::protocol::Message &request);
+    QByteArray outline(const viewer::protocol::Message &request);
     viewer::ChartFailure loadFailure(const QString &path);
 
     platform::SharedMemory *m_images;
