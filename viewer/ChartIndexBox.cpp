@@ -22,7 +22,7 @@ ChartIndexBox::ChartIndexBox(QWidget *parent)
     setToolTip(tr("Chart index"));
     setPlaceholderText(tr("Chart index"));
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    setMinimumContentsLength(12);
+    setMinimumContentsLength(7);
     setMaxVisibleItems(20);
     view()->setTextElideMode(Qt::ElideRight);
     connect(this, &QComboBox::activated, this, [this](int row) { emit pageChosen(m_outline.at(row).page); });
