@@ -277,4 +277,12 @@ bool writeEncryptedChart(const QString &path)
     return status == 0;
 }
 
+viewer::ChartRenderSettings realHelper()
+{
+    viewer::ChartRenderSettings settings;
+    settings.helperProgram =
+        qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/varnelox-render");
+    return settings;
+}
+
 } // namespace fixtures

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "ChartRenderClient.h"
+
 #include <QColor>
 #include <QList>
 #include <QSizeF>
 #include <QString>
 
 namespace fixtures {
+
+// The built varnelox-render, with the program's own limits.
+viewer::ChartRenderSettings realHelper();
 
 // Page corner markers: page 1 red, page 2 blue, page 3 green, then again.
 QColor markerColour(int page);

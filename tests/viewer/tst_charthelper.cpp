@@ -36,14 +36,6 @@ namespace {
 
 constexpr int ReplyWaitMs = 20000;
 
-ChartRenderSettings realHelper()
-{
-    ChartRenderSettings settings;
-    settings.helperProgram =
-        qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/varnelox-render");
-    return settings;
-}
-
 // One page of count short strokes, each a path of its own, in a compressed content stream: a file of a few
 // hundred kilobytes that the PDF engine turns into hundreds of megabytes of path objects.
 QByteArray manyPathChart(int count)
@@ -154,7 +146,7 @@ void ChartHelperTest::notRegularChartIsRefused()
     QFETCH(ChartFailure, failure);
     QFETCH(QString, reason);
 
-    ChartRenderSettings settings = realHelper();
+    ChartRenderSettings settings = fixtures::realHelper();
     settings.timeoutMs = 60000; // a helper that waited would be found by the watchdog, not by this limit
     ChartRenderClient client(settings);
     QCOMPARE(openChart(client, chart), failure);
@@ -172,7 +164,7 @@ void ChartHelperTest::chartTooLargeForTheHelperMemory()
     QSKIP("AddressSanitizer reserves far more address space than any limit, so the helper sets none here");
 #endif
     QVERIFY(fixtures::writeBytes(path(QStringLiteral("paths.pdf")), manyPathChart(3000000)));
-    ChartRenderSettings settings = realHelper();
+    ChartRenderSettings settings = fixtures::realHelper();
     settings.memoryLimitBytes = qint64(384) << 20;
     settings.timeoutMs = 60000;
     ChartRenderClient client(settings);
@@ -203,7 +195,7 @@ void ChartHelperTest::pageMemoryIsSetUpAgain()
     rlimit none = saved;
     none.rlim_cur = rlim_t(lowestFreeDescriptor());
     QCOMPARE(setrlimit(RLIMIT_NOFILE, &none), 0);
-    ChartRenderClient client(realHelper());
+    ChartRenderClient client(fixtures::realHelper());
     const ChartFailure withoutMemory = openChart(client, path(QStringLiteral("one.pdf")));
     QCOMPARE(setrlimit(RLIMIT_NOFILE, &saved), 0);
 
@@ -274,7 +266,7 @@ void ChartHelperTest::chartIndexComesWithTheChart()
 {
     QFETCH(QString, chart);
     QFETCH(QList<viewer::OutlineEntry>, index);
-    ChartRenderClient client(realHelper());
+    ChartRenderClient client(fixtures::realHelper());
     QCOMPARE(openChart(client, chart), ChartFailure::None);
 
     // The first page comes before the index that was asked for with it.

@@ -95,10 +95,7 @@ void ChartNavigationTest::initTestCase()
 
 std::unique_ptr<ChartViewer> ChartNavigationTest::viewerWith(const QString &chart)
 {
-    viewer::ChartRenderSettings settings;
-    settings.helperProgram =
-        qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/varnelox-render");
-    auto viewer = std::make_unique<ChartViewer>(settings);
+    auto viewer = std::make_unique<ChartViewer>(fixtures::realHelper());
     viewer->resize(505, 801);
     viewer->show();
     QApplication::setActiveWindow(viewer.get());

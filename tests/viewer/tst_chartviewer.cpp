@@ -28,14 +28,6 @@ namespace {
 
 constexpr int LoadWaitMs = 20000;
 
-ChartRenderSettings realHelper()
-{
-    ChartRenderSettings settings;
-    settings.helperProgram =
-        qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/varnelox-render");
-    return settings;
-}
-
 ChartRenderSettings fakeHelper(int timeoutMs)
 {
     ChartRenderSettings settings;
@@ -132,7 +124,7 @@ viewer::ChartToolbar *ChartViewerTest::toolbar(ChartViewer &viewer)
 
 void ChartViewerTest::goodChartShows()
 {
-    const auto viewer = shownViewer(realHelper());
+    const auto viewer = shownViewer(fixtures::realHelper());
     QSignalSpy states(viewer.get(), &ChartViewer::stateChanged);
     viewer->loadFile(path(QStringLiteral("three.pdf")));
     QCOMPARE(viewer->state(), ChartViewer::State::Loading);
@@ -173,7 +165,7 @@ void ChartViewerTest::unreadableFilesFail()
 {
     QFETCH(QString, name);
     QFETCH(QString, reason);
-    const auto viewer = shownViewer(realHelper());
+    const auto viewer = shownViewer(fixtures::realHelper());
     viewer->loadFile(path(QStringLiteral("one.pdf")));
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
 
@@ -208,7 +200,7 @@ void ChartViewerTest::stuckOrDeadHelperRecovers()
     QFETCH(bool, engine);
     QFETCH(QString, name);
     QFETCH(QString, reason);
-    ChartRenderSettings settings = engine ? realHelper() : fakeHelper(0);
+    ChartRenderSettings settings = engine ? fixtures::realHelper() : fakeHelper(0);
     settings.timeoutMs = 3000;
     const auto viewer = shownViewer(settings);
     viewer->loadFile(path(name));
@@ -239,7 +231,7 @@ void ChartViewerTest::missingHelperSaysSo()
 
 void ChartViewerTest::newerRequestSupersedesOlder()
 {
-    const auto viewer = shownViewer(realHelper());
+    const auto viewer = shownViewer(fixtures::realHelper());
     QSignalSpy states(viewer.get(), &ChartViewer::stateChanged);
     viewer->loadFile(path(QStringLiteral("three.pdf")));
     viewer->loadFile(path(QStringLiteral("one.pdf")));
@@ -305,7 +297,7 @@ void ChartViewerTest::pageDoesNotWaitForTheIndex()
 
 void ChartViewerTest::toolbarToggles()
 {
-    const auto viewer = shownViewer(realHelper());
+    const auto viewer = shownViewer(fixtures::realHelper());
     QVERIFY(viewer->isToolbarVisible());
     QVERIFY(toolbar(*viewer)->isVisible());
     viewer->setToolbarVisible(false);
@@ -335,7 +327,7 @@ void ChartViewerTest::closedChartLeavesThePlaceholder_data()
 void ChartViewerTest::closedChartLeavesThePlaceholder()
 {
     QFETCH(bool, waitForThePage);
-    const auto viewer = shownViewer(realHelper());
+    const auto viewer = shownViewer(fixtures::realHelper());
     viewer->setPlaceholderText(QStringLiteral("Choose a chart"));
     QCOMPARE(pageView(*viewer)->message(), QStringLiteral("Choose a chart"));
     viewer->loadFile(path(QStringLiteral("three.pdf")));
@@ -364,7 +356,7 @@ void ChartViewerTest::closedChartLeavesThePlaceholder()
 
 void ChartViewerTest::keysTurnPagesAndRotate()
 {
-    const auto viewer = shownViewer(realHelper());
+    const auto viewer = shownViewer(fixtures::realHelper());
     viewer->setToolbarVisible(false);
     viewer::ChartPageView *view = pageView(*viewer);
     viewer->loadFile(path(QStringLiteral("three.pdf")));
@@ -387,7 +379,7 @@ void ChartViewerTest::keysTurnPagesAndRotate()
 
 void ChartViewerTest::zoomAndNightChangeTheImage()
 {
-    const auto viewer = shownViewer(realHelper());
+    const auto viewer = shownViewer(fixtures::realHelper());
     viewer::ChartPageView *view = pageView(*viewer);
     viewer->loadFile(path(QStringLiteral("one.pdf")));
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
@@ -412,7 +404,7 @@ void ChartViewerTest::printWithoutPrinterSaysSo()
 {
     if (!QPrinterInfo::availablePrinters().isEmpty())
         QSKIP("a printer is installed on this machine");
-    const auto viewer = shownViewer(realHelper());
+    const auto viewer = shownViewer(fixtures::realHelper());
     viewer->loadFile(path(QStringLiteral("one.pdf")));
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
     toolbar(*viewer)->print->trigger();
@@ -423,7 +415,7 @@ void ChartViewerTest::printWithoutPrinterSaysSo()
 
 void ChartViewerTest::printJobPrintsChosenPages()
 {
-    viewer::ChartRenderClient client(realHelper());
+    viewer::ChartRenderClient client(fixtures::realHelper());
     QSignalSpy opened(&client, &viewer::ChartRenderClient::opened);
     client.open(path(QStringLiteral("three.pdf")));
     QVERIFY(opened.wait(LoadWaitMs));
