@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QImage>
 #include <QRegularExpression>
+#include <QResource>
 
 #include <algorithm>
 
@@ -44,21 +45,24 @@ PictureEntry entry(Picture picture)
 
 struct RenderedFile {
     QSize size;
+    QImage::Format format;
     QString path;
 };
 
-// Every file rendered for the picture at build time, smallest first: opaque pictures are stored
-// uncompressed (BMP), since they are the largest and decoding their PNG held up the start.
+// Every file rendered for the picture at build time, smallest first. A file holds the bare pixels of the
+// picture at the size its name gives, in the format its suffix names.
 QList<RenderedFile> renderedFiles(Picture picture)
 {
     const QString name = QLatin1String(entry(picture).name);
-    static const QRegularExpression sizePattern(QStringLiteral("-(\\d+)x(\\d+)\\.(png|bmp)$"));
+    static const QRegularExpression sizePattern(QStringLiteral("-(\\d+)x(\\d+)\\.(argb32|rgb32)$"));
     QList<RenderedFile> files;
     for (const QString &file : QDir(QStringLiteral(":/art")).entryList({name + QStringLiteral("-*")})) {
         const QRegularExpressionMatch match = sizePattern.match(file);
         if (match.hasMatch() && file.size() == name.size() + match.capturedLength())
-            files.append({QSize(match.captured(1).toInt(), match.captured(2).toInt()),
-                          QStringLiteral(":/art/") + file});
+            files.append(
+                {QSize(match.captured(1).toInt(), match.captured(2).toInt()),
+                 match.captured(3) == u"rgb32" ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied,
+                 QStringLiteral(":/art/") + file});
     }
     std::sort(files.begin(), files.end(), [](const RenderedFile &a, const RenderedFile &b) {
         return qint64(a.size.width()) * a.size.height() < qint64(b.size.width()) * b.size.height();
@@ -80,6 +84,25 @@ const RenderedFile *sourceFile(const QList<RenderedFile> &files, QSize size)
     if (covering != files.end())
         return &*covering;
     return files.isEmpty() ? nullptr : &files.last();
+}
+
+// The file's pixels as an image. The pictures are stored uncompressed in the program, so the image reads
+// them where they lie, read-only; a copy is made only if the resource compiler ever compressed a file or
+// left its pixels off their natural alignment. Null when the file does not hold a whole picture.
+QImage loadPixels(const RenderedFile &file)
+{
+    const QResource resource(file.path);
+    const qsizetype lineBytes = qsizetype(file.size.width()) * 4;
+    if (!resource.isValid() || resource.uncompressedSize() != lineBytes * file.size.height())
+        return {};
+    if (resource.compressionAlgorithm() != QResource::NoCompression) {
+        const QByteArray pixels = resource.uncompressedData();
+        return QImage(reinterpret_cast<const uchar *>(pixels.constData()), file.size.width(),
+                      file.size.height(), lineBytes, file.format)
+            .copy();
+    }
+    const QImage image(resource.data(), file.size.width(), file.size.height(), lineBytes, file.format);
+    return quintptr(resource.data()) % alignof(quint32) == 0 ? image : image.copy();
 }
 
 } // namespace
@@ -105,11 +128,11 @@ QPixmap render(Picture picture, QSize size)
     const RenderedFile *file = sourceFile(files, size);
     if (!file)
         return {};
-    QImage image(file->path);
+    const QImage image = loadPixels(*file);
     if (image.isNull())
         return {};
     if (file->size == size)
-        return QPixmap::fromImage(std::move(image));
+        return QPixmap::fromImage(image);
     return QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 

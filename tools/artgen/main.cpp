@@ -1,10 +1,13 @@
-// Renders the program's SVG pictures to image files at the sizes the windows show them, so that the program
-// draws no SVG while it starts.
+// Renders the program's SVG pictures to pixel files at the sizes the windows show them, so that the program
+// neither draws SVG nor decodes an image while it starts.
 // Usage: artgen SVG-FOLDER OUTPUT-FOLDER NAME[.FORMAT]=WIDTHxHEIGHT[,WIDTHxHEIGHT...]...
-// Each NAME.svg of SVG-FOLDER becomes NAME-WIDTHxHEIGHT.FORMAT in OUTPUT-FOLDER for every size given.
-// FORMAT is png (the default) or bmp: uncompressed, it loads several times faster, for opaque pictures only.
+// Each NAME.svg of SVG-FOLDER becomes NAME-WIDTHxHEIGHT.FORMAT in OUTPUT-FOLDER for every size given. The
+// files hold the bare pixels of a QImage, row after row with no padding, in this machine's byte order:
+// FORMAT argb32 (the default) is QImage::Format_ARGB32_Premultiplied, rgb32 is QImage::Format_RGB32, for
+// opaque pictures only.
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -37,14 +40,27 @@ bool isOpaque(const QImage &image)
     return true;
 }
 
+bool writePixels(const QImage &image, const QString &file)
+{
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const qsizetype lineBytes = qsizetype(image.width()) * 4;
+    for (int y = 0; y < image.height(); ++y) {
+        if (out.write(reinterpret_cast<const char *>(image.constScanLine(y)), lineBytes) != lineBytes)
+            return false;
+    }
+    return out.flush();
+}
+
 // Renders one picture at the given sizes; an empty message when every file was written.
 QString renderPicture(const QDir &svgFolder, const QDir &outputFolder, const QString &request)
 {
     const QString name = request.section(u'=', 0, 0).section(u'.', 0, 0);
     const QString format = request.section(u'=', 0, 0).section(u'.', 1).toLower();
-    if (!format.isEmpty() && format != u"png" && format != u"bmp")
-        return QStringLiteral("not an image format: \"%1\" in \"%2\"").arg(format, request);
-    const QString suffix = format.isEmpty() ? QStringLiteral("png") : format;
+    if (!format.isEmpty() && format != u"argb32" && format != u"rgb32")
+        return QStringLiteral("not a pixel format: \"%1\" in \"%2\"").arg(format, request);
+    const QString suffix = format.isEmpty() ? QStringLiteral("argb32") : format;
     QSvgRenderer renderer(svgFolder.filePath(name + QStringLiteral(".svg")));
     if (!renderer.isValid())
         return QStringLiteral("cannot read %1.svg in %2").arg(name, svgFolder.path());
@@ -57,15 +73,15 @@ QString renderPicture(const QDir &svgFolder, const QDir &outputFolder, const QSt
         QPainter painter(&image);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(*size)));
         painter.end();
-        // An opaque picture is stored without alpha: it loads straight into the screen's format.
-        const bool opaque = isOpaque(image);
-        if (opaque)
+        // An opaque picture is stored without alpha, in the screen's own format.
+        if (suffix == u"rgb32") {
+            if (!isOpaque(image))
+                return QStringLiteral("%1.svg is not opaque: rgb32 would lose its transparency").arg(name);
             image.convertTo(QImage::Format_RGB32);
-        else if (suffix == u"bmp")
-            return QStringLiteral("%1.svg is not opaque: BMP would lose its transparency").arg(name);
+        }
         const QString file = outputFolder.filePath(
             QStringLiteral("%1-%2x%3.%4").arg(name).arg(size->width()).arg(size->height()).arg(suffix));
-        if (!image.save(file, qPrintable(suffix.toUpper())))
+        if (!writePixels(image, file))
             return QStringLiteral("cannot write %1").arg(file);
     }
     return {};
