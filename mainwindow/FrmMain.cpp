@@ -91,7 +91,7 @@ FrmMain::FrmMain(session::ProgramValues &values, const MainWindowServices &servi
     fillBackground(this, FormBlue);
     setFixedSize(desktop::toPixels(ClientArea).size());
     m_controls = buildMainWindow(this);
-    m_controls.openPDF->setPlace({.night = m_services.settings.night()});
+    m_chartPlace.night = m_services.settings.night();
     // Anywhere over the information panel names the library the program reads.
     m_controls.fraUscita->setToolTip(tr("Library in use (airport directory and charts): %1")
                                          .arg(QDir::toNativeSeparators(m_values.libraryFolder)));
@@ -118,18 +118,32 @@ void FrmMain::connectHandlers()
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), c.fraUscita);
     connect(escape, &QShortcut::activated, this, &FrmMain::Command2_Click);
     connect(c.supportAddress, &LinkLabel::clicked, this, &FrmMain::Label4_Click);
-    connect(c.openPDF, &viewer::ChartViewer::nightChanged, this,
+}
+
+// The viewer is hidden until a lookup, so it is built after the window's first frame, or earlier when
+// something asks for it; until then the place handed to it is kept here.
+viewer::ChartViewer *FrmMain::chartViewer()
+{
+    if (m_controls.openPDF)
+        return m_controls.openPDF;
+    viewer::ChartViewer *viewer = buildChartViewer(m_controls);
+    viewer->setPlace(m_chartPlace);
+    connect(viewer, &viewer::ChartViewer::nightChanged, this,
             [this](bool night) { m_services.settings.setNight(night); });
+    return viewer;
 }
 
 viewer::ChartPlace FrmMain::chartPlace() const
 {
-    return m_controls.openPDF->place();
+    return m_controls.openPDF ? m_controls.openPDF->place() : m_chartPlace;
 }
 
 void FrmMain::setChartPlace(const viewer::ChartPlace &place)
 {
-    m_controls.openPDF->setPlace(place);
+    if (m_controls.openPDF)
+        m_controls.openPDF->setPlace(place);
+    else
+        m_chartPlace = place;
 }
 
 void FrmMain::Form_Load()
@@ -181,12 +195,12 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// What the window needs only once it is on screen is started after its first frame: the viewer's render
-// helper here, the sound cues by the owner. Nothing of it holds up the window's appearance, and the helper
-// is ready long before a chart can be chosen.
+// What the window needs only once it is on screen is built and started after its first frame: the chart
+// viewer and its render helper here, the sound cues by the owner. Nothing of it holds up the window's
+// appearance, and both are ready long before a chart can be chosen.
 void FrmMain::afterFirstPaint()
 {
-    m_controls.openPDF->startRenderHelper();
+    chartViewer()->startRenderHelper();
     emit firstShownOnScreen();
 }
 
@@ -217,7 +231,8 @@ void FrmMain::ShowDataLayout()
     m_controls.Frame6->hide();
     m_controls.Frame5->show();
     m_controls.Picture1->hide();
-    m_controls.openPDF->hide();
+    if (m_controls.openPDF)
+        m_controls.openPDF->hide();
 }
 
 void FrmMain::ShowEntryLayout()
@@ -228,7 +243,8 @@ void FrmMain::ShowEntryLayout()
     m_controls.Frame6->hide();
     m_controls.Frame5->show();
     m_controls.Picture1->hide();
-    m_controls.openPDF->hide();
+    if (m_controls.openPDF)
+        m_controls.openPDF->hide();
 }
 
 void FrmMain::txtIcao_Change()
@@ -266,7 +282,7 @@ void FrmMain::showAirportRecord(const airportdata::AirportRecord &record)
     m_controls.Frame5->show();
     m_controls.Frame6->show();
     m_controls.Picture1->show();
-    m_controls.openPDF->show();
+    chartViewer()->show();
 }
 
 // Looked up afresh on every lookup, by the rule that opens a chart, so that charts copied into the library
@@ -303,9 +319,10 @@ void FrmMain::Option1_Click(int index)
 {
     m_controls.cmdLink->setEnabled(true);
     m_controls.cmdStampa->setEnabled(false);
-    m_controls.openPDF->show();
+    viewer::ChartViewer *viewer = chartViewer();
+    viewer->show();
     const QString path = airportdata::ChartFilePath(m_values.libraryFolder, m_values.sIcaoCode, index);
-    m_controls.openPDF->loadFile(airportdata::OpenableChartPath(m_values.libraryFolder, path));
+    viewer->loadFile(airportdata::OpenableChartPath(m_values.libraryFolder, path));
     m_values.sChartPath = path;
     m_chartCategory = index;
 }
@@ -314,7 +331,8 @@ void FrmMain::Option1_Click(int index)
 // show and "&Link to FS" waits for the next chart choice.
 void FrmMain::closeChart()
 {
-    m_controls.openPDF->closeChart();
+    if (m_controls.openPDF)
+        m_controls.openPDF->closeChart();
     m_values.sChartPath.clear();
     m_chartCategory = NoChart;
     m_controls.cmdLink->setEnabled(false);

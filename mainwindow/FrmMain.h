@@ -45,6 +45,7 @@ protected:
 
 private:
     void connectHandlers();
+    viewer::ChartViewer *chartViewer();
     void afterFirstPaint();
     void Form_Activate();
     void ShowDataLayout();
@@ -73,7 +74,8 @@ private:
     session::ProgramValues &m_values;
     MainWindowServices m_services;
     MainWindowControls m_controls;
-    int m_chartCategory = NoChart; // the category of the chart shown
+    viewer::ChartPlace m_chartPlace; // for the viewer until it is built
+    int m_chartCategory = NoChart;   // the category of the chart shown
     bool m_shownOnScreen = false;
 };
 

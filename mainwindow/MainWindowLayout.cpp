@@ -405,17 +405,24 @@ void buildChartSelector(QGroupBox *frame, MainWindowControls &controls)
         controls.Option1Group->addButton(controls.Option1[index], index);
 }
 
-void buildChartArea(QGroupBox *frame, MainWindowControls &controls)
-{
-    createControls(frame, Frame5Table, controls);
-    controls.openPDF = new viewer::ChartViewer(controls.Picture1);
-    controls.openPDF->setObjectName(QStringLiteral("openPDF"));
-    placeTwips(controls.openPDF, OpenPdfRect);
-    desktop::shrinkToVisiblePart(controls.openPDF);
-    controls.openPDF->setPlaceholderText(QStringLiteral("Choose a chart category"));
-}
-
 } // namespace
+
+viewer::ChartViewer *buildChartViewer(MainWindowControls &controls)
+{
+    auto *viewer = new viewer::ChartViewer(controls.Picture1);
+    viewer->setObjectName(QStringLiteral("openPDF"));
+    viewer->hide();
+    placeTwips(viewer, OpenPdfRect);
+    desktop::shrinkToVisiblePart(viewer);
+    viewer->setPlaceholderText(QStringLiteral("Choose a chart category"));
+    // A widget built late joins the end of its window's tab chain. Tab reaches the viewer after the chart
+    // categories and leaves it for the management commands, as if it had been built with the window: the
+    // viewer and its controls move as one, the viewer taking focus through its page view.
+    viewer->setFocusPolicy(Qt::StrongFocus);
+    QWidget::setTabOrder(controls.Option1.back(), viewer);
+    controls.openPDF = viewer;
+    return viewer;
+}
 
 MainWindowControls buildMainWindow(QWidget *form)
 {
@@ -430,7 +437,7 @@ MainWindowControls buildMainWindow(QWidget *form)
     createControls(controls.Frame2, hiddenSlotTable(controls), controls);
 
     buildChartSelector(controls.Frame6, controls);
-    buildChartArea(controls.Frame5, controls);
+    createControls(controls.Frame5, Frame5Table, controls);
     createControls(controls.Frame3, Frame3Table, controls);
     controls.fraUscita = createInformationPanel(form, controls);
 

@@ -37,7 +37,7 @@ struct MainWindowControls {
     QFrame *fraUscita = nullptr;
     QLabel *Image2 = nullptr;
     QWidget *Picture1 = nullptr;
-    viewer::ChartViewer *openPDF = nullptr;
+    viewer::ChartViewer *openPDF = nullptr; // built by buildChartViewer once it is needed
     IcaoCodeBox *txtIcao = nullptr;
     QAbstractButton *cmdElabora = nullptr;
     QAbstractButton *cmdStampa = nullptr;
@@ -52,7 +52,10 @@ struct MainWindowControls {
     QButtonGroup *Option1Group = nullptr;
 };
 
-// Builds every control of the main window from its layout tables, in the stored start state.
+// Builds every control of the main window from its layout tables, in the stored start state, except the
+// chart viewer: it stays hidden until a lookup shows the chart area.
 MainWindowControls buildMainWindow(QWidget *form);
+// Builds the chart viewer in its box (Picture1), hidden, and sets controls.openPDF.
+viewer::ChartViewer *buildChartViewer(MainWindowControls &controls);
 
 } // namespace mainwindow

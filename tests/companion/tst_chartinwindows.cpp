@@ -253,6 +253,9 @@ void ChartInWindowsTest::tabReachesTheViewerAndPageDownTurnsThePage()
     QCOMPARE(viewer->currentPage(), 1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
     QCOMPARE(viewer->currentPage(), 0);
+    // From the viewer Tab goes on to the management commands ("&Print" is off while a chart is shown).
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_fixture->control(QStringLiteral("cmdClean")));
 }
 
 QTEST_MAIN(ChartInWindowsTest)

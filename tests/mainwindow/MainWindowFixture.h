@@ -81,6 +81,12 @@ public:
         return control<mainwindow::GridCell>(QStringLiteral("lblRwy_%1").arg(index));
     }
     QAbstractButton *button(const char *name) const { return control<QAbstractButton>(QLatin1String(name)); }
+    // The chart viewer is built once the window has drawn its first frame, or when a lookup needs it.
+    bool chartViewerShown() const
+    {
+        const QWidget *viewer = control(QStringLiteral("openPDF"));
+        return viewer && viewer->isVisible();
+    }
     QRadioButton *category(int index) const
     {
         return control<QRadioButton>(QStringLiteral("Option1_%1").arg(index));

@@ -269,6 +269,7 @@ void ChartSelectionTest::nightColoursAreKeptForTheNextRun()
     QVERIFY(m_fixture->settings.night());
 
     m_fixture->load();
+    QTRY_VERIFY(m_fixture->control(QStringLiteral("openPDF")));
     viewer = m_fixture->control<viewer::ChartViewer>(QStringLiteral("openPDF"));
     QVERIFY(viewer->place().night);
 }

@@ -147,8 +147,9 @@ void MainWindowLayoutTest::firstLoadAppliesTheDataLayout()
     QCOMPARE(fixture.values.bLoadToggle, 1);
     for (const char *shown : {"Frame1", "Frame3", "Frame4", "Frame5", "Image2", "Image1_1", "Image1_2"})
         QVERIFY2(fixture.control(QLatin1String(shown))->isVisible(), shown);
-    for (const char *hidden : {"Frame6", "Picture1", "openPDF", "fraUscita", "Frame2"})
+    for (const char *hidden : {"Frame6", "Picture1", "fraUscita", "Frame2"})
         QVERIFY2(!fixture.control(QLatin1String(hidden))->isVisible(), hidden);
+    QVERIFY(!fixture.chartViewerShown());
     QVERIFY(!fixture.button("cmdElabora")->isEnabled());
     QVERIFY(!fixture.button("cmdLink")->isEnabled());
     QVERIFY(fixture.button("cmdStampa")->isEnabled());
@@ -164,8 +165,9 @@ void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout()
     QCOMPARE(fixture.values.bLoadToggle, 0);
     for (const char *shown : {"Frame1", "Frame5", "Image2"})
         QVERIFY2(fixture.control(QLatin1String(shown))->isVisible(), shown);
-    for (const char *hidden : {"Frame3", "Frame4", "Frame6", "Picture1", "openPDF"})
+    for (const char *hidden : {"Frame3", "Frame4", "Frame6", "Picture1"})
         QVERIFY2(!fixture.control(QLatin1String(hidden))->isVisible(), hidden);
+    QVERIFY(!fixture.chartViewerShown());
     fixture.load();
     QCOMPARE(fixture.values.bLoadToggle, 1);
     QVERIFY(fixture.control(QStringLiteral("Frame4"))->isVisible());
@@ -183,12 +185,16 @@ void MainWindowLayoutTest::loadPlaysThreeCuesFromTheSoundFolder()
 }
 
 // The owner loads the sound system once the window is on screen: the first frame is announced, and only it.
+// The chart viewer, hidden until a lookup, is built by then, not before.
 void MainWindowLayoutTest::firstFrameOnScreenIsAnnouncedOnce()
 {
     MainWindowFixture fixture;
     mainwindow::FrmMain &window = fixture.load();
+    QVERIFY(!fixture.control(QStringLiteral("openPDF")));
     QSignalSpy shown(&window, &mainwindow::FrmMain::firstShownOnScreen);
     QTRY_COMPARE(shown.count(), 1);
+    QVERIFY(fixture.control(QStringLiteral("openPDF")));
+    QVERIFY(!fixture.chartViewerShown());
     window.repaint();
     fixture.activate();
     QCoreApplication::processEvents();
