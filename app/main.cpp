@@ -1,4 +1,5 @@
 #include "DesktopServices.h"
+#include "FontPreload.h"
 #include "ProgramFolders.h"
 #include "ProgramOptions.h"
 #include "ProgramValues.h"
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
         options.process(core);
     }
 
+    platform::FontPreload fonts;
     QApplication application(argc, argv);
     marks.mark("window system connected");
     app::ProgramOptions options;
@@ -41,6 +43,8 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    fonts.wait();
+    marks.mark("font configuration read");
     session::ProgramValues values;
     values.libraryFolder = library.folder;
     values.soundFolder = app::soundFolder(programFolder);
