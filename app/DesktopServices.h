@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CompanionServices.h"
-#include "CuePlayerModule.h"
+#include "CueProcess.h"
 #include "ExitQuestion.h"
 #include "MailLauncher.h"
 #include "MainWindowServices.h"
@@ -11,22 +11,19 @@
 #include "TrayIcon.h"
 #include "WindowPrinter.h"
 
-#include <QPointer>
+#include <memory>
 
 namespace app {
 
-// The real desktop behind the windows' services, for the whole run. The sound cues come from the sound
-// module at soundModule, loaded when sound.loadPlayer() is called; its player ends with the services,
-// before the application does.
+// The real desktop behind the windows' services, for the whole run. The sound cues play through the sound
+// helper at soundHelper, looked for when sound.loadPlayer() is called.
 struct DesktopServices {
-    explicit DesktopServices(const QString &soundModule)
-        : sound([this, soundModule] {
-            const desktop::CuePlayerModule module = desktop::loadCuePlayerModule(soundModule);
-            m_soundModule = module.instance;
-            return module.player;
+    explicit DesktopServices(const QString &soundHelper)
+        : sound([this, soundHelper] {
+            m_cuePlayer = desktop::startableCueProcess(soundHelper);
+            return m_cuePlayer.get();
         })
     {}
-    ~DesktopServices() { delete m_soundModule.data(); }
     Q_DISABLE_COPY_MOVE(DesktopServices)
 
     desktop::DeferredSoundCues sound;
@@ -44,7 +41,7 @@ struct DesktopServices {
     companion::CompanionServices forCompanion() { return {exitQuestion, tray, settings}; }
 
 private:
-    QPointer<QObject> m_soundModule;
+    std::unique_ptr<desktop::CueProcess> m_cuePlayer; // made by sound.loadPlayer()
 };
 
 } // namespace app

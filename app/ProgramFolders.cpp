@@ -40,14 +40,14 @@ QString soundFolder(const QString &programFolder)
     return beside ? programFolder : installedDataFolder(programFolder);
 }
 
-QString soundModule(const QString &programFolder)
+QString soundHelper(const QString &programFolder)
 {
-    const QString name = QStringLiteral("varnelox-sound.so");
+    const QString name = QStringLiteral("varnelox-sound");
     const QString beside = QDir(programFolder).filePath(name);
     if (QFileInfo(beside).isFile())
         return beside;
     const QString installed = QDir::cleanPath(
-        QDir(programFolder).filePath(QStringLiteral(VARNELOX_MODULES_FROM_PROGRAM "/") + name));
+        QDir(programFolder).filePath(QStringLiteral(VARNELOX_HELPER_FROM_PROGRAM "/") + name));
     return QFileInfo(installed).isFile() ? installed : beside;
 }
 

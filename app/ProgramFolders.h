@@ -13,10 +13,10 @@ QString installedDataFolder(const QString &programFolder);
 // the installed data folder.
 QString soundFolder(const QString &programFolder);
 
-// The sound module: beside the executable in a build or a portable program folder, else in the installed
-// module folder (lib/varnelox). When neither holds it, the path beside the executable: loading it then fails
-// and the start-up cues stay silent.
-QString soundModule(const QString &programFolder);
+// The sound helper: beside the executable in a build or a portable program folder, else in the installed
+// helper folder (libexec/varnelox). When neither holds it, the path beside the executable: the start-up
+// cues then stay silent.
+QString soundHelper(const QString &programFolder);
 
 // The library the program reads: --library (libraryOption), VARNELOX_LIBRARY, the program folder, the
 // user's data folder, the installed sample library (airportdata::locateLibrary has the rule).

@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     const airportdata::LibraryLocation library = app::locateProgramLibrary(programFolder, options.library());
     app::logLibraryChoice(library);
     marks.mark("library found");
-    app::DesktopServices services(app::soundModule(programFolder));
+    app::DesktopServices services(app::soundHelper(programFolder));
     if (!library.ok) {
         std::fprintf(stderr, "varnelox: %s\n", qPrintable(library.error));
         services.notice.warn(nullptr, library.error);
@@ -54,11 +54,11 @@ int main(int argc, char *argv[])
     // stop the program from ending.
     QObject::connect(&windows, &app::ProgramWindows::programEnded, &application,
                      [] { QCoreApplication::exit(0); });
-    // The sound system is loaded only once the main window is on screen; the start-up cues wait for it.
+    // The sound helper is looked for only once the main window is on screen; the start-up cues wait for it.
     QObject::connect(&windows, &app::ProgramWindows::mainWindowShownOnScreen, &services.sound, [&] {
         marks.mark("main window on screen, render helper started");
         services.sound.loadPlayer();
-        marks.mark("sound cues ready");
+        marks.mark("sound helper looked for");
     });
     windows.start();
     marks.mark("main window built and shown");

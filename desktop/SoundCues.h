@@ -21,7 +21,7 @@ public:
     virtual void play(const QString &wavPath) = 0;
 };
 
-// Where the cue player comes from (the sound module, or a stand-in); nothing when there is none.
+// Where the cue player comes from (the sound helper, or a stand-in); nothing when there is none.
 using CuePlayerSource = std::function<sound::CuePlayer *()>;
 
 // Plays the cues through a player that is fetched only when asked (loadPlayer, once the window is on

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace bench {
 
 namespace {
@@ -42,6 +44,15 @@ qint64 proportionalSetSize(qint64 pid)
     for (qint64 child : childrenOf(pid))
         bytes += proportionalSetSize(child);
     return bytes;
+}
+
+bool hasChildNamed(qint64 pid, const QByteArray &name)
+{
+    const QList<qint64> children = childrenOf(pid);
+    return std::any_of(children.begin(), children.end(), [&name](qint64 child) {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(child));
+        return comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name;
+    });
 }
 
 } // namespace bench

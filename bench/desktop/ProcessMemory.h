@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QByteArray>
 
 namespace bench {
 
@@ -8,5 +8,7 @@ namespace bench {
 // (/proc/PID/smaps_rollup): shared pages count in part, by the number of processes that map them. 0 when
 // the process cannot be read.
 qint64 proportionalSetSize(qint64 pid);
+// Whether a process that pid started is named name (/proc/PID/comm).
+bool hasChildNamed(qint64 pid, const QByteArray &name);
 
 } // namespace bench

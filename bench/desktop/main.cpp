@@ -3,7 +3,8 @@
 // - start-up to the main window mapped, against a bare Qt Widgets window of the same size;
 // - a click on a chart category to the chart drawn in the viewer, against a cold `mutool draw` of the same
 //   page at the viewer's width, the first chart after start-up apart from the later ones;
-// - memory with a chart open (program and render helper), against a minimal QPdfView program.
+// - memory with a chart open once the start-up cues are over (program and render helper), against a minimal
+//   QPdfView program.
 // No limit is asserted: the exit status says only whether every run worked.
 
 #include "DesktopMeasures.h"

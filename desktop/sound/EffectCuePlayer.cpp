@@ -17,4 +17,9 @@ void EffectCuePlayer::play(const QString &wavPath)
     m_effect->play();
 }
 
+bool EffectCuePlayer::isBusy() const
+{
+    return m_effect && (m_effect->isPlaying() || m_effect->status() == QSoundEffect::Loading);
+}
+
 } // namespace desktop::sound

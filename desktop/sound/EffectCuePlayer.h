@@ -8,15 +8,14 @@ class QSoundEffect;
 
 namespace desktop::sound {
 
-// The sound module (varnelox-sound): plays the cues through Qt Multimedia. It lives in a module of its own
-// so that the program starts without the sound system and loads it only once its window is on screen.
+// The cue player of the sound helper (varnelox-sound): plays the cues through Qt Multimedia.
 class EffectCuePlayer final : public QObject, public CuePlayer {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID VARNELOX_CUE_PLAYER_IID)
-    Q_INTERFACES(desktop::sound::CuePlayer)
 
 public:
     void play(const QString &wavPath) override;
+    // Whether a cue is being loaded or played; false once it has ended or could not be played.
+    bool isBusy() const;
 
 private:
     QSoundEffect *m_effect = nullptr; // made for the first cue

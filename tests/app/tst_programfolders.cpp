@@ -13,8 +13,8 @@ private slots:
     void soundCues_data();
     void soundCues();
     void installedDataLiesBesideTheProgramsFolder();
-    void soundModule_data();
-    void soundModule();
+    void soundHelper_data();
+    void soundHelper();
 };
 
 namespace {
@@ -62,30 +62,30 @@ void ProgramFoldersTest::installedDataLiesBesideTheProgramsFolder()
     QCOMPARE(app::installedDataFolder("/opt/varnelox/bin"), QStringLiteral("/opt/varnelox/share/varnelox"));
 }
 
-void ProgramFoldersTest::soundModule_data()
+void ProgramFoldersTest::soundHelper_data()
 {
     QTest::addColumn<QStringList>("files"); // below the root, where the executable's folder is usr/bin
-    QTest::addColumn<QString>("module");    // below the root
+    QTest::addColumn<QString>("helper");    // below the root
 
     const QString installed =
-        QDir::cleanPath(QStringLiteral("usr/bin/" VARNELOX_MODULES_FROM_PROGRAM "/varnelox-sound.so"));
+        QDir::cleanPath(QStringLiteral("usr/bin/" VARNELOX_HELPER_FROM_PROGRAM "/varnelox-sound"));
     QTest::addRow("build or portable folder")
-        << QStringList{"usr/bin/varnelox-sound.so"} << "usr/bin/varnelox-sound.so";
+        << QStringList{"usr/bin/varnelox-sound"} << "usr/bin/varnelox-sound";
     QTest::addRow("installed") << QStringList{installed} << installed;
     QTest::addRow("beside comes first")
-        << QStringList{"usr/bin/varnelox-sound.so", installed} << "usr/bin/varnelox-sound.so";
-    // Loading it fails then, and the start-up stays silent.
-    QTest::addRow("none: beside the program") << QStringList{} << "usr/bin/varnelox-sound.so";
+        << QStringList{"usr/bin/varnelox-sound", installed} << "usr/bin/varnelox-sound";
+    // Starting it fails then, and the start-up stays silent.
+    QTest::addRow("none: beside the program") << QStringList{} << "usr/bin/varnelox-sound";
 }
 
-void ProgramFoldersTest::soundModule()
+void ProgramFoldersTest::soundHelper()
 {
     QFETCH(QStringList, files);
-    QFETCH(QString, module);
+    QFETCH(QString, helper);
 
     const QTemporaryDir root;
     QVERIFY(makeFiles(root, files));
-    QCOMPARE(app::soundModule(root.filePath("usr/bin")), root.filePath(module));
+    QCOMPARE(app::soundHelper(root.filePath("usr/bin")), root.filePath(helper));
 }
 
 QTEST_GUILESS_MAIN(ProgramFoldersTest)

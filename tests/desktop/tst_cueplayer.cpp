@@ -1,14 +1,15 @@
 #include "CuePlayer.h"
-#include "CuePlayerModule.h"
+#include "CueProcess.h"
 #include "SoundCues.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-// The start-up cues: played through the sound module, which is loaded only once the window is on screen;
-// cues asked for before then wait for it, and without it everything stays silent.
+// The start-up cues: played by the sound helper, a process of its own that is looked for only once the
+// window is on screen; cues asked for before then wait for it, and without it everything stays silent.
 class CuePlayerTest : public QObject {
     Q_OBJECT
 
@@ -17,9 +18,10 @@ private slots:
     void cuesAskedOnceThePlayerIsTherePlayAtOnce();
     void withoutAPlayerNothingPlaysQuietly();
     void thePlayerIsFetchedOnce();
-    void soundModule_data();
-    void soundModule();
-    void moduleSkipsAMissingFileQuietly();
+    void helperEnds_data();
+    void helperEnds();
+    void missingOrBrokenHelperLeavesTheCuesSilent();
+    void missingCueFileIsSkippedQuietly();
 };
 
 namespace {
@@ -29,9 +31,14 @@ struct RecordingPlayer final : desktop::sound::CuePlayer {
     void play(const QString &wavPath) override { played << wavPath; }
 };
 
-QString builtModule()
+QString programFolder()
 {
-    return qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/varnelox-sound.so");
+    return qEnvironmentVariable("VARNELOX_PROGRAM_DIR");
+}
+
+QString builtHelper()
+{
+    return programFolder() + QStringLiteral("/varnelox-sound");
 }
 
 } // namespace
@@ -85,44 +92,65 @@ void CuePlayerTest::thePlayerIsFetchedOnce()
     QCOMPARE(fetched, 1);
 }
 
-void CuePlayerTest::soundModule_data()
+void CuePlayerTest::helperEnds_data()
 {
-    QTest::addColumn<QString>("module"); // "built", "missing" or "not a module"
-    QTest::addColumn<bool>("loads");
-    QTest::newRow("the built module") << "built" << true;
-    QTest::newRow("no file") << "missing" << false;
-    QTest::newRow("a file that is not a module") << "not a module" << false;
+    QTest::addColumn<QString>("cue");
+    QTest::addColumn<bool>("inputCloses");
+    const QString real = programFolder() + QStringLiteral("/of1297.wav");
+    QTest::newRow("a cue played, input left open") << real << false;
+    QTest::newRow("a missing cue, input left open") << QStringLiteral("/nonexistent/of1297.wav") << false;
+    QTest::newRow("a line longer than any path") << QString(2 * 64 * 1024, u'x') << false;
+    QTest::newRow("input closed by the program") << real << true;
 }
 
-// A missing or broken module gives no player and says why, quietly: the program then starts silently.
-void CuePlayerTest::soundModule()
+// The sound system stays in memory only while cues play: the helper ends by itself once it is idle, even
+// on a machine without sound, and at once when the program closes its input (or is gone).
+void CuePlayerTest::helperEnds()
 {
-    QFETCH(QString, module);
-    QFETCH(bool, loads);
+    QFETCH(QString, cue);
+    QFETCH(bool, inputCloses);
+    QProcess helper;
+    helper.setProcessChannelMode(QProcess::ForwardedChannels);
+    helper.start(builtHelper(), {});
+    QVERIFY(helper.waitForStarted());
+    helper.write(cue.toUtf8() + '\n');
+    if (inputCloses)
+        helper.closeWriteChannel();
+    QVERIFY(helper.waitForFinished(10000));
+    QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(helper.exitCode(), 0);
+}
+
+// Without a helper that can run, the cues stay silent and nothing is reported but in varnelox.sound.
+void CuePlayerTest::missingOrBrokenHelperLeavesTheCuesSilent()
+{
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
     const QTemporaryDir folder;
-    QString path = folder.filePath(QStringLiteral("varnelox-sound.so"));
-    if (module == u"built") {
-        path = builtModule();
-    } else if (module == u"not a module") {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("\x7f"
-                   "ELF but not really a shared library");
-    }
-    const desktop::CuePlayerModule loaded = desktop::loadCuePlayerModule(path);
-    QCOMPARE(loaded.player != nullptr, loads);
-    QCOMPARE(loaded.error.isEmpty(), loads);
+    QVERIFY(!desktop::startableCueProcess(folder.filePath(QStringLiteral("varnelox-sound"))));
+
+    QFile notAProgram(folder.filePath(QStringLiteral("not-a-program")));
+    QVERIFY(notAProgram.open(QIODevice::WriteOnly));
+    notAProgram.write("\x7f"
+                      "ELF but not really a program");
+    notAProgram.close();
+    QVERIFY(!desktop::startableCueProcess(notAProgram.fileName()));
+    QVERIFY(notAProgram.setPermissions(notAProgram.permissions() | QFile::ExeOwner));
+    const std::unique_ptr<desktop::CueProcess> player = desktop::startableCueProcess(notAProgram.fileName());
+    QVERIFY(player);
+    player->play(QStringLiteral("one.wav"));
+    QTest::qWait(200);
+    player->play(QStringLiteral("two.wav"));
 }
 
-void CuePlayerTest::moduleSkipsAMissingFileQuietly()
+void CuePlayerTest::missingCueFileIsSkippedQuietly()
 {
     // The sound system warns, some of it later, whenever an effect is set up: nothing may be set up.
     QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-    desktop::sound::CuePlayer *player = desktop::loadCuePlayerModule(builtModule()).player;
+    const std::unique_ptr<desktop::CueProcess> player = desktop::startableCueProcess(builtHelper());
     QVERIFY(player);
     player->play(QStringLiteral("/nonexistent/of1297.wav"));
     player->play(QString());
+    player->play(QStringLiteral("two\nlines.wav"));
     QTest::qWait(300);
 }
 

@@ -13,7 +13,7 @@ artefacts="$2"
 program="$root/usr/bin/varnelox"
 library="$root/usr/share/varnelox"
 helper="$root/usr/libexec/varnelox/varnelox-render"
-sound_module="$root/usr/lib/varnelox/varnelox-sound.so"
+sound_helper="$root/usr/libexec/varnelox/varnelox-sound"
 
 # Main window positions, from its layout in twips (15 twips a pixel at 96 dpi).
 code_box=("$(px 1087)" "$(px 832)")         # txtIcao
@@ -34,7 +34,7 @@ region_changed() {
 
 trap 'fail "unexpected failure of: $BASH_COMMAND (line $LINENO)"' ERR
 for file in "$program" "$helper"; do [ -x "$file" ] || fail "not installed: $file"; done
-[ -f "$sound_module" ] || fail "not installed: $sound_module"
+[ -x "$sound_helper" ] || fail "not installed: $sound_helper"
 [ -f "$library/airports.txt" ] && [ -f "$library/Airports/LIRF/ADPRF2-1.PDF" ] || fail "no sample library in $library"
 start_desktop
 
@@ -55,7 +55,7 @@ shot started
 expect 5 "the installed sample library is read" grep -qF "library \"$library\" from" "$artefacts/program.log"
 expect 5 "the render helper starts from libexec" grep -qF "starting the render helper \"$helper\"" \
     "$artefacts/program.log"
-expect 5 "the sound module loads from lib" grep -qF "sound module loaded from \"$sound_module\"" \
+expect 5 "the sound helper is found in libexec" grep -qF "cues play through \"$sound_helper\"" \
     "$artefacts/program.log"
 
 xdotool mousemove --window "$main" "${code_box[@]}" click 1

@@ -1,0 +1,56 @@
+#include "CueProcess.h"
+
+#include <QFileInfo>
+
+namespace desktop {
+
+Q_LOGGING_CATEGORY(lcSound, "varnelox.sound", QtWarningMsg)
+
+CueProcess::CueProcess(const QString &helperProgram, QObject *parent)
+    : QObject(parent)
+    , m_program(helperProgram)
+{
+    m_process.setProgram(m_program);
+    // The helper writes nothing but what the sound system has to say, which goes where the program's does.
+    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        m_failed = true;
+        qCInfo(lcSound) << "the cues stay silent: the sound helper" << m_program
+                        << "could not be started:" << m_process.errorString();
+    });
+}
+
+CueProcess::~CueProcess()
+{
+    // The program is ending: a cue still playing ends with it.
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(1000);
+    }
+}
+
+void CueProcess::play(const QString &wavPath)
+{
+    // One path a line: a path that holds a line break cannot be sent.
+    if (m_failed || wavPath.contains(u'\n'))
+        return;
+    if (m_process.state() == QProcess::NotRunning)
+        m_process.start();
+    // Written once the helper has started, when it is still starting.
+    m_process.write(wavPath.toUtf8() + '\n');
+}
+
+std::unique_ptr<CueProcess> startableCueProcess(const QString &helperProgram)
+{
+    const QFileInfo program(helperProgram);
+    if (!program.isFile() || !program.isExecutable()) {
+        qCInfo(lcSound) << "the cues stay silent: there is no sound helper at" << helperProgram;
+        return nullptr;
+    }
+    qCInfo(lcSound) << "cues play through" << helperProgram;
+    return std::make_unique<CueProcess>(helperProgram);
+}
+
+} // namespace desktop

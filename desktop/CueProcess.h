@@ -1,0 +1,39 @@
+#pragma once
+
+#include "CuePlayer.h"
+
+#include <QLoggingCategory>
+#include <QProcess>
+#include <QString>
+
+#include <memory>
+
+namespace desktop {
+
+// varnelox.sound: whether the sound helper could be started, and why not. Quiet unless enabled.
+Q_DECLARE_LOGGING_CATEGORY(lcSound)
+
+// The program's cue player: hands each cue to the sound helper (varnelox-sound), which plays it in a
+// process of its own. The helper is started for a cue when it is not running; it ends by itself once the
+// cues are over, and with this player. A helper that cannot be started leaves every cue silent, and is
+// not tried again.
+class CueProcess final : public QObject, public sound::CuePlayer {
+    Q_OBJECT
+
+public:
+    explicit CueProcess(const QString &helperProgram, QObject *parent = nullptr);
+    ~CueProcess() override;
+
+    void play(const QString &wavPath) override;
+
+private:
+    QString m_program;
+    QProcess m_process;
+    bool m_failed = false;
+};
+
+// The cue player for the sound helper at helperProgram; nothing, and the reason logged under varnelox.sound,
+// when there is no program there.
+std::unique_ptr<CueProcess> startableCueProcess(const QString &helperProgram);
+
+} // namespace desktop
