@@ -55,11 +55,12 @@ ChartPageView::ChartPageView(QWidget *parent)
     m_busy->hide();
 }
 
+// A page image is drawn on screen as soon as it arrives, not when the event loop next gets to it.
 void ChartPageView::setPage(const QImage &image, QSizeF logicalSize, bool samePage)
 {
     if (samePage && logicalSize == m_logicalSize && !m_image.isNull()) {
         m_image = image;
-        viewport()->update();
+        viewport()->repaint();
         return;
     }
     const qreal across = fraction(horizontalScrollBar());
@@ -71,7 +72,7 @@ void ChartPageView::setPage(const QImage &image, QSizeF logicalSize, bool samePa
     keepFraction(horizontalScrollBar(), samePage ? across : 0);
     keepFraction(verticalScrollBar(), samePage ? down : 0);
     updateCursor();
-    viewport()->update();
+    viewport()->repaint();
 }
 
 void ChartPageView::zoomTo(QSizeF logicalSize, QPointF anchor)

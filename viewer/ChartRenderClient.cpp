@@ -181,6 +181,9 @@ void ChartRenderClient::sendNext()
     m_inFlightClock.start();
     m_deadline.start(m_settings.timeoutMs);
     m_process->write(requestLine(job));
+    // QProcess writes when the event loop next runs, after whatever the caller does next (a click's
+    // repaints, say): the request goes now, so that the helper works meanwhile.
+    m_process->waitForBytesWritten(0);
 }
 
 QByteArray ChartRenderClient::requestLine(const Job &job) const
