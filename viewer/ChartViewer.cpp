@@ -3,6 +3,7 @@
 #include "ChartMessages.h"
 #include "ChartPageView.h"
 #include "ChartPrintJob.h"
+#include "ChartRequests.h"
 #include "ChartToolbar.h"
 
 #include <QLabel>
@@ -35,6 +36,7 @@ ChartViewer::ChartViewer(QWidget *parent)
 ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     : QWidget(parent)
     , m_client(new ChartRenderClient(settings, this))
+    , m_requests(new ChartRequests(m_client, this))
     , m_toolbar(new ChartToolbar(this))
     , m_notice(new QLabel(this))
     , m_view(new ChartPageView(this))
@@ -69,10 +71,10 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     m_relayout.setInterval(0);
     connect(&m_relayout, &QTimer::timeout, this, &ChartViewer::requestPage);
 
-    connect(m_client, &ChartRenderClient::opened, this, &ChartViewer::onOpened);
-    connect(m_client, &ChartRenderClient::rendered, this, &ChartViewer::onRendered);
-    connect(m_client, &ChartRenderClient::failed, this, &ChartViewer::onFailed);
-    connect(m_client, &ChartRenderClient::outlineRead, this, &ChartViewer::onOutlineRead);
+    connect(m_requests, &ChartRequests::opened, this, &ChartViewer::onOpened);
+    connect(m_requests, &ChartRequests::pageReady, this, &ChartViewer::showImage);
+    connect(m_requests, &ChartRequests::failed, this, &ChartViewer::showFailure);
+    connect(m_requests, &ChartRequests::outlineRead, m_toolbar, &ChartToolbar::setOutline);
     connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomAt);
     connectActions();
     addContextMenu();
@@ -135,7 +137,7 @@ void ChartViewer::loadFile(const QString &path)
         showFailure(ChartFailure::NoFileNamed);
         return;
     }
-    m_openSerial = m_client->open(path);
+    m_requests->open(path);
     m_busyDelay.start();
     setState(State::Loading);
     updateActions();
@@ -164,14 +166,7 @@ void ChartViewer::forgetChart()
     m_busyDelay.stop();
     m_aheadDelay.stop();
     m_view->setBusy(false);
-    m_client->cancel(m_wanted.serial);
-    m_client->cancel(m_ahead.serial);
-    m_client->cancel(std::exchange(m_outlineSerial, 0));
-    m_openSerial = 0;
-    m_wanted = {};
-    m_ahead = {};
-    m_shown = {};
-    m_pageSizes.clear();
+    m_requests->reset();
     m_toolbar->setOutline({});
     m_page = 0;
     m_quarterTurns = 0;
@@ -210,8 +205,13 @@ void ChartViewer::setPlace(const ChartPlace &place)
     m_customScale = std::clamp(place.customScale, MinScale, MaxScale);
     m_quarterTurns = (place.quarterTurns % 4 + 4) % 4;
     m_night = place.night;
-    m_page = m_pageSizes.isEmpty() ? std::max(0, place.page) : std::clamp(place.page, 0, pageCount() - 1);
+    m_page = pageCount() == 0 ? std::max(0, place.page) : std::clamp(place.page, 0, pageCount() - 1);
     requestPage();
+}
+
+int ChartViewer::pageCount() const
+{
+    return int(m_requests->pageSizes().size());
 }
 
 bool ChartViewer::isToolbarVisible() const
@@ -225,102 +225,30 @@ void ChartViewer::resizeEvent(QResizeEvent *event)
     m_relayout.start();
 }
 
-void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
+void ChartViewer::onOpened()
 {
-    if (serial != m_openSerial)
-        return;
-    if (pageSizes.isEmpty()) {
-        showFailure(ChartFailure::NoPages);
-        return;
-    }
-    m_pageSizes = pageSizes;
     m_page = std::min(m_page, pageCount() - 1);
     requestPage();
-    m_outlineSerial = m_client->readOutline();
-}
-
-// The index shows when it arrives, if it is still the index of the chart on screen.
-void ChartViewer::onOutlineRead(quint64 serial, const QList<OutlineEntry> &outline)
-{
-    if (serial == 0 || serial != std::exchange(m_outlineSerial, 0) || m_pageSizes.isEmpty())
-        return;
-    QList<OutlineEntry> onThisChart = outline;
-    onThisChart.removeIf([this](const OutlineEntry &entry) { return entry.page >= pageCount(); });
-    m_toolbar->setOutline(onThisChart);
-}
-
-void ChartViewer::onRendered(quint64 serial, const QImage &image)
-{
-    if (serial == 0)
-        return;
-    if (serial == m_wanted.serial) {
-        const PageRequest request = std::exchange(m_wanted, {}).request;
-        showImage(image, request);
-    } else if (serial == m_ahead.serial) {
-        m_ahead.image = image;
-    }
-}
-
-void ChartViewer::onFailed(quint64 serial, ChartFailure failure)
-{
-    if (serial == 0)
-        return;
-    // A chart whose index cannot be read is shown without one.
-    if (serial == m_outlineSerial)
-        m_outlineSerial = 0;
-    else if (serial == m_openSerial || serial == m_wanted.serial)
-        showFailure(failure);
-    else if (serial == m_ahead.serial)
-        m_ahead = {};
 }
 
 void ChartViewer::requestPage()
 {
     updateActions();
-    if (m_pageSizes.isEmpty() || m_state == State::Failed)
+    if (pageCount() == 0 || m_state == State::Failed)
         return;
-    const PageRequest request = requestFor(m_page);
-    if (request == m_shown && !m_view->image().isNull()) {
-        m_client->cancel(m_wanted.serial);
-        m_wanted = {};
-        return;
-    }
-    if (m_wanted.serial != 0 && m_wanted.request == request)
-        return;
-    m_client->cancel(m_wanted.serial);
-    m_wanted = {};
-    if (m_ahead.serial != 0 && m_ahead.request == request) {
-        PageWork ahead = std::exchange(m_ahead, {});
-        if (!ahead.image.isNull()) {
-            showImage(ahead.image, request);
-            return;
-        }
-        m_wanted = ahead;
-    } else {
-        m_wanted.request = request;
-        m_wanted.serial = m_client->render(request);
-    }
-    if (!m_view->isBusy())
+    m_requests->requestPage(requestFor(m_page));
+    if (m_requests->isPageOnItsWay() && !m_view->isBusy())
         m_busyDelay.start();
 }
 
 void ChartViewer::renderAhead()
 {
-    if (m_page + 1 >= m_pageSizes.size() || m_state != State::Shown)
-        return;
-    const PageRequest request = requestFor(m_page + 1);
-    if (m_ahead.serial != 0 && m_ahead.request == request)
-        return;
-    m_client->cancel(m_ahead.serial);
-    m_ahead = {};
-    m_ahead.request = request;
-    m_ahead.serial = m_client->render(request);
+    if (m_page + 1 < pageCount() && m_state == State::Shown)
+        m_requests->drawAhead(requestFor(m_page + 1));
 }
 
-void ChartViewer::showImage(const QImage &image, const PageRequest &request)
+void ChartViewer::showImage(const QImage &image, const PageRequest &request, bool samePage)
 {
-    const bool samePage = m_shown.page == request.page && !m_view->image().isNull();
-    m_shown = request;
     m_busyDelay.stop();
     m_view->setBusy(false);
     m_view->setPage(image, imageSizeFor(request.page).logical, samePage);
@@ -336,13 +264,7 @@ void ChartViewer::showFailure(ChartFailure failure)
     m_busyDelay.stop();
     m_aheadDelay.stop();
     m_view->setBusy(false);
-    m_client->cancel(m_wanted.serial);
-    m_client->cancel(m_ahead.serial);
-    m_client->cancel(std::exchange(m_outlineSerial, 0));
-    m_wanted = {};
-    m_ahead = {};
-    m_shown = {};
-    m_pageSizes.clear();
+    m_requests->reset();
     m_toolbar->setOutline({});
     m_message = chartMessage(m_file, failure);
     m_view->setMessage(m_message);
@@ -362,7 +284,7 @@ void ChartViewer::showNotice(const QString &text)
 
 void ChartViewer::showPage(int index)
 {
-    if (index < 0 || index >= m_pageSizes.size() || index == m_page)
+    if (index < 0 || index >= pageCount() || index == m_page)
         return;
     m_page = index;
     requestPage();
@@ -378,7 +300,7 @@ void ChartViewer::zoomBy(int steps)
 // page sharp at its new size.
 void ChartViewer::zoomAt(qreal factor, QPointF anchor)
 {
-    if (m_pageSizes.isEmpty())
+    if (pageCount() == 0)
         return;
     const qreal before = scaleFor(m_page);
     const qreal scale = std::clamp(before * factor, MinScale, MaxScale);
@@ -386,7 +308,7 @@ void ChartViewer::zoomAt(qreal factor, QPointF anchor)
         return;
     m_customScale = scale;
     m_zoomMode = ZoomMode::Custom;
-    if (m_shown.page == m_page)
+    if (m_requests->shownPage().page == m_page && !m_view->image().isNull())
         m_view->zoomTo(imageSizeFor(m_page).logical, anchor);
     requestPage();
 }
@@ -411,15 +333,15 @@ void ChartViewer::setNight(bool night)
 
 void ChartViewer::print()
 {
-    if (m_state != State::Shown || m_pageSizes.isEmpty())
+    if (m_state != State::Shown || pageCount() == 0)
         return;
-    const quint64 chart = m_openSerial;
+    const quint64 chart = m_requests->chartSerial();
     PrintChoice choice = askWhatToPrint(this, m_page, pageCount());
     if (choice.noPrinterInstalled) {
         showNotice(tr("No printer is installed, so the chart cannot be printed."));
         return;
     }
-    if (!choice.printer || chart != m_openSerial || m_state != State::Shown)
+    if (!choice.printer || chart != m_requests->chartSerial() || m_state != State::Shown)
         return;
     startPrinting(std::move(choice.printer), std::move(choice.pages));
 }
@@ -427,7 +349,8 @@ void ChartViewer::print()
 void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages)
 {
     delete m_printJob;
-    m_printJob = new ChartPrintJob(m_client, std::move(printer), std::move(pages), m_pageSizes, this);
+    m_printJob =
+        new ChartPrintJob(m_client, std::move(printer), std::move(pages), m_requests->pageSizes(), this);
     connect(m_printJob, &ChartPrintJob::finished, this, [this](ChartFailure failure) {
         showNotice(failure == ChartFailure::None ? tr("The chart went to the printer.")
                                                  : tr("The chart could not be printed."));
@@ -444,7 +367,7 @@ void ChartViewer::setState(State state)
 
 void ChartViewer::updateActions()
 {
-    const bool shown = m_state == State::Shown && !m_pageSizes.isEmpty();
+    const bool shown = m_state == State::Shown && pageCount() > 0;
     const int count = pageCount();
     const qreal scale = shown ? scaleFor(m_page) : 0;
     m_toolbar->setPage(m_page, shown ? count : 0);
@@ -465,13 +388,13 @@ void ChartViewer::updateActions()
 
 qreal ChartViewer::scaleFor(int page) const
 {
-    return pageScale(turnedPageSize(m_pageSizes.at(page), m_quarterTurns), m_zoomMode, m_customScale,
-                     pageArea(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    return pageScale(turnedPageSize(m_requests->pageSizes().at(page), m_quarterTurns), m_zoomMode,
+                     m_customScale, pageArea(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 PageImageSize ChartViewer::imageSizeFor(int page) const
 {
-    return pageImageSize(turnedPageSize(m_pageSizes.at(page), m_quarterTurns), scaleFor(page),
+    return pageImageSize(turnedPageSize(m_requests->pageSizes().at(page), m_quarterTurns), scaleFor(page),
                          devicePixelRatioF(), ChartRenderClient::maxImagePixels());
 }
 

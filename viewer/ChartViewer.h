@@ -15,6 +15,7 @@ namespace viewer {
 
 class ChartPageView;
 class ChartPrintJob;
+class ChartRequests;
 class ChartToolbar;
 
 // The embedded chart viewer of both windows: shows one PDF chart, with a toolbar that can be switched
@@ -53,7 +54,7 @@ public:
     QString loadedFile() const { return m_file; }
     State state() const { return m_state; }
     QString message() const { return m_message; }
-    int pageCount() const { return int(m_pageSizes.size()); }
+    int pageCount() const;
     int currentPage() const { return m_page; }
 
 signals:
@@ -67,12 +68,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    struct PageWork {
-        quint64 serial = 0;
-        PageRequest request;
-        QImage image;
-    };
-
     void connectActions();
     void addContextMenu();
     void forgetChart();
@@ -84,13 +79,10 @@ private:
     void setNight(bool night);
     // Asks for the pages through the system print dialog; says so when no printer is installed.
     void print();
-    void onOpened(quint64 serial, const QList<QSizeF> &pageSizes);
-    void onRendered(quint64 serial, const QImage &image);
-    void onOutlineRead(quint64 serial, const QList<OutlineEntry> &outline);
-    void onFailed(quint64 serial, ChartFailure failure);
+    void onOpened();
     void requestPage();
     void renderAhead();
-    void showImage(const QImage &image, const PageRequest &request);
+    void showImage(const QImage &image, const PageRequest &request, bool samePage);
     void showFailure(ChartFailure failure);
     void showNotice(const QString &text);
     void startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages);
@@ -102,6 +94,7 @@ private:
     QSize pageArea() const;
 
     ChartRenderClient *m_client;
+    ChartRequests *m_requests;
     ChartToolbar *m_toolbar;
     QLabel *m_notice;
     ChartPageView *m_view;
@@ -114,18 +107,11 @@ private:
     QString m_placeholder;
     State m_state = State::Empty;
     QString m_message;
-    quint64 m_openSerial = 0;
-    // The index of the chart, asked for after its first page.
-    quint64 m_outlineSerial = 0;
-    QList<QSizeF> m_pageSizes;
     int m_page = 0;
     ZoomMode m_zoomMode = ZoomMode::FitWidth;
     qreal m_customScale = PixelsPerPoint;
     int m_quarterTurns = 0;
     bool m_night = false;
-    PageRequest m_shown;
-    PageWork m_wanted;
-    PageWork m_ahead;
     QPointer<ChartPrintJob> m_printJob;
 };
 
