@@ -1,17 +1,15 @@
 #include "RenderServer.h"
 
 #include "ChartColours.h"
-#include "EngineMemory.h"
-#include "EngineWarmUp.h"
 #include "OutlineReader.h"
 #include "Platform.h"
+#include "QtPdfEngine.h"
 #include "RenderLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QLoggingCategory>
 
 #include <cstdio>
 #include <iostream>
@@ -67,24 +65,12 @@ qint64 memoryLimit(const QStringList &arguments)
     return at >= 0 && ok && bytes > 0 ? bytes : protocol::DefaultMemoryLimitBytes;
 }
 
-QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns)
-{
-    switch (quarterTurns) {
-    case 1:
-        return QPdfDocumentRenderOptions::Rotation::Clockwise90;
-    case 2:
-        return QPdfDocumentRenderOptions::Rotation::Clockwise180;
-    case 3:
-        return QPdfDocumentRenderOptions::Rotation::Clockwise270;
-    default:
-        return QPdfDocumentRenderOptions::Rotation::None;
-    }
-}
-
 } // namespace
 
-RenderServer::RenderServer(platform::SharedMemory *images)
+RenderServer::RenderServer(platform::SharedMemory *images, const ChartEngineFactory &engines)
     : m_images(images)
+    , m_engines(engines)
+    , m_engine(engines())
 {}
 
 QByteArray RenderServer::handle(const QByteArray &line)
@@ -105,27 +91,27 @@ QByteArray RenderServer::handle(const QByteArray &line)
 
 QByteArray RenderServer::open(const protocol::Message &request)
 {
-    m_document.close();
+    m_pageSizes.clear();
+    // A new engine for the new chart, made before the last one goes: the engine keeps what it readied for
+    // the whole run only while one exists. The last one's file goes after it.
+    std::unique_ptr<ChartEngine> engine = m_engines();
+    m_engine = std::move(engine);
     m_file.reset();
-    m_isOpen = false;
     const ChartFailure failure = loadFailure(request.path);
     if (failure != ChartFailure::None) {
         qCInfo(lcRender) << "could not open" << request.path << "failure" << int(failure);
         return protocol::failedLine(request.serial, failure);
     }
-    qCInfo(lcRender) << "opened" << request.path << "with" << m_document.pageCount() << "pages";
-    m_isOpen = true;
-    QList<QSizeF> sizes;
-    for (int page = 0; page < m_document.pageCount(); ++page)
-        sizes.append(m_document.pagePointSize(page));
-    return protocol::openedLine(request.serial, sizes);
+    m_pageSizes = m_engine->pageSizes();
+    qCInfo(lcRender) << "opened" << request.path << "with" << m_pageSizes.size() << "pages";
+    return protocol::openedLine(request.serial, m_pageSizes);
 }
 
 QByteArray RenderServer::outline(const viewer::protocol::Message &request)
 {
-    if (!m_isOpen)
+    if (m_pageSizes.isEmpty())
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
-    return protocol::outlineLine(request.serial, m_document.pageCount(), readOutline(m_document));
+    return protocol::outlineLine(request.serial, int(m_pageSizes.size()), readOutline(*m_engine));
 }
 
 ChartFailure RenderServer::loadFailure(const QString &path)
@@ -139,27 +125,13 @@ ChartFailure RenderServer::loadFailure(const QString &path)
     if (const ChartFailure failure = contentFailure(*m_file); failure != ChartFailure::None)
         return failure;
     // The engine reads the file that was checked, through the descriptor opened above.
-    m_document.load(m_file.get());
-    switch (m_document.error()) {
-    case QPdfDocument::Error::None:
-        break;
-    case QPdfDocument::Error::FileNotFound:
-        return ChartFailure::FileMissing;
-    case QPdfDocument::Error::IncorrectPassword:
-    case QPdfDocument::Error::UnsupportedSecurityScheme:
-        return ChartFailure::Password;
-    default:
-        return ChartFailure::Damaged;
-    }
-    if (m_document.status() != QPdfDocument::Status::Ready)
-        return m_document.pageCount() == 0 ? ChartFailure::NoPages : ChartFailure::Damaged;
-    return m_document.pageCount() > 0 ? ChartFailure::None : ChartFailure::NoPages;
+    return m_engine->open(m_file.get());
 }
 
 QByteArray RenderServer::render(const protocol::Message &request)
 {
     const viewer::PageRequest &page = request.page;
-    if (!m_isOpen || page.page < 0 || page.page >= m_document.pageCount())
+    if (page.page < 0 || page.page >= m_pageSizes.size())
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
     if (page.pixelSize.isEmpty() || page.pixelSize.width() > kMaxImageSide ||
         page.pixelSize.height() > kMaxImageSide || page.quarterTurns < 0 || page.quarterTurns > 3 ||
@@ -168,15 +140,11 @@ QByteArray RenderServer::render(const protocol::Message &request)
     const qint64 bytes = qint64(page.pixelSize.width()) * page.pixelSize.height() * 4;
     if (request.offset < 0 || request.offset > m_images->size() - bytes)
         return protocol::failedLine(request.serial, ChartFailure::TooLarge);
-    QPdfDocumentRenderOptions options;
-    options.setRotation(rotation(page.quarterTurns));
-    QImage image = m_document.render(page.page, page.pixelSize, options);
-    if (image.size() != page.pixelSize) {
+    const QImage image = m_engine->draw(page.page, page.pixelSize, page.quarterTurns);
+    if (image.isNull()) {
         qCInfo(lcRender) << "page" << page.page << "could not be drawn at" << page.pixelSize;
         return protocol::failedLine(request.serial, ChartFailure::PageNotDrawn);
     }
-    if (image.format() != QImage::Format_ARGB32)
-        image.convertTo(QImage::Format_ARGB32);
     viewer::writeOnPaper(image, m_images->data() + request.offset, qsizetype(page.pixelSize.width()) * 4,
                          page.night);
     return protocol::renderedLine(request.serial, page.pixelSize);
@@ -191,16 +159,8 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
     if (!(at >= 0 && ok && images.attach(descriptor)))
         qCInfo(lcRender) << "no shared page images: pages cannot be drawn";
     platform::limitMemory(memoryLimit(arguments));
-    if (!platform::keepEngineMemory(&QPdfDocument::staticMetaObject))
-        qCInfo(lcRender)
-            << "the PDF engine's library was not found: its memory goes back to the system as it asks";
-    // The engine warns about every odd entry of a chart's index, thousands of lines for a malformed one.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.pdf.bookmarks.warning=false"));
-
-    // The engine keeps what the warm-up readied only while a document exists: the server's holds it.
-    RenderServer server(&images);
-    if (!warmUpEngine())
-        qCInfo(lcRender) << "the PDF engine could not be readied: the first chart takes longer";
+    RenderServer server(&images, [] { return std::make_unique<QtPdfEngine>(); });
+    QtPdfEngine::prepare();
     std::ios::sync_with_stdio(false);
     std::string text;
     while (std::getline(std::cin, text)) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ChartEngine.h"
 #include "RenderProtocol.h"
 
 #include <QFile>
-#include <QPdfDocument>
 
 #include <functional>
 #include <memory>
@@ -19,7 +19,7 @@ namespace render {
 // memory of the viewer.
 class RenderServer {
 public:
-    explicit RenderServer(platform::SharedMemory *images);
+    RenderServer(platform::SharedMemory *images, const ChartEngineFactory &engines);
     Q_DISABLE_COPY_MOVE(RenderServer)
 
     QByteArray handle(const QByteArray &line);
@@ -31,10 +31,11 @@ private:
     viewer::ChartFailure loadFailure(const QString &path);
 
     platform::SharedMemory *m_images;
-    // The chart opened last, read by the document through it: declared first, destroyed after it.
+    ChartEngineFactory m_engines;
+    // The chart opened last, read by the engine through it: declared first, destroyed after it.
     std::unique_ptr<QFile> m_file;
-    QPdfDocument m_document;
-    bool m_isOpen = false;
+    std::unique_ptr<ChartEngine> m_engine;
+    QList<QSizeF> m_pageSizes; // of the chart opened last; empty when none is open
 };
 
 // Serves the viewer until its standard input ends: attaches the shared page memory named by "--images
