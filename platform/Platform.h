@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QIODevice>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -23,6 +24,24 @@ struct FileOpening {
     FileProblem problem = FileProblem::None;
     QString reason; // the system's words, for Missing, PermissionDenied and Failed
 };
+
+// What tells one version of a file from another: the file itself (device and inode), its size and the times
+// of the last change of its content and of its state, to the nanosecond. A file replaced, rewritten or
+// touched has another identity, even at the same size within the same second.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+
+    friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
+};
+
+// The identity of the file at path (links followed); nothing when it cannot be looked at.
+std::optional<FileIdentity> fileIdentity(const QString &path);
+// The identity of an open file; nothing when it is not open on a descriptor.
+std::optional<FileIdentity> fileIdentity(const QFile &file);
 
 // Opens the existing regular file that file names, for reading in mode, without waiting: a folder, pipe,
 // device or socket is refused before it is opened, and again when one was put in the file's place
@@ -73,6 +92,29 @@ bool limitMemory(qint64 bytes);
 // The line that limitMemory's process writes when it runs out of memory: at most 256 bytes.
 void setOutOfMemoryReply(QByteArrayView line);
 constexpr int OutOfMemoryExitCode = 3;
+
+// A copy of this process doing work apart (startChildProcess): what its work returns arrives on output.
+struct ChildProcess {
+    qint64 pid = -1;
+    int output = -1;
+};
+
+// Starts work in a copy of this process, niceness steps below the caller's scheduling priority (0 to 19),
+// and returns at once. The copy writes what work returns to its output and ends; it has the caller's memory
+// limit, its standard input and output lead nowhere, and it ends with the caller. Nothing when no copy
+// could be made. Only for a process without other threads.
+std::optional<ChildProcess> startChildProcess(const std::function<QByteArray()> &work, int niceness);
+// Appends what the copy has written since, waiting only when it has written nothing yet: false once its
+// output has ended (everything read).
+bool readChildOutput(const ChildProcess &child, QByteArray &output);
+// Collects the copy once its output has ended, or stops it first when stop is set: true when it ended by
+// itself after writing all its work. The child's output is closed either way.
+bool finishChildProcess(ChildProcess &child, bool stop);
+// Waits until one of the descriptors (-1 entries left out) can be read or has ended, at most timeoutMs (-1
+// without limit): those descriptors, empty when the time ran out.
+QList<int> waitForInput(const QList<int> &descriptors, int timeoutMs);
+// Reads what standard input holds now, waiting only when it holds nothing yet: false once it has ended.
+bool readStandardInput(QByteArray &input);
 
 // Runs work in a copy of this process and returns what it made; nothing when it crashed, ran out of memory
 // or took longer than timeoutMs (it is then ended). Work that may bring the process down (the PDF engine on

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -102,29 +103,7 @@ void writeAll(int descriptor, QByteArrayView bytes)
     }
 }
 
-// Reads until the other end is closed; false when the deadline comes first.
-bool readAll(int descriptor, QByteArray &bytes, std::chrono::steady_clock::time_point deadline)
-{
-    char buffer[65536];
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd ready{descriptor, POLLIN, 0};
-        const int polled = poll(&ready, 1, int(std::max<qint64>(0, left.count())));
-        if (polled < 0 && errno == EINTR)
-            continue;
-        if (polled <= 0)
-            return false;
-        const ssize_t got = read(descriptor, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return got == 0;
-        bytes.append(buffer, got);
-    }
-}
-
-[[noreturn]] void runChild(const std::function<QByteArray()> &work, int output, pid_t parent)
+[[noreturn]] void runChild(const std::function<QByteArray()> &work, int output, pid_t parent, int niceness)
 {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != parent)
@@ -133,8 +112,32 @@ bool readAll(int descriptor, QByteArray &bytes, std::chrono::steady_clock::time_
     const int nowhere = open("/dev/null", O_RDWR | O_CLOEXEC);
     dup2(nowhere, STDIN_FILENO);
     dup2(nowhere, STDOUT_FILENO);
+    if (niceness > 0)
+        setpriority(PRIO_PROCESS, 0, std::min(niceness, 19));
     writeAll(output, work());
     _exit(0);
+}
+
+// Appends what descriptor holds now, waiting only when it holds nothing yet: false at its end or on failure.
+bool readSome(int descriptor, QByteArray &bytes)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        bytes.append(buffer, got);
+        return true;
+    }
+}
+
+std::optional<FileIdentity> identityOf(const struct stat &info)
+{
+    return FileIdentity{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+                        qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                        qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec};
 }
 
 } // namespace
@@ -258,9 +261,24 @@ void setOutOfMemoryReply(QByteArrayView line)
     outOfMemoryReplyLength.store(length);
 }
 
-std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &work, int timeoutMs)
+std::optional<FileIdentity> fileIdentity(const QString &path)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    struct stat info {};
+    if (path.contains(QChar(0)) || stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return identityOf(info);
+}
+
+std::optional<FileIdentity> fileIdentity(const QFile &file)
+{
+    struct stat info {};
+    if (file.handle() < 0 || fstat(file.handle(), &info) != 0)
+        return std::nullopt;
+    return identityOf(info);
+}
+
+std::optional<ChildProcess> startChildProcess(const std::function<QByteArray()> &work, int niceness)
+{
     int channel[2];
     if (pipe2(channel, O_CLOEXEC) != 0)
         return std::nullopt;
@@ -268,20 +286,77 @@ std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &w
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
-        runChild(work, channel[1], parent);
+        runChild(work, channel[1], parent, niceness);
     }
     close(channel[1]);
-    QByteArray made;
-    const bool complete = child > 0 && readAll(channel[0], made, deadline);
-    close(channel[0]);
-    if (child < 0)
+    if (child < 0) {
+        close(channel[0]);
         return std::nullopt;
-    if (!complete)
-        kill(child, SIGKILL);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return ChildProcess{child, channel[0]};
+}
+
+bool readChildOutput(const ChildProcess &child, QByteArray &output)
+{
+    return child.output >= 0 && readSome(child.output, output);
+}
+
+bool finishChildProcess(ChildProcess &child, bool stop)
+{
+    if (child.output >= 0)
+        close(std::exchange(child.output, -1));
+    if (child.pid <= 0)
+        return false;
+    if (stop)
+        kill(pid_t(child.pid), SIGKILL);
+    int status = 0;
+    while (waitpid(pid_t(std::exchange(child.pid, -1)), &status, 0) < 0 && errno == EINTR) {
+    }
+    return !stop && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+QList<int> waitForInput(const QList<int> &descriptors, int timeoutMs)
+{
+    QList<pollfd> waiting;
+    for (int descriptor : descriptors) {
+        if (descriptor >= 0)
+            waiting.append({descriptor, POLLIN, 0});
+    }
+    int polled = -1;
+    while ((polled = poll(waiting.data(), nfds_t(waiting.size()), timeoutMs)) < 0 && errno == EINTR) {
+    }
+    QList<int> ready;
+    for (const pollfd &entry : waiting) {
+        if (polled > 0 && entry.revents != 0)
+            ready.append(entry.fd);
+    }
+    return ready;
+}
+
+bool readStandardInput(QByteArray &input)
+{
+    return readSome(STDIN_FILENO, input);
+}
+
+std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &work, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::optional<ChildProcess> child = startChildProcess(work, 0);
+    if (!child)
+        return std::nullopt;
+    QByteArray made;
+    bool complete = false;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (waitForInput({child->output}, int(std::max<qint64>(0, left.count()))).isEmpty())
+            break;
+        if (!readChildOutput(*child, made)) {
+            complete = true;
+            break;
+        }
+    }
+    if (!finishChildProcess(*child, !complete))
         return std::nullopt;
     return made;
 }
