@@ -28,4 +28,8 @@ inline constexpr std::array<ChartCategory, 7> ChartCategories{{
     {u"LOCAL RESTRICTIONS", 8},
 }};
 
+// The categories by index, in the order pilots pick them most often: the aerodrome chart, the approaches, the
+// departures and arrivals, then the rest. After a lookup the viewer draws their charts ahead in this order.
+inline constexpr std::array<int, ChartCategories.size()> CategoriesMostPickedFirst{1, 4, 5, 3, 0, 2, 6};
+
 } // namespace airportdata

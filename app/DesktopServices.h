@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChartRenderClient.h"
 #include "CompanionServices.h"
 #include "CueProcess.h"
 #include "ExitQuestion.h"
@@ -16,7 +17,8 @@
 namespace app {
 
 // The real desktop behind the windows' services, for the whole run. The sound cues play through the sound
-// helper at soundHelper, looked for when sound.loadPlayer() is called.
+// helper at soundHelper, looked for when sound.loadPlayer() is called. Both windows' chart viewers share one
+// render helper.
 struct DesktopServices {
     explicit DesktopServices(const QString &soundHelper)
         : sound([this, soundHelper] {
@@ -33,12 +35,13 @@ struct DesktopServices {
     desktop::MessageBoxNotice notice;
     desktop::SystemTrayIcon tray;
     desktop::ProgramSettings settings;
+    viewer::ChartRenderClient charts{viewer::ChartRenderSettings{}};
 
     mainwindow::MainWindowServices forMainWindow()
     {
-        return {sound, exitQuestion, printer, mail, notice, settings};
+        return {sound, exitQuestion, printer, mail, notice, settings, charts};
     }
-    companion::CompanionServices forCompanion() { return {exitQuestion, tray, settings}; }
+    companion::CompanionServices forCompanion() { return {exitQuestion, tray, settings, charts}; }
 
 private:
     std::unique_ptr<desktop::CueProcess> m_cuePlayer; // made by sound.loadPlayer()

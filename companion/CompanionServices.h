@@ -6,6 +6,10 @@ class ProgramSettings;
 class TrayIcon;
 } // namespace desktop
 
+namespace viewer {
+class ChartRenderClient;
+}
+
 namespace companion {
 
 // What the companion window asks of the desktop; tests hand in fakes.
@@ -13,6 +17,7 @@ struct CompanionServices {
     desktop::ExitQuestion &exitQuestion;
     desktop::TrayIcon &tray;            // nidTray: outlives the window, which adds and removes the icon
     desktop::ProgramSettings &settings; // the window's place and the night colours, kept for the next run
+    viewer::ChartRenderClient &charts;  // the render helper, shared with the main window
 };
 
 } // namespace companion

@@ -9,6 +9,10 @@ class SoundCues;
 class WindowPrinter;
 } // namespace desktop
 
+namespace viewer {
+class ChartRenderClient;
+}
+
 namespace mainwindow {
 
 // What the main window asks of the desktop; tests hand in fakes.
@@ -19,6 +23,7 @@ struct MainWindowServices {
     desktop::MailLauncher &mail;
     desktop::Notice &notice;
     desktop::ProgramSettings &settings; // the night colours, kept for the next run
+    viewer::ChartRenderClient &charts;  // the render helper, shared with the companion window
 };
 
 } // namespace mainwindow

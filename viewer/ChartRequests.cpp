@@ -31,7 +31,7 @@ void ChartRequests::open(const QString &path)
 
 void ChartRequests::reset()
 {
-    for (const quint64 serial : {m_openSerial, m_outlineSerial, m_wanted.serial, m_ahead.serial})
+    for (const quint64 serial : {m_openSerial, m_outlineSerial, m_wanted.serial})
         m_client->cancel(serial);
     m_path.clear();
     m_openSerial = 0;
@@ -39,7 +39,6 @@ void ChartRequests::reset()
     m_pageSizes.clear();
     m_shown = {};
     m_wanted = {};
-    m_ahead = {};
 }
 
 void ChartRequests::requestPage(const PageRequest &request)
@@ -53,27 +52,13 @@ void ChartRequests::requestPage(const PageRequest &request)
     if (m_wanted.serial != 0 && m_wanted.request == request)
         return;
     m_client->cancel(std::exchange(m_wanted, {}).serial);
-    if (m_ahead.serial != 0 && m_ahead.request == request) {
-        PageWork ahead = std::exchange(m_ahead, {});
-        if (!ahead.image.isNull()) {
-            show(ahead.image, request);
-            return;
-        }
-        m_wanted = ahead;
-        return;
-    }
     m_wanted.request = request;
-    m_wanted.serial = m_client->render(request);
+    m_wanted.serial = m_client->render(m_path, request);
 }
 
-void ChartRequests::drawAhead(const PageRequest &request)
+void ChartRequests::drawAhead(const QList<AheadPage> &pages)
 {
-    if (!isOpen() || (m_ahead.serial != 0 && m_ahead.request == request))
-        return;
-    m_client->cancel(m_ahead.serial);
-    m_ahead = {};
-    m_ahead.request = request;
-    m_ahead.serial = m_client->render(request);
+    m_client->drawAhead(pages);
 }
 
 void ChartRequests::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
@@ -88,17 +73,13 @@ void ChartRequests::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
     emit opened(pageSizes);
     // The index is asked for after the first page, so that the page never waits for it.
     if (serial == m_openSerial)
-        m_outlineSerial = m_client->readOutline();
+        m_outlineSerial = m_client->readOutline(m_path);
 }
 
 void ChartRequests::onRendered(quint64 serial, const QImage &image)
 {
-    if (serial == 0)
-        return;
-    if (serial == m_wanted.serial)
+    if (serial != 0 && serial == m_wanted.serial)
         show(image, std::exchange(m_wanted, {}).request);
-    else if (serial == m_ahead.serial)
-        m_ahead.image = image;
 }
 
 // The index counts only while it is still the index of the chart read last.
@@ -116,11 +97,9 @@ void ChartRequests::onFailed(quint64 serial, ChartFailure failure)
 {
     if (serial == 0)
         return;
-    // A chart whose index cannot be read is shown without one; a page drawn ahead is only a guess.
+    // A chart whose index cannot be read is shown without one.
     if (serial == m_outlineSerial)
         m_outlineSerial = 0;
-    else if (serial == m_ahead.serial)
-        m_ahead = {};
     else if (serial == m_openSerial || serial == m_wanted.serial)
         fail(failure);
 }

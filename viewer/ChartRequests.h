@@ -11,9 +11,9 @@ namespace viewer {
 class ChartRenderClient;
 
 // What one viewer has asked of the render helper for the chart it shows, without any widget: the chart's
-// page sizes, the page wanted on screen, the next page drawn ahead and the chart's index. Each request
-// carries a serial; a reply whose serial is no longer one of these is dropped, so nothing of an earlier
-// chart, page, size or colour ever reaches the screen. reset() forgets everything at once.
+// page sizes, the page wanted on screen, the chart's index, and the pages the helper draws ahead for it. Each
+// request carries a serial; a reply whose serial is no longer one of these is dropped, so nothing of an
+// earlier chart, page, size or colour ever reaches the screen. reset() forgets the chart at once.
 class ChartRequests : public QObject {
     Q_OBJECT
 
@@ -26,11 +26,12 @@ public:
     void open(const QString &path);
     // Drops every request still on its way; their replies are ignored from now on.
     void reset();
-    // Asks for the page to show: nothing when it is on screen or already on its way, at once when it was
-    // drawn ahead, else from the helper. A page asked for earlier and not yet arrived is dropped.
+    // Asks for the page to show, unless it is on screen or already on its way; a page asked for earlier and
+    // not yet arrived is dropped. A page the helper drew ahead comes without being drawn again.
     void requestPage(const PageRequest &request);
-    // Draws a page that will likely be asked for next, so that it shows at once then.
-    void drawAhead(const PageRequest &request);
+    // The pages that will likely be asked for next, most likely first: the helper draws them beside the
+    // pages asked for, replacing the pages named before (by any viewer).
+    void drawAhead(const QList<AheadPage> &pages);
 
     QString chart() const { return m_path; }
     // The serial of the chart's open request: each chart read gets a new one, 0 when none.
@@ -56,7 +57,6 @@ private:
     struct PageWork {
         quint64 serial = 0;
         PageRequest request;
-        QImage image;
     };
 
     void onOpened(quint64 serial, const QList<QSizeF> &pageSizes);
@@ -73,7 +73,6 @@ private:
     QList<QSizeF> m_pageSizes;
     PageRequest m_shown;
     PageWork m_wanted;
-    PageWork m_ahead;
 };
 
 } // namespace viewer

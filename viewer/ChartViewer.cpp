@@ -21,21 +21,14 @@ namespace {
 // A page that takes longer than this shows the busy indicator.
 constexpr int BusyDelayMs = 300;
 constexpr int NoticeMs = 10000;
-// The next page is drawn ahead once the shown one has stood this long, so that it never holds up a
-// chart the user picks right away.
-constexpr int AheadDelayMs = 100;
 // A scale this close to a zoom limit is at the limit.
 constexpr qreal ScaleTolerance = 1e-6;
 
 } // namespace
 
-ChartViewer::ChartViewer(QWidget *parent)
-    : ChartViewer(ChartRenderSettings{}, parent)
-{}
-
-ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
+ChartViewer::ChartViewer(ChartRenderClient *client, QWidget *parent)
     : QWidget(parent)
-    , m_client(new ChartRenderClient(settings, this))
+    , m_client(client)
     , m_requests(new ChartRequests(m_client, this))
     , m_toolbar(new ChartToolbar(this))
     , m_notice(new QLabel(this))
@@ -64,9 +57,6 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     m_noticeTimer.setSingleShot(true);
     m_noticeTimer.setInterval(NoticeMs);
     connect(&m_noticeTimer, &QTimer::timeout, m_notice, &QWidget::hide);
-    m_aheadDelay.setSingleShot(true);
-    m_aheadDelay.setInterval(AheadDelayMs);
-    connect(&m_aheadDelay, &QTimer::timeout, this, &ChartViewer::renderAhead);
     m_relayout.setSingleShot(true);
     m_relayout.setInterval(0);
     connect(&m_relayout, &QTimer::timeout, this, &ChartViewer::requestPage);
@@ -164,7 +154,6 @@ void ChartViewer::forgetChart()
 {
     delete m_printJob;
     m_busyDelay.stop();
-    m_aheadDelay.stop();
     m_view->setBusy(false);
     m_requests->reset();
     m_toolbar->setOutline({});
@@ -177,16 +166,17 @@ void ChartViewer::forgetChart()
     m_notice->hide();
 }
 
+void ChartViewer::setChartsAhead(const QStringList &charts)
+{
+    m_chartsAhead = charts;
+    drawAhead();
+}
+
 void ChartViewer::setToolbarVisible(bool visible)
 {
     m_toolbar->setVisible(visible);
     m_toolbar->showToolbar->setChecked(visible);
     m_relayout.start();
-}
-
-void ChartViewer::startRenderHelper()
-{
-    m_client->startHelper();
 }
 
 void ChartViewer::addContextMenuAction(QAction *action)
@@ -225,6 +215,13 @@ void ChartViewer::resizeEvent(QResizeEvent *event)
     m_relayout.start();
 }
 
+// The viewer shown (again) is the one whose pages are worth drawing ahead.
+void ChartViewer::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    drawAhead();
+}
+
 void ChartViewer::onOpened()
 {
     m_page = std::min(m_page, pageCount() - 1);
@@ -239,12 +236,26 @@ void ChartViewer::requestPage()
     m_requests->requestPage(requestFor(m_page));
     if (m_requests->isPageOnItsWay() && !m_view->isBusy())
         m_busyDelay.start();
+    drawAhead();
 }
 
-void ChartViewer::renderAhead()
+// Drawn ahead, most likely first: the page after the one on screen, at the size of this one, then the first
+// page of each chart likely to be opened next, at the size a chart opened now gets (fitted as this one, not
+// turned).
+void ChartViewer::drawAhead()
 {
-    if (m_page + 1 < pageCount() && m_state == State::Shown)
-        m_requests->drawAhead(requestFor(m_page + 1));
+    if (!isVisible())
+        return;
+    QList<AheadPage> pages;
+    if (m_page + 1 < pageCount() && m_state != State::Failed)
+        pages.append({m_file, m_page + 1, frame(), m_night});
+    PageFrame opened = frame();
+    opened.quarterTurns = 0;
+    if (opened.zoomMode == ZoomMode::Custom)
+        opened.zoomMode = ZoomMode::FitWidth;
+    for (const QString &chart : m_chartsAhead)
+        pages.append({chart, 0, opened, m_night});
+    m_requests->drawAhead(pages);
 }
 
 void ChartViewer::showImage(const QImage &image, const PageRequest &request, bool samePage)
@@ -255,14 +266,12 @@ void ChartViewer::showImage(const QImage &image, const PageRequest &request, boo
     if (m_state != State::Shown)
         setState(State::Shown);
     updateActions();
-    m_aheadDelay.start();
     emit pageShown(request.page);
 }
 
 void ChartViewer::showFailure(ChartFailure failure)
 {
     m_busyDelay.stop();
-    m_aheadDelay.stop();
     m_view->setBusy(false);
     m_requests->reset();
     m_toolbar->setOutline({});
@@ -349,8 +358,8 @@ void ChartViewer::print()
 void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages)
 {
     delete m_printJob;
-    m_printJob =
-        new ChartPrintJob(m_client, std::move(printer), std::move(pages), m_requests->pageSizes(), this);
+    m_printJob = new ChartPrintJob(m_client, m_file, std::move(printer), std::move(pages),
+                                   m_requests->pageSizes(), this);
     connect(m_printJob, &ChartPrintJob::finished, this, [this](ChartFailure failure) {
         showNotice(failure == ChartFailure::None ? tr("The chart went to the printer.")
                                                  : tr("The chart could not be printed."));
@@ -388,24 +397,25 @@ void ChartViewer::updateActions()
 
 qreal ChartViewer::scaleFor(int page) const
 {
-    return pageScale(turnedPageSize(m_requests->pageSizes().at(page), m_quarterTurns), m_zoomMode,
-                     m_customScale, pageArea(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const PageFrame fit = frame();
+    return pageScale(turnedPageSize(m_requests->pageSizes().at(page), fit.quarterTurns), fit.zoomMode,
+                     fit.customScale, fit.area, fit.scrollBarExtent);
 }
 
 PageImageSize ChartViewer::imageSizeFor(int page) const
 {
-    return pageImageSize(turnedPageSize(m_requests->pageSizes().at(page), m_quarterTurns), scaleFor(page),
-                         devicePixelRatioF(), ChartRenderClient::maxImagePixels());
+    return framedPageSize(m_requests->pageSizes().at(page), frame(), protocol::MaxImagePixels);
 }
 
 PageRequest ChartViewer::requestFor(int page) const
 {
-    PageRequest request;
-    request.page = page;
-    request.pixelSize = imageSizeFor(page).pixels;
-    request.quarterTurns = m_quarterTurns;
-    request.night = m_night;
-    return request;
+    return protocol::framedPage({m_file, page, frame(), m_night}, m_requests->pageSizes().at(page));
+}
+
+PageFrame ChartViewer::frame() const
+{
+    return {m_zoomMode,          m_customScale, pageArea(), style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+            devicePixelRatioF(), m_quarterTurns};
 }
 
 // The page area: the viewer less its toolbar, known even before the layout has placed the children.

@@ -30,9 +30,8 @@ public:
     enum class State { Empty, Loading, Shown, Failed };
     Q_ENUM(State)
 
-    explicit ChartViewer(QWidget *parent = nullptr);
-    // The same viewer with its own render helper and limits (tests use a stand-in helper).
-    explicit ChartViewer(const ChartRenderSettings &settings, QWidget *parent = nullptr);
+    // A viewer whose charts the client's render helper reads and draws; the client may serve other viewers.
+    explicit ChartViewer(ChartRenderClient *client, QWidget *parent = nullptr);
     ~ChartViewer() override;
 
     void loadFile(const QString &path);
@@ -40,9 +39,10 @@ public:
     void closeChart();
     // A short text shown in place of a chart while the viewer is empty.
     void setPlaceholderText(const QString &text);
+    // The charts likely to be opened next, most likely first (those of the airport looked up): their first
+    // pages are drawn ahead, at the size this viewer shows them, so that they show at once when opened.
+    void setChartsAhead(const QStringList &charts);
     void setToolbarVisible(bool visible);
-    // Starts the render helper ahead of the first chart; otherwise the first chart starts it.
-    void startRenderHelper();
     // The place in the chart shown: page, zoom, rotation and night colours. A place set while a chart is on
     // its way applies to it once it is read, its page kept within the chart.
     ChartPlace place() const;
@@ -66,6 +66,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void connectActions();
@@ -81,7 +82,7 @@ private:
     void print();
     void onOpened();
     void requestPage();
-    void renderAhead();
+    void drawAhead();
     void showImage(const QImage &image, const PageRequest &request, bool samePage);
     void showFailure(ChartFailure failure);
     void showNotice(const QString &text);
@@ -91,6 +92,7 @@ private:
     qreal scaleFor(int page) const;
     PageImageSize imageSizeFor(int page) const;
     PageRequest requestFor(int page) const;
+    PageFrame frame() const;
     QSize pageArea() const;
 
     ChartRenderClient *m_client;
@@ -100,10 +102,10 @@ private:
     ChartPageView *m_view;
     QTimer m_busyDelay;
     QTimer m_noticeTimer;
-    QTimer m_aheadDelay;
     QTimer m_relayout;
 
     QString m_file;
+    QStringList m_chartsAhead;
     QString m_placeholder;
     State m_state = State::Empty;
     QString m_message;

@@ -57,8 +57,9 @@ void ProgramWindowsTest::init()
     MainWindowFixture &f = *m_fixture;
     m_windows = std::make_unique<app::ProgramWindows>(
         f.values,
-        mainwindow::MainWindowServices{f.sound, f.exitQuestion, f.printer, f.mail, f.notice, f.settings},
-        companion::CompanionServices{*m_companionExit, *m_tray, f.settings});
+        mainwindow::MainWindowServices{f.sound, f.exitQuestion, f.printer, f.mail, f.notice, f.settings,
+                                       f.charts},
+        companion::CompanionServices{*m_companionExit, *m_tray, f.settings, f.charts});
     m_windows->start();
     QVERIFY(QTest::qWaitForWindowExposed(main()));
 }

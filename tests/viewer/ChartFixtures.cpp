@@ -285,4 +285,12 @@ viewer::ChartRenderSettings realHelper()
     return settings;
 }
 
+std::unique_ptr<viewer::ChartViewer> viewerWithHelper(const viewer::ChartRenderSettings &settings)
+{
+    auto *client = new viewer::ChartRenderClient(settings);
+    auto viewer = std::make_unique<viewer::ChartViewer>(client);
+    client->setParent(viewer.get());
+    return viewer;
+}
+
 } // namespace fixtures

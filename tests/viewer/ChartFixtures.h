@@ -1,16 +1,21 @@
 #pragma once
 
 #include "ChartRenderClient.h"
+#include "ChartViewer.h"
 
 #include <QColor>
 #include <QList>
 #include <QSizeF>
 #include <QString>
 
+#include <memory>
+
 namespace fixtures {
 
 // The built varnelox-render, with the program's own limits.
 viewer::ChartRenderSettings realHelper();
+// A viewer with a render helper of its own, started with settings.
+std::unique_ptr<viewer::ChartViewer> viewerWithHelper(const viewer::ChartRenderSettings &settings);
 
 // Page corner markers: page 1 red, page 2 blue, page 3 green, then again.
 QColor markerColour(int page);

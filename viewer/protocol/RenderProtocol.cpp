@@ -68,19 +68,89 @@ bool toInt(const QByteArray &word, int &value)
     return ok;
 }
 
+bool toReal(const QByteArray &word, qreal &value)
+{
+    bool ok = false;
+    value = word.toDouble(&ok);
+    return ok && std::isfinite(value);
+}
+
+// Doubles travel with every digit, so that both ends compute the same sizes from them.
+QByteArray realWord(qreal value)
+{
+    return QByteArray::number(value, 'g', std::numeric_limits<qreal>::max_digits10);
+}
+
+QString pathFromWord(const QByteArray &word)
+{
+    return QUrl::fromPercentEncoding(word);
+}
+
+// "render SERIAL PATH PAGE WIDTH HEIGHT TURNS NIGHT OFFSET".
 Message parseRender(const QList<QByteArray> &words, Message message)
 {
     int width = 0;
     int height = 0;
     int night = 0;
     quint64 offset = 0;
-    if (words.size() != 8 || !toInt(words[2], message.page.page) || !toInt(words[3], width) ||
-        !toInt(words[4], height) || !toInt(words[5], message.page.quarterTurns) || !toInt(words[6], night) ||
-        !toULong(words[7], offset) || offset > quint64(std::numeric_limits<qsizetype>::max()))
+    if (words.size() != 9 || !toInt(words[3], message.page.page) || !toInt(words[4], width) ||
+        !toInt(words[5], height) || !toInt(words[6], message.page.quarterTurns) || !toInt(words[7], night) ||
+        !toULong(words[8], offset) || offset > quint64(std::numeric_limits<qsizetype>::max()))
         return {};
+    message.path = pathFromWord(words[2]);
     message.page.pixelSize = QSize(width, height);
     message.page.night = night != 0;
     message.offset = qsizetype(offset);
+    return message;
+}
+
+// "PATH,PAGE,MODE,SCALE,AREA-WIDTH,AREA-HEIGHT,SCROLL-BAR,PIXEL-RATIO,TURNS,NIGHT".
+QByteArray aheadWord(const AheadPage &ahead)
+{
+    const PageFrame &frame = ahead.frame;
+    return QUrl::toPercentEncoding(ahead.chart) + ',' + QByteArray::number(ahead.page) + ',' +
+           QByteArray::number(int(frame.zoomMode)) + ',' + realWord(frame.customScale) + ',' +
+           QByteArray::number(frame.area.width()) + ',' + QByteArray::number(frame.area.height()) + ',' +
+           QByteArray::number(frame.scrollBarExtent) + ',' + realWord(frame.devicePixelRatio) + ',' +
+           QByteArray::number(frame.quarterTurns) + ',' + QByteArray::number(ahead.night ? 1 : 0);
+}
+
+bool toAheadPage(const QByteArray &word, AheadPage &ahead)
+{
+    const QList<QByteArray> parts = word.split(',');
+    PageFrame &frame = ahead.frame;
+    int mode = 0;
+    int width = 0;
+    int height = 0;
+    int night = 0;
+    if (parts.size() != 10 || !toInt(parts[1], ahead.page) || !toInt(parts[2], mode) ||
+        !toReal(parts[3], frame.customScale) || !toInt(parts[4], width) || !toInt(parts[5], height) ||
+        !toInt(parts[6], frame.scrollBarExtent) || !toReal(parts[7], frame.devicePixelRatio) ||
+        !toInt(parts[8], frame.quarterTurns) || !toInt(parts[9], night))
+        return false;
+    ahead.chart = pathFromWord(parts[0]);
+    frame.zoomMode = ZoomMode(mode);
+    frame.area = QSize(width, height);
+    ahead.night = night != 0;
+    return ahead.page >= 0 && mode >= int(ZoomMode::FitWidth) && mode <= int(ZoomMode::Custom) &&
+           frame.customScale > 0 && width >= 0 && height >= 0 && frame.scrollBarExtent >= 0 &&
+           frame.devicePixelRatio > 0 && frame.quarterTurns >= 0 && frame.quarterTurns <= 3 &&
+           (night == 0 || night == 1);
+}
+
+// "draw-ahead SERIAL COUNT page...".
+Message parseDrawAhead(const QList<QByteArray> &words, Message message)
+{
+    int count = 0;
+    if (words.size() < 3 || !toInt(words[2], count) || count < 0 || count > MaxAheadPages ||
+        count != words.size() - 3)
+        return {};
+    for (qsizetype i = 3; i < words.size(); ++i) {
+        AheadPage ahead;
+        if (!toAheadPage(words[i], ahead))
+            return {};
+        message.ahead.append(ahead);
+    }
     return message;
 }
 
@@ -170,12 +240,22 @@ QByteArray openLine(quint64 serial, const QString &path)
     return "open " + QByteArray::number(serial) + ' ' + QUrl::toPercentEncoding(path) + '\n';
 }
 
-QByteArray renderLine(quint64 serial, const PageRequest &page, qsizetype offset)
+PageRequest framedPage(const AheadPage &ahead, QSizeF points)
 {
-    return "render " + QByteArray::number(serial) + ' ' + QByteArray::number(page.page) + ' ' +
-           QByteArray::number(page.pixelSize.width()) + ' ' + QByteArray::number(page.pixelSize.height()) +
-           ' ' + QByteArray::number(page.quarterTurns) + ' ' + QByteArray::number(page.night ? 1 : 0) + ' ' +
-           QByteArray::number(offset) + '\n';
+    PageRequest request;
+    request.page = ahead.page;
+    request.pixelSize = framedPageSize(points, ahead.frame, MaxImagePixels).pixels;
+    request.quarterTurns = ahead.frame.quarterTurns;
+    request.night = ahead.night;
+    return request;
+}
+
+QByteArray renderLine(quint64 serial, const QString &path, const PageRequest &page, qsizetype offset)
+{
+    return "render " + QByteArray::number(serial) + ' ' + QUrl::toPercentEncoding(path) + ' ' +
+           QByteArray::number(page.page) + ' ' + QByteArray::number(page.pixelSize.width()) + ' ' +
+           QByteArray::number(page.pixelSize.height()) + ' ' + QByteArray::number(page.quarterTurns) + ' ' +
+           QByteArray::number(page.night ? 1 : 0) + ' ' + QByteArray::number(offset) + '\n';
 }
 
 QString plainOutlineTitle(const QString &title)
@@ -202,9 +282,23 @@ QString plainOutlineTitle(const QString &title)
     return plain;
 }
 
-QByteArray readOutlineLine(quint64 serial)
+QByteArray readOutlineLine(quint64 serial, const QString &path)
 {
-    return "read-outline " + QByteArray::number(serial) + '\n';
+    return "read-outline " + QByteArray::number(serial) + ' ' + QUrl::toPercentEncoding(path) + '\n';
+}
+
+QByteArray drawAheadLine(quint64 serial, const QList<AheadPage> &pages)
+{
+    const QList<AheadPage> sent = pages.mid(0, MaxAheadPages);
+    QByteArray line = "draw-ahead " + QByteArray::number(serial) + ' ' + QByteArray::number(sent.size());
+    for (const AheadPage &ahead : sent)
+        line += ' ' + aheadWord(ahead);
+    return line + '\n';
+}
+
+QByteArray drawingAheadLine(quint64 serial)
+{
+    return "drawing-ahead " + QByteArray::number(serial) + '\n';
 }
 
 QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes)
@@ -251,15 +345,24 @@ Message parse(const QByteArray &line)
     const QByteArray &verb = words[0];
     if (verb == "open" && words.size() == 3) {
         message.kind = Kind::Open;
-        message.path = QUrl::fromPercentEncoding(words[2]);
+        message.path = pathFromWord(words[2]);
         return message;
     }
     if (verb == "render") {
         message.kind = Kind::Render;
         return parseRender(words, message);
     }
-    if (verb == "read-outline" && words.size() == 2) {
+    if (verb == "read-outline" && words.size() == 3) {
         message.kind = Kind::ReadOutline;
+        message.path = pathFromWord(words[2]);
+        return message;
+    }
+    if (verb == "draw-ahead") {
+        message.kind = Kind::DrawAhead;
+        return parseDrawAhead(words, message);
+    }
+    if (verb == "drawing-ahead" && words.size() == 2) {
+        message.kind = Kind::DrawingAhead;
         return message;
     }
     if (verb == "opened") {

@@ -6,14 +6,7 @@
 #include "QtPdfEngine.h"
 #include "RenderLog.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-
 #include <cstdio>
-#include <iostream>
-#include <string>
 
 namespace render {
 
@@ -24,53 +17,24 @@ namespace {
 
 // The longest side of a page image the helper draws, in pixels: far beyond any screen or print page.
 constexpr int kMaxImageSide = 1 << 15;
+constexpr int StandardInput = 0;
 
-// Why the file at path cannot be read, looked at without ever opening anything but a regular file.
-ChartFailure openFailure(const QString &path, const platform::FileOpening &opened)
+qint64 byteOption(const QStringList &arguments, const QString &name, qint64 fallback, qint64 least)
 {
-    switch (opened.problem) {
-    case platform::FileProblem::None:
-        return ChartFailure::None;
-    case platform::FileProblem::Missing:
-        return QFileInfo(path).absoluteDir().exists() ? ChartFailure::FileMissing
-                                                      : ChartFailure::FolderMissing;
-    case platform::FileProblem::PermissionDenied:
-        return ChartFailure::PermissionDenied;
-    case platform::FileProblem::Folder:
-        return ChartFailure::NotAFile;
-    case platform::FileProblem::NotRegular:
-        return ChartFailure::NotRegularFile;
-    case platform::FileProblem::Failed:
-        break;
-    }
-    return ChartFailure::Unreadable;
-}
-
-// A PDF file names itself within its first kilobyte.
-ChartFailure contentFailure(QFile &file)
-{
-    if (file.size() == 0)
-        return ChartFailure::Empty;
-    const bool named = file.read(1024).contains("%PDF-");
-    if (!file.seek(0))
-        return ChartFailure::Unreadable;
-    return named ? ChartFailure::None : ChartFailure::NotPdf;
-}
-
-qint64 memoryLimit(const QStringList &arguments)
-{
-    const qsizetype at = arguments.indexOf(QStringLiteral("--memory-limit"));
+    const qsizetype at = arguments.indexOf(name);
     bool ok = false;
     const qint64 bytes = arguments.value(at + 1).toLongLong(&ok);
-    return at >= 0 && ok && bytes > 0 ? bytes : protocol::DefaultMemoryLimitBytes;
+    return at >= 0 && ok && bytes >= least ? bytes : fallback;
 }
 
 } // namespace
 
-RenderServer::RenderServer(platform::SharedMemory *images, const ChartEngineFactory &engines)
+RenderServer::RenderServer(platform::SharedMemory *images, const ChartEngineFactory &engines,
+                           qint64 cacheBytes)
     : m_images(images)
-    , m_engines(engines)
-    , m_engine(engines())
+    , m_charts(engines)
+    , m_cache(cacheBytes)
+    , m_ahead(m_charts, m_cache)
 {}
 
 QByteArray RenderServer::handle(const QByteArray &line)
@@ -84,55 +48,51 @@ QByteArray RenderServer::handle(const QByteArray &line)
         return render(request);
     case protocol::Kind::ReadOutline:
         return outline(request);
+    case protocol::Kind::DrawAhead:
+        return drawAhead(request);
     default:
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
     }
 }
 
+void RenderServer::finishRequest(bool moreWaiting)
+{
+    if (m_toKeep && !moreWaiting)
+        m_cache.store(*m_toKeep, m_toKeepRows);
+    m_toKeep.reset();
+    m_toKeepRows = nullptr;
+}
+
 QByteArray RenderServer::open(const protocol::Message &request)
 {
-    m_pageSizes.clear();
-    // A new engine for the new chart, made before the last one goes: the engine keeps what it readied for
-    // the whole run only while one exists. The last one's file goes after it.
-    std::unique_ptr<ChartEngine> engine = m_engines();
-    m_engine = std::move(engine);
-    m_file.reset();
-    const ChartFailure failure = loadFailure(request.path);
-    if (failure != ChartFailure::None) {
+    ChartFailure failure = ChartFailure::None;
+    const ReadChart *chart = m_charts.find(request.path, failure);
+    if (!chart) {
         qCInfo(lcRender) << "could not open" << request.path << "failure" << int(failure);
         return protocol::failedLine(request.serial, failure);
     }
-    m_pageSizes = m_engine->pageSizes();
-    qCInfo(lcRender) << "opened" << request.path << "with" << m_pageSizes.size() << "pages";
-    return protocol::openedLine(request.serial, m_pageSizes);
+    qCInfo(lcRender) << "opened" << request.path << "with" << chart->pageSizes.size() << "pages";
+    return protocol::openedLine(request.serial, chart->pageSizes);
 }
 
-QByteArray RenderServer::outline(const viewer::protocol::Message &request)
+QByteArray RenderServer::outline(const protocol::Message &request)
 {
-    if (m_pageSizes.isEmpty())
+    ChartFailure failure = ChartFailure::None;
+    ReadChart *chart = m_charts.ready(request.path, failure);
+    if (!chart)
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
-    return protocol::outlineLine(request.serial, int(m_pageSizes.size()), readOutline(*m_engine));
+    return protocol::outlineLine(request.serial, int(chart->pageSizes.size()), readOutline(*chart->engine));
 }
 
-ChartFailure RenderServer::loadFailure(const QString &path)
+QByteArray RenderServer::drawAhead(const protocol::Message &request)
 {
-    if (path.isEmpty())
-        return ChartFailure::NoFileNamed;
-    m_file = std::make_unique<QFile>(path);
-    const platform::FileOpening opened = platform::openRegularFile(*m_file);
-    if (const ChartFailure failure = openFailure(path, opened); failure != ChartFailure::None)
-        return failure;
-    if (const ChartFailure failure = contentFailure(*m_file); failure != ChartFailure::None)
-        return failure;
-    // The engine reads the file that was checked, through the descriptor opened above.
-    return m_engine->open(m_file.get());
+    m_ahead.setPages(request.ahead);
+    return protocol::drawingAheadLine(request.serial);
 }
 
 QByteArray RenderServer::render(const protocol::Message &request)
 {
     const viewer::PageRequest &page = request.page;
-    if (page.page < 0 || page.page >= m_pageSizes.size())
-        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
     if (page.pixelSize.isEmpty() || page.pixelSize.width() > kMaxImageSide ||
         page.pixelSize.height() > kMaxImageSide || page.quarterTurns < 0 || page.quarterTurns > 3 ||
         !m_images || !m_images->isValid())
@@ -140,13 +100,34 @@ QByteArray RenderServer::render(const protocol::Message &request)
     const qint64 bytes = qint64(page.pixelSize.width()) * page.pixelSize.height() * 4;
     if (request.offset < 0 || request.offset > m_images->size() - bytes)
         return protocol::failedLine(request.serial, ChartFailure::TooLarge);
-    const QImage image = m_engine->draw(page.page, page.pixelSize, page.quarterTurns);
+    uchar *target = m_images->data() + request.offset;
+    ChartFailure failure = ChartFailure::None;
+    const ReadChart *chart = m_charts.find(request.path, failure);
+    if (!chart || page.page < 0 || page.page >= chart->pageSizes.size())
+        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
+    m_ahead.awaitPage(request.path, chart->pageSizes, page);
+    if (m_cache.fetch({chart->identity, page}, target)) {
+        qCInfo(lcRender) << "page" << page.page << "of" << request.path << "from the cache";
+        return protocol::renderedLine(request.serial, page.pixelSize);
+    }
+    return drawPage(request, target);
+}
+
+QByteArray RenderServer::drawPage(const protocol::Message &request, uchar *target)
+{
+    const viewer::PageRequest &page = request.page;
+    ChartFailure failure = ChartFailure::None;
+    ReadChart *chart = m_charts.ready(request.path, failure);
+    if (!chart || page.page >= chart->pageSizes.size())
+        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
+    const QImage image = chart->engine->draw(page.page, page.pixelSize, page.quarterTurns);
     if (image.isNull()) {
         qCInfo(lcRender) << "page" << page.page << "could not be drawn at" << page.pixelSize;
         return protocol::failedLine(request.serial, ChartFailure::PageNotDrawn);
     }
-    viewer::writeOnPaper(image, m_images->data() + request.offset, qsizetype(page.pixelSize.width()) * 4,
-                         page.night);
+    viewer::writeOnPaper(image, target, qsizetype(page.pixelSize.width()) * 4, page.night);
+    m_toKeep = PageKey{chart->identity, page};
+    m_toKeepRows = target;
     return protocol::renderedLine(request.serial, page.pixelSize);
 }
 
@@ -158,18 +139,35 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
     const int descriptor = arguments.value(at + 1).toInt(&ok);
     if (!(at >= 0 && ok && images.attach(descriptor)))
         qCInfo(lcRender) << "no shared page images: pages cannot be drawn";
-    platform::limitMemory(memoryLimit(arguments));
-    RenderServer server(&images, [] { return std::make_unique<QtPdfEngine>(); });
+    platform::limitMemory(
+        byteOption(arguments, QStringLiteral("--memory-limit"), protocol::DefaultMemoryLimitBytes, 1));
+
+    const ChartEngineFactory engines = [] { return std::make_unique<QtPdfEngine>(); };
+    // The engine keeps what it readied for the whole run only while one of it exists: this one.
+    const std::unique_ptr<ChartEngine> keeper = engines();
     QtPdfEngine::prepare();
-    std::ios::sync_with_stdio(false);
-    std::string text;
-    while (std::getline(std::cin, text)) {
-        const QByteArray line = QByteArray::fromStdString(text);
-        if (beforeRequest)
-            beforeRequest(line);
-        const QByteArray reply = server.handle(line);
-        std::fwrite(reply.constData(), 1, size_t(reply.size()), stdout);
-        std::fflush(stdout);
+    RenderServer server(
+        &images, engines,
+        byteOption(arguments, QStringLiteral("--cache-bytes"), protocol::DefaultCacheBytes, 0));
+    QByteArray input;
+    for (;;) {
+        AheadDrawer &ahead = server.aheadDrawer();
+        const QList<int> ready = platform::waitForInput({StandardInput, ahead.descriptor()}, -1);
+        if (ahead.descriptor() >= 0 && ready.contains(ahead.descriptor()))
+            ahead.readDrawing();
+        if (ready.contains(StandardInput) && !platform::readStandardInput(input))
+            break;
+        for (qsizetype end = input.indexOf('\n'); end >= 0; end = input.indexOf('\n')) {
+            const QByteArray line = input.left(end);
+            input.remove(0, end + 1);
+            if (beforeRequest)
+                beforeRequest(line);
+            const QByteArray reply = server.handle(line);
+            std::fwrite(reply.constData(), 1, size_t(reply.size()), stdout);
+            std::fflush(stdout);
+            server.finishRequest(input.contains('\n') ||
+                                 !platform::waitForInput({StandardInput}, 0).isEmpty());
+        }
     }
     return 0;
 }
