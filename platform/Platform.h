@@ -107,6 +107,8 @@ std::optional<ChildProcess> startChildProcess(const std::function<QByteArray()> 
 // Appends what the copy has written since, waiting only when it has written nothing yet: false once its
 // output has ended (everything read).
 bool readChildOutput(const ChildProcess &child, QByteArray &output);
+// Holds the copy where it is (it uses no processor time) or lets it go on.
+void pauseChildProcess(const ChildProcess &child, bool paused);
 // Collects the copy once its output has ended, or stops it first when stop is set: true when it ended by
 // itself after writing all its work. The child's output is closed either way.
 bool finishChildProcess(ChildProcess &child, bool stop);

@@ -301,6 +301,12 @@ bool readChildOutput(const ChildProcess &child, QByteArray &output)
     return child.output >= 0 && readSome(child.output, output);
 }
 
+void pauseChildProcess(const ChildProcess &child, bool paused)
+{
+    if (child.pid > 0)
+        kill(pid_t(child.pid), paused ? SIGSTOP : SIGCONT);
+}
+
 bool finishChildProcess(ChildProcess &child, bool stop)
 {
     if (child.output >= 0)

@@ -75,12 +75,23 @@ void AheadDrawer::readDrawing()
         finishDrawing(false);
 }
 
+void AheadDrawer::hold(bool held)
+{
+    if (held != m_held && m_drawing)
+        platform::pauseChildProcess(m_copy, held);
+    m_held = held;
+}
+
 void AheadDrawer::awaitPage(const QString &chart, const QList<QSizeF> &pageSizes,
                             const viewer::PageRequest &page)
 {
     if (!m_drawing || m_drawing->chart != chart || requestFor(*m_drawing, pageSizes) != page)
         return;
-    while (m_drawing && !platform::waitForInput({descriptor()}, -1).isEmpty())
+    if (m_held)
+        platform::pauseChildProcess(m_copy, false);
+    // Until that page is done: the copy that draws the next one may be held.
+    const AheadPage awaited = *m_drawing;
+    while (m_drawing == awaited && !platform::waitForInput({descriptor()}, -1).isEmpty())
         readDrawing();
 }
 
@@ -125,6 +136,8 @@ void AheadDrawer::startNext()
             return;
         }
         m_copy = *copy;
+        if (m_held)
+            platform::pauseChildProcess(m_copy, true);
         m_drawing = ahead;
         m_drawn.clear();
         m_clock.start();

@@ -14,8 +14,9 @@ class PageCache;
 
 // Draws pages before they are asked for, one at a time, each in a copy of the helper process at a lower
 // scheduling priority: a request for a page to show is served by the helper meanwhile and never waits for a
-// page drawn ahead, and a page no longer wanted is dropped with its copy, half drawn. A page drawn goes into
-// the page cache and its chart's page sizes into the chart files, so that asking for it later reads and draws
+// page drawn ahead (the copy is held while the helper works for the viewer, so that it takes no processor
+// time from it), and a page no longer wanted is dropped with its copy, half drawn. A page drawn goes into the
+// page cache and its chart's page sizes into the chart files, so that asking for it later reads and draws
 // nothing.
 class AheadDrawer {
 public:
@@ -33,8 +34,10 @@ public:
     int descriptor() const { return m_copy.output; }
     // Takes in what the copy wrote; once its page is done, keeps the page and starts the next.
     void readDrawing();
-    // When the page being drawn is the page of the chart asked for now (the chart's page sizes known), waits
-    // until it is done, so that it is not drawn twice.
+    // Holds the drawing ahead while the helper serves the viewer, or lets it go on.
+    void hold(bool held);
+    // When the page being drawn is the page of the chart asked for now (the chart's page sizes known), lets
+    // it go on and waits until it is done, so that it is not drawn twice.
     void awaitPage(const QString &chart, const QList<QSizeF> &pageSizes, const viewer::PageRequest &page);
 
 private:
@@ -49,6 +52,7 @@ private:
     platform::ChildProcess m_copy;
     QByteArray m_drawn;
     QElapsedTimer m_clock;
+    bool m_held = false;
 };
 
 } // namespace render

@@ -41,6 +41,7 @@ QByteArray RenderServer::handle(const QByteArray &line)
 {
     const protocol::Message request = protocol::parse(line);
     platform::setOutOfMemoryReply(protocol::failedLine(request.serial, ChartFailure::OutOfMemory));
+    m_ahead.hold(request.kind != protocol::Kind::DrawAhead);
     switch (request.kind) {
     case protocol::Kind::Open:
         return open(request);
@@ -61,6 +62,8 @@ void RenderServer::finishRequest(bool moreWaiting)
         m_cache.store(*m_toKeep, m_toKeepRows);
     m_toKeep.reset();
     m_toKeepRows = nullptr;
+    if (!moreWaiting)
+        m_ahead.hold(false);
 }
 
 QByteArray RenderServer::open(const protocol::Message &request)

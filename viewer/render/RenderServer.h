@@ -25,7 +25,8 @@ public:
 
     QByteArray handle(const QByteArray &line);
     // Work left from the request answered last, done once its reply is on its way: a page drawn for it is
-    // compressed into the cache, unless another request waits already (moreWaiting).
+    // compressed into the cache, unless another request waits already (moreWaiting). Pages are drawn ahead
+    // again once no request waits.
     void finishRequest(bool moreWaiting);
     AheadDrawer &aheadDrawer() { return m_ahead; }
 
