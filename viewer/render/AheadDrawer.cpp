@@ -82,14 +82,24 @@ void AheadDrawer::hold(bool held)
     m_held = held;
 }
 
+void AheadDrawer::awaitChart(const QString &chart)
+{
+    if (m_drawing && m_drawing->chart == chart)
+        awaitDrawing();
+}
+
 void AheadDrawer::awaitPage(const QString &chart, const QList<QSizeF> &pageSizes,
                             const viewer::PageRequest &page)
 {
-    if (!m_drawing || m_drawing->chart != chart || requestFor(*m_drawing, pageSizes) != page)
-        return;
+    if (m_drawing && m_drawing->chart == chart && requestFor(*m_drawing, pageSizes) == page)
+        awaitDrawing();
+}
+
+// Until the page being drawn is done: the copy that draws the next one may be held.
+void AheadDrawer::awaitDrawing()
+{
     if (m_held)
         platform::pauseChildProcess(m_copy, false);
-    // Until that page is done: the copy that draws the next one may be held.
     const AheadPage awaited = *m_drawing;
     while (m_drawing == awaited && !platform::waitForInput({descriptor()}, -1).isEmpty())
         readDrawing();

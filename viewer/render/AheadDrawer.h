@@ -36,6 +36,9 @@ public:
     void readDrawing();
     // Holds the drawing ahead while the helper serves the viewer, or lets it go on.
     void hold(bool held);
+    // When a page of the chart is being drawn, lets it go on and waits until it is done: the chart is then
+    // known without reading it again.
+    void awaitChart(const QString &chart);
     // When the page being drawn is the page of the chart asked for now (the chart's page sizes known), lets
     // it go on and waits until it is done, so that it is not drawn twice.
     void awaitPage(const QString &chart, const QList<QSizeF> &pageSizes, const viewer::PageRequest &page);
@@ -43,6 +46,7 @@ public:
 private:
     QByteArray drawInCopy(const viewer::AheadPage &ahead) const;
     void startNext();
+    void awaitDrawing();
     void finishDrawing(bool stop);
 
     ChartFiles &m_charts;

@@ -68,6 +68,8 @@ void RenderServer::finishRequest(bool moreWaiting)
 
 QByteArray RenderServer::open(const protocol::Message &request)
 {
+    // A chart picked while it is drawn ahead: its first page comes with its page sizes.
+    m_ahead.awaitChart(request.path);
     ChartFailure failure = ChartFailure::None;
     const ReadChart *chart = m_charts.find(request.path, failure);
     if (!chart) {
