@@ -35,12 +35,7 @@ shared_memory() { ls /dev/shm 2>/dev/null | sort; }
 # run NAME HOW: the program with a chart of LIRF on screen, ended as HOW says ("exit" or "frame").
 run() {
     local name="$1" how="$2"
-    QT_QPA_PLATFORM=xcb "$program" >"$artefacts/$name.log" 2>&1 &
-    app=$!
-    pids+=("$app")
-    expect 15 "the main window appears ($name)" has_window "$main_title"
-    main="$(window_id "$main_title")"
-    xdotool windowactivate --sync "$main"
+    start_program "$artefacts/$name.log"
     crop_before="$artefacts/$name-empty.png"
     import -window "$main" -crop "$chart_area" +repage "$crop_before"
     xdotool type --delay 20 lirf

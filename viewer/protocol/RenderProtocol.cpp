@@ -138,22 +138,6 @@ bool toAheadPage(const QByteArray &word, AheadPage &ahead)
            (night == 0 || night == 1);
 }
 
-// "draw-ahead SERIAL COUNT page...".
-Message parseDrawAhead(const QList<QByteArray> &words, Message message)
-{
-    int count = 0;
-    if (words.size() < 3 || !toInt(words[2], count) || count < 0 || count > MaxAheadPages ||
-        count != words.size() - 3)
-        return {};
-    for (qsizetype i = 3; i < words.size(); ++i) {
-        AheadPage ahead;
-        if (!toAheadPage(words[i], ahead))
-            return {};
-        message.ahead.append(ahead);
-    }
-    return message;
-}
-
 bool toSize(const QByteArray &word, QSizeF &size)
 {
     const QList<QByteArray> parts = word.split(',');
@@ -183,36 +167,46 @@ QByteArray outlineWord(const OutlineEntry &entry)
            QUrl::toPercentEncoding(plainOutlineTitle(entry.title));
 }
 
+// The words after a count of them at words[countAt], at most limit, each read by read into list.
+template <typename T, typename Read>
+bool readCounted(const QList<QByteArray> &words, qsizetype countAt, int limit, Read read, QList<T> &list)
+{
+    int count = 0;
+    if (words.size() <= countAt || !toInt(words[countAt], count) || count < 0 || count > limit ||
+        count != words.size() - countAt - 1)
+        return false;
+    for (qsizetype i = countAt + 1; i < words.size(); ++i) {
+        T item;
+        if (!read(words[i], item))
+            return false;
+        list.append(item);
+    }
+    return true;
+}
+
 // "opened SERIAL PAGES size...".
 Message parseOpened(const QList<QByteArray> &words, Message message)
 {
-    int pages = 0;
-    if (words.size() < 3 || !toInt(words[2], pages) || pages < 0 || pages != words.size() - 3)
-        return {};
-    for (qsizetype i = 3; i < words.size(); ++i) {
-        QSizeF size;
-        if (!toSize(words[i], size))
-            return {};
-        message.pageSizes.append(size);
-    }
-    return message;
+    return readCounted(words, 2, std::numeric_limits<int>::max(), toSize, message.pageSizes) ? message
+                                                                                             : Message{};
 }
 
 // "outline SERIAL PAGES ENTRIES entry...".
 Message parseOutline(const QList<QByteArray> &words, Message message)
 {
-    int entries = 0;
-    if (words.size() < 4 || !toInt(words[2], message.pageCount) || message.pageCount < 0 ||
-        !toInt(words[3], entries) || entries < 0 || entries > MaxOutlineEntries ||
-        entries != words.size() - 4)
+    const auto toEntry = [&message](const QByteArray &word, OutlineEntry &entry) {
+        return toOutlineEntry(word, message.pageCount, entry);
+    };
+    if (words.size() < 3 || !toInt(words[2], message.pageCount) || message.pageCount < 0 ||
+        !readCounted(words, 3, MaxOutlineEntries, toEntry, message.outline))
         return {};
-    for (qsizetype i = 4; i < words.size(); ++i) {
-        OutlineEntry entry;
-        if (!toOutlineEntry(words[i], message.pageCount, entry))
-            return {};
-        message.outline.append(entry);
-    }
     return message;
+}
+
+// "draw-ahead SERIAL COUNT page...".
+Message parseDrawAhead(const QList<QByteArray> &words, Message message)
+{
+    return readCounted(words, 2, MaxAheadPages, toAheadPage, message.ahead) ? message : Message{};
 }
 
 // Characters that plain text leaves out: controls, format characters (bidirectional overrides among them),
@@ -343,19 +337,14 @@ Message parse(const QByteArray &line)
     if (words.size() < 2 || !toULong(words[1], message.serial))
         return {};
     const QByteArray &verb = words[0];
-    if (verb == "open" && words.size() == 3) {
-        message.kind = Kind::Open;
+    if ((verb == "open" || verb == "read-outline") && words.size() == 3) {
+        message.kind = verb == "open" ? Kind::Open : Kind::ReadOutline;
         message.path = pathFromWord(words[2]);
         return message;
     }
     if (verb == "render") {
         message.kind = Kind::Render;
         return parseRender(words, message);
-    }
-    if (verb == "read-outline" && words.size() == 3) {
-        message.kind = Kind::ReadOutline;
-        message.path = pathFromWord(words[2]);
-        return message;
     }
     if (verb == "draw-ahead") {
         message.kind = Kind::DrawAhead;
