@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <tuple>
 
 namespace import {
 
@@ -57,19 +58,24 @@ Status LocalizerTable::load(const NavDataSource &source, ImportSummary &summary)
     return {};
 }
 
+QString LocalizerTable::key(const QString &airport, const QString &runwayEnd)
+{
+    return airport + QLatin1Char(' ') + runwayEndKey(runwayEnd);
+}
+
 void LocalizerTable::add(NavLocalizer source, Localizer localizer, ImportSummary &summary)
 {
-    QHash<QString, Entry> &ends = m_airports[source.airport];
-    const QString key = runwayEndKey(source.runwayEnd);
-    const auto found = ends.find(key);
-    if (found != ends.end()) {
+    const QString end = key(source.airport, source.runwayEnd);
+    const auto found = m_entries.find(end);
+    if (found != m_entries.end()) {
         summary.skip(
             QStringLiteral("localizers for a runway end that has one already (the ILS kept, else the "
                            "first)"));
         if (found->source.withGlideSlope || !source.withGlideSlope)
             return;
     }
-    ends.insert(key, {std::move(source), std::move(localizer)});
+    m_airports.insert(source.airport);
+    m_entries.insert(end, {std::move(source), std::move(localizer)});
 }
 
 bool LocalizerTable::hasAirport(const QString &airport) const
@@ -79,11 +85,10 @@ bool LocalizerTable::hasAirport(const QString &airport) const
 
 std::optional<Localizer> LocalizerTable::take(const QString &airport, const QString &runwayEnd)
 {
-    const auto ends = m_airports.find(airport);
-    if (ends == m_airports.end() || runwayEnd.isEmpty())
+    if (runwayEnd.isEmpty())
         return std::nullopt;
-    const auto found = ends->find(runwayEndKey(runwayEnd));
-    if (found == ends->end())
+    const auto found = m_entries.find(key(airport, runwayEnd));
+    if (found == m_entries.end())
         return std::nullopt;
     found->taken = true;
     return found->localizer;
@@ -101,36 +106,38 @@ void LocalizerTable::summarise(const QSet<QString> &airportsWithRecord, const QS
     const QString airportsWithIls = QStringLiteral("airports with a localizer from %1").arg(m_fileName);
     summary.count(airportsWithIls, 0);
     summary.count(endsWithIls, 0);
-    QStringList airports = m_airports.keys();
-    std::sort(airports.begin(), airports.end());
-    for (const QString &airport : airports) {
+    QList<const Entry *> entries;
+    entries.reserve(m_entries.size());
+    for (const Entry &entry : m_entries)
+        entries.append(&entry);
+    std::sort(entries.begin(), entries.end(), [](const Entry *a, const Entry *b) {
+        return std::tie(a->source.airport, a->source.line) < std::tie(b->source.airport, b->source.line);
+    });
+    QString airport;
+    bool airportTaken = false;
+    for (const Entry *entry : entries) {
+        const bool first = entry->source.airport != airport;
+        airport = entry->source.airport;
         if (m_setAside.contains(airport))
             continue;
         if (!airportsWithRecord.contains(airport)) {
-            summary.skip(notInLibrary);
+            summary.skip(notInLibrary, first ? 1 : 0);
             continue;
         }
-        const QHash<QString, Entry> &ends = m_airports[airport];
-        const qsizetype taken =
-            std::count_if(ends.begin(), ends.end(), [](const Entry &e) { return e.taken; });
-        summary.count(endsWithIls, taken);
-        summary.count(airportsWithIls, taken > 0 ? 1 : 0);
-        QList<const Entry *> untaken;
-        for (const Entry &entry : ends) {
-            if (!entry.taken)
-                untaken.append(&entry);
+        if (first)
+            airportTaken = false;
+        if (entry->taken) {
+            summary.count(endsWithIls);
+            summary.count(airportsWithIls, airportTaken ? 0 : 1);
+            airportTaken = true;
+            continue;
         }
-        std::sort(untaken.begin(), untaken.end(),
-                  [](const Entry *a, const Entry *b) { return a->source.line < b->source.line; });
-        summary.skip(QStringLiteral("localizers for a runway end the library does not have (listed below)"),
-                     untaken.size());
-        for (const Entry *entry : untaken) {
-            summary.problem(QStringLiteral("%1 %2: no such runway end in the library for localizer %3 %4 "
-                                           "(%5, line %6)")
-                                .arg(airport, entry->source.runwayEnd, entry->source.ident,
-                                     entry->localizer.frequency, m_fileName)
-                                .arg(entry->source.line));
-        }
+        summary.skip(QStringLiteral("localizers for a runway end the library does not have (listed below)"));
+        summary.problem(
+            QStringLiteral("%1 %2: no such runway end in the library for localizer %3 %4 (%5, line %6)")
+                .arg(airport, entry->source.runwayEnd, entry->source.ident, entry->localizer.frequency,
+                     m_fileName)
+                .arg(entry->source.line));
     }
 }
 

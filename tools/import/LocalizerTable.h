@@ -49,10 +49,12 @@ private:
         Localizer localizer;
         bool taken = false;
     };
+    static QString key(const QString &airport, const QString &runwayEnd);
     void add(NavLocalizer source, Localizer localizer, ImportSummary &summary);
 
     QString m_fileName;
-    QHash<QString, QHash<QString, Entry>> m_airports; // by ICAO code, then by runwayEndKey
+    QHash<QString, Entry> m_entries; // by ICAO code and runwayEndKey: "KBOS 4R"
+    QSet<QString> m_airports;
     QSet<QString> m_setAside;
 };
 
