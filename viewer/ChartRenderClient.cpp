@@ -97,17 +97,19 @@ quint64 ChartRenderClient::drawAhead(const QList<AheadPage> &pages)
     return enqueue(job);
 }
 
+// The request goes out at once, so that the helper works while the caller goes on (a click's repaints, say);
+// whatever sending it reports comes from the event loop, once the caller knows its serial.
 quint64 ChartRenderClient::enqueue(Job job)
 {
     job.serial = ++m_lastSerial;
     m_queue.append(job);
     shortenForWaitingRequests();
-    scheduleSend();
+    const bool reportingLater = std::exchange(m_reportLater, true);
+    sendNext();
+    m_reportLater = reportingLater;
     return job.serial;
 }
 
-// Requests go out from the event loop, never inside open() or render(): a caller knows its serial
-// before any reply to it can arrive.
 void ChartRenderClient::scheduleSend()
 {
     QMetaObject::invokeMethod(this, &ChartRenderClient::sendNext, Qt::QueuedConnection);
@@ -158,7 +160,11 @@ void ChartRenderClient::startHelper()
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     platform::prepareHelperProcess(*process, m_slots->descriptor(), HelperImagesDescriptor);
     connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
-        if (process == m_process)
+        if (process != m_process)
+            return;
+        if (m_reportLater)
+            QMetaObject::invokeMethod(this, &ChartRenderClient::readReplies, Qt::QueuedConnection);
+        else
             readReplies();
     });
     connect(process, &QProcess::finished, this, [this, process] {
@@ -204,8 +210,8 @@ void ChartRenderClient::sendNext()
     m_inFlightClock.start();
     m_deadline.start(m_settings.timeoutMs);
     m_process->write(requestLine(job));
-    // QProcess writes when the event loop next runs, after whatever the caller does next (a click's
-    // repaints, say): the request goes now, so that the helper works meanwhile.
+    // QProcess writes when the event loop next runs, after whatever the caller does next: the request goes
+    // now, so that the helper works meanwhile.
     m_process->waitForBytesWritten(0);
 }
 
@@ -337,7 +343,12 @@ void ChartRenderClient::failAll(ChartFailure failure)
 void ChartRenderClient::fail(Job job, ChartFailure failure)
 {
     m_slots->release(job.slot);
-    emit failed(job.serial, failure);
+    if (!m_reportLater) {
+        emit failed(job.serial, failure);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, serial = job.serial, failure] { emit failed(serial, failure); }, Qt::QueuedConnection);
 }
 
 } // namespace viewer

@@ -115,6 +115,7 @@ private:
     QTimer m_deadline;
     bool m_killed = false;
     quint64 m_lastSerial = 0;
+    bool m_reportLater = false;    // while a request is being sent for its caller
     QList<AheadPage> m_aheadNamed; // the pages to draw ahead named last to the running helper
 };
 
