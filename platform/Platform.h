@@ -109,9 +109,18 @@ std::optional<ChildProcess> startChildProcess(const std::function<QByteArray()> 
 bool readChildOutput(const ChildProcess &child, QByteArray &output);
 // Holds the copy where it is (it uses no processor time) or lets it go on.
 void pauseChildProcess(const ChildProcess &child, bool paused);
+// Waits for the copy's work: what it made; nothing when it crashed, ran out of memory or took longer than
+// timeoutMs (it is then stopped). The copy is collected either way.
+std::optional<QByteArray> awaitChildProcess(ChildProcess &child, int timeoutMs);
 // Collects the copy once its output has ended, or stops it first when stop is set: true when it ended by
 // itself after writing all its work. The child's output is closed either way.
 bool finishChildProcess(ChildProcess &child, bool stop);
+// In a copy of this process: gives the open file a reading position of its own, apart from the process it was
+// copied from (the same file opened again, at the same position), so that the two can read it at once. False
+// when it could not.
+bool takeOwnReadingPosition(const QFile &file);
+// The processors the system has at work.
+int processorCount();
 // Waits until one of the descriptors (-1 entries left out) can be read or has ended, at most timeoutMs (-1
 // without limit): those descriptors, empty when the time ran out.
 QList<int> waitForInput(const QList<int> &descriptors, int timeoutMs);

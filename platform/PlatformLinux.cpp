@@ -321,6 +321,27 @@ bool finishChildProcess(ChildProcess &child, bool stop)
     return !stop && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+bool takeOwnReadingPosition(const QFile &file)
+{
+    const int descriptor = file.handle();
+    const off_t position = descriptor < 0 ? -1 : lseek(descriptor, 0, SEEK_CUR);
+    if (position < 0)
+        return false;
+    const QByteArray same = "/proc/self/fd/" + QByteArray::number(descriptor);
+    const int again = open(same.constData(), O_RDONLY | O_CLOEXEC);
+    if (again < 0)
+        return false;
+    const bool moved =
+        dup2(again, descriptor) == descriptor && lseek(descriptor, position, SEEK_SET) == position;
+    close(again);
+    return moved;
+}
+
+int processorCount()
+{
+    return int(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
+}
+
 QList<int> waitForInput(const QList<int> &descriptors, int timeoutMs)
 {
     QList<pollfd> waiting;
@@ -344,27 +365,32 @@ bool readStandardInput(QByteArray &input)
     return readSome(STDIN_FILENO, input);
 }
 
-std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &work, int timeoutMs)
+std::optional<QByteArray> awaitChildProcess(ChildProcess &child, int timeoutMs)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    std::optional<ChildProcess> child = startChildProcess(work, 0);
-    if (!child)
-        return std::nullopt;
     QByteArray made;
     bool complete = false;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        if (waitForInput({child->output}, int(std::max<qint64>(0, left.count()))).isEmpty())
+        if (waitForInput({child.output}, int(std::max<qint64>(0, left.count()))).isEmpty())
             break;
-        if (!readChildOutput(*child, made)) {
+        if (!readChildOutput(child, made)) {
             complete = true;
             break;
         }
     }
-    if (!finishChildProcess(*child, !complete))
+    if (!finishChildProcess(child, !complete))
         return std::nullopt;
     return made;
+}
+
+std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &work, int timeoutMs)
+{
+    std::optional<ChildProcess> child = startChildProcess(work, 0);
+    if (!child)
+        return std::nullopt;
+    return awaitChildProcess(*child, timeoutMs);
 }
 
 } // namespace platform

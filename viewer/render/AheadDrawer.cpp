@@ -116,7 +116,7 @@ QByteArray AheadDrawer::drawInCopy(const AheadPage &ahead) const
     const std::optional<viewer::PageRequest> page = requestFor(ahead, chart->pageSizes);
     if (page && !m_cache.contains({drawn.chart, *page})) {
         drawn.page = *page;
-        const QImage image = chart->engine->draw(page->page, page->pixelSize, page->quarterTurns);
+        const QImage image = chart->engine->draw(page->page, page->pixelSize, page->quarterTurns, {});
         if (image.isNull())
             return {};
         QImage paper(page->pixelSize, QImage::Format_RGB32);

@@ -25,8 +25,9 @@ public:
     // The size of each page, in points.
     virtual QList<QSizeF> pageSizes() const = 0;
     // A page drawn at the pixel size, turned clockwise by quarterTurns (0 to 3): ARGB32, transparent where
-    // the page has no ink. A null image when it cannot be drawn.
-    virtual QImage draw(int page, QSize pixelSize, int quarterTurns) = 0;
+    // the page has no ink. Only the part of it given, when part is not empty (the image is then of part's
+    // size; an unturned page only). A null image when it cannot be drawn.
+    virtual QImage draw(int page, QSize pixelSize, int quarterTurns, QRect part) = 0;
     // The chart's index in reading order: the entries that lead to a page of the chart, at most
     // protocol::MaxOutlineEntries, titles and levels as the file gives them. It may never return for a file
     // whose index loops: callers protect themselves (readOutline).

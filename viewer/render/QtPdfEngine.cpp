@@ -70,12 +70,20 @@ QList<QSizeF> QtPdfEngine::pageSizes() const
     return sizes;
 }
 
-QImage QtPdfEngine::draw(int page, QSize pixelSize, int quarterTurns)
+QImage QtPdfEngine::draw(int page, QSize pixelSize, int quarterTurns, QRect part)
 {
     QPdfDocumentRenderOptions options;
     options.setRotation(rotation(quarterTurns));
-    QImage image = m_document.render(page, pixelSize, options);
-    if (image.size() != pixelSize)
+    const bool whole = part.isEmpty();
+    if (!whole) {
+        if (quarterTurns != 0 || !QRect(QPoint(), pixelSize).contains(part))
+            return {};
+        options.setScaledSize(pixelSize);
+        options.setScaledClipRect(part);
+    }
+    const QSize imageSize = whole ? pixelSize : part.size();
+    QImage image = m_document.render(page, imageSize, options);
+    if (image.size() != imageSize)
         return {};
     if (image.format() != QImage::Format_ARGB32)
         image.convertTo(QImage::Format_ARGB32);

@@ -18,7 +18,7 @@ public:
 
     viewer::ChartFailure open(QIODevice *file) override;
     QList<QSizeF> pageSizes() const override;
-    QImage draw(int page, QSize pixelSize, int quarterTurns) override;
+    QImage draw(int page, QSize pixelSize, int quarterTurns, QRect part) override;
     QList<viewer::OutlineEntry> outline() override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "ChartColours.h"
 #include "OutlineReader.h"
+#include "PageDrawing.h"
 #include "Platform.h"
 #include "QtPdfEngine.h"
 #include "RenderLog.h"
@@ -125,12 +126,10 @@ QByteArray RenderServer::drawPage(const protocol::Message &request, uchar *targe
     ReadChart *chart = m_charts.ready(request.path, failure);
     if (!chart || page.page >= chart->pageSizes.size())
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
-    const QImage image = chart->engine->draw(page.page, page.pixelSize, page.quarterTurns);
-    if (image.isNull()) {
+    if (!drawPageInto(*chart, page, target)) {
         qCInfo(lcRender) << "page" << page.page << "could not be drawn at" << page.pixelSize;
         return protocol::failedLine(request.serial, ChartFailure::PageNotDrawn);
     }
-    viewer::writeOnPaper(image, target, qsizetype(page.pixelSize.width()) * 4, page.night);
     m_toKeep = PageKey{chart->identity, page};
     m_toKeepRows = target;
     return protocol::renderedLine(request.serial, page.pixelSize);
