@@ -19,15 +19,49 @@ namespace platform {
 // Why a file could not be opened for reading.
 enum class FileProblem { None, Missing, PermissionDenied, Folder, NotRegular, Failed };
 
+// What a path names, for messages that say what is there instead of a file.
+enum class FileKind { Missing, Regular, Folder, Pipe, Device, Socket, Link, Other };
+
 struct FileOpening {
     FileProblem problem = FileProblem::None;
-    QString reason; // the system's words, for Missing, PermissionDenied and Failed
+    QString reason;                  // the system's words, for Missing, PermissionDenied and Failed
+    FileKind kind = FileKind::Other; // for Folder and NotRegular: what is there
 };
 
 // Opens the existing regular file that file names, for reading in mode, without waiting: a folder, pipe,
 // device or socket is refused before it is opened, and again when one was put in the file's place
 // meanwhile. Links are followed. file is open when the problem is None, else closed.
 FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+// What path names: links are followed, or with followLinks false a link is FileKind::Link.
+FileKind fileKind(const QString &path, bool followLinks = true);
+
+// The outcome of a change to the file system; reason in words for the user ("the disk is full").
+struct FileWriting {
+    bool ok = true;
+    QString reason;
+};
+
+// Words for a system error met while writing files (an errno value): "the disk is full" rather than "No
+// space left on device".
+QString writingProblem(int systemError);
+
+// Writes bytes into a new file at path, which must not exist yet (a link there is not followed), and
+// flushes the file to disk before it returns.
+FileWriting writeNewFile(const QString &path, QByteArrayView bytes);
+// Replaces the file at path so that, whenever the system stops, path holds the old file or the new one
+// whole: the bytes go to a temporary file beside it (".NAME.new-" and a random part), which is flushed to
+// disk and renamed over path, and then the folder is flushed too. A link at path is replaced itself, never
+// written through. The permissions of the file replaced are kept.
+FileWriting replaceFile(const QString &path, QByteArrayView bytes);
+// Flushes to disk the names made, renamed or removed in folder.
+FileWriting syncFolder(const QString &folder);
+// Swaps two entries of one folder in one step: each then has the other's name. A file system that cannot
+// (FAT, some network file systems) gets three renames, through second + ".swap", between which first is
+// missing for a moment.
+FileWriting exchangeEntries(const QString &first, const QString &second);
+// Renames from to to, which must not exist yet.
+FileWriting renameToNewName(const QString &from, const QString &to);
 
 // Memory that two processes share, mapped whole: the program creates it and hands its descriptor to the
 // render helper, which attaches to it. No name and no file on disk: it goes when both have let go.
@@ -63,6 +97,9 @@ private:
 // Sets up the helper that process is about to start: it finds descriptor (open in this process) as
 // helperDescriptor, and it is ended when this process ends, however that happens.
 void prepareHelperProcess(QProcess &process, int descriptor, int helperDescriptor);
+// Sets up a helper that process is about to start so that it is ended when this process ends, however that
+// happens (killed, crashed), even when the helper itself is stuck or ignores being asked to stop.
+void endWithThisProcess(QProcess &process);
 
 // Bounds the address space of the calling process to bytes, so that an allocation beyond it fails. When
 // it fails, the process writes its out-of-memory reply (setOutOfMemoryReply) to standard output and ends
