@@ -41,8 +41,12 @@ int makeDirectorySafe(QString &text)
             safe += u' ';
             break;
         default:
-            safe += c;
-            continue;
+            if (c.category() != QChar::Other_Control) {
+                safe += c;
+                continue;
+            }
+            safe += u' ';
+            break;
         }
         ++replaced;
     }

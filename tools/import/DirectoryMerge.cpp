@@ -2,6 +2,7 @@
 
 #include "DirectoryRecords.h"
 #include "DirectoryText.h"
+#include "RecordFit.h"
 
 #include <QSet>
 
@@ -27,11 +28,18 @@ QByteArrayView missingEnd(QByteArrayView record)
 
 } // namespace
 
-MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportdata::AirportRecord> &imported)
+MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportdata::AirportRecord> &imported,
+                               ImportSummary &summary)
 {
+    RecordFit fit(summary);
+    QList<airportdata::AirportRecord> fitted;
     QSet<QString> codes;
-    for (const airportdata::AirportRecord &record : imported)
-        codes.insert(record.code());
+    for (const airportdata::AirportRecord &record : imported) {
+        if (std::optional<airportdata::AirportRecord> fitting = fit.fit(record)) {
+            codes.insert(fitting->code());
+            fitted.append(*std::move(fitting));
+        }
+    }
 
     MergedDirectory merged;
     merged.bytes.reserve(oldDirectory.size() + imported.size() * 256);
@@ -45,8 +53,9 @@ MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportd
         merged.bytes += missingEnd(bytes);
         ++merged.kept;
     }
-    for (const airportdata::AirportRecord &record : imported)
+    for (const airportdata::AirportRecord &record : fitted)
         merged.bytes += airportdata::directoryText(record);
+    merged.written = fitted.size();
     return merged;
 }
 

@@ -11,7 +11,7 @@ namespace import {
 inline const QString kRunwaysWritten = QStringLiteral("runways written");
 inline const QString kLocalizersFilled = QStringLiteral("runways with ILS frequency and course");
 inline const QString kTextsChanged =
-    QStringLiteral("texts changed (commas, quotes, \"|\" or line breaks replaced)");
+    QStringLiteral("texts changed (commas, quotes, \"|\", line breaks or control characters replaced)");
 
 // What an import did, for the lines printed at its end: counts of what was written, counts of what was left
 // out with the reason, and the problems met along the way, each in the order first reported.
