@@ -4,6 +4,7 @@
 #include "ImportSummary.h"
 #include "LibraryWriter.h"
 #include "OurAirportsImport.h"
+#include "ProgramLibrary.h"
 #include "ProgressLine.h"
 
 #include <QCommandLineParser>
@@ -75,7 +76,8 @@ int finish(const import::Status &status, const import::ImportSummary &summary, c
         QTextStream(stderr) << "varnelox-import: " << status.message << "\n";
         return kFailed;
     }
-    QTextStream(stdout) << summary.text(QFileInfo(library).absoluteFilePath());
+    QTextStream(stdout) << summary.text(QFileInfo(library).absoluteFilePath())
+                        << import::otherLibraryNote(library, QCoreApplication::applicationDirPath());
     return 0;
 }
 
