@@ -46,8 +46,8 @@ struct FileWriting {
 // space left on device".
 QString writingProblem(int systemError);
 
-// Writes bytes into a new file at path, which must not exist yet (a link there is not followed), and
-// flushes the file to disk before it returns.
+// Writes bytes into a new file at path, which must not exist yet (a link there is not followed). The file
+// reaches the disk with the next syncFileSystem.
 FileWriting writeNewFile(const QString &path, QByteArrayView bytes);
 // Replaces the file at path so that, whenever the system stops, path holds the old file or the new one
 // whole: the bytes go to a temporary file beside it (".NAME.new-" and a random part), which is flushed to
@@ -56,6 +56,8 @@ FileWriting writeNewFile(const QString &path, QByteArrayView bytes);
 FileWriting replaceFile(const QString &path, QByteArrayView bytes);
 // Flushes to disk the names made, renamed or removed in folder.
 FileWriting syncFolder(const QString &folder);
+// Flushes to disk everything written to the file system that holds path: many files at the cost of one.
+FileWriting syncFileSystem(const QString &path);
 // Swaps two entries of one folder in one step: each then has the other's name. A file system that cannot
 // (FAT, some network file systems) gets three renames, through second + ".swap", between which first is
 // missing for a moment.

@@ -43,10 +43,11 @@ bool writeAll(int descriptor, QByteArrayView bytes)
     return true;
 }
 
-// Writes and flushes the new file that descriptor is open on, then closes it; the error is left in errno.
-bool fillAndClose(int descriptor, QByteArrayView bytes)
+// Writes the new file that descriptor is open on, flushed to disk when asked, then closes it; the error is
+// left in errno.
+bool fillAndClose(int descriptor, QByteArrayView bytes, bool flush)
 {
-    if (!writeAll(descriptor, bytes) || fsync(descriptor) != 0) {
+    if (!writeAll(descriptor, bytes) || (flush && fsync(descriptor) != 0)) {
         const int error = errno;
         close(descriptor);
         errno = error;
@@ -95,7 +96,7 @@ QString writingProblem(int systemError)
 FileWriting writeNewFile(const QString &path, QByteArrayView bytes)
 {
     const int descriptor = createNew(path);
-    if (descriptor < 0 || !fillAndClose(descriptor, bytes))
+    if (descriptor < 0 || !fillAndClose(descriptor, bytes, false))
         return failed(errno);
     return {};
 }
@@ -119,7 +120,7 @@ FileWriting replaceFile(const QString &path, QByteArrayView bytes)
     struct stat old {};
     if (lstat(systemName(path).constData(), &old) == 0 && S_ISREG(old.st_mode))
         fchmod(descriptor, old.st_mode & 07777);
-    if (!fillAndClose(descriptor, bytes) || !renamed(temporary, path)) {
+    if (!fillAndClose(descriptor, bytes, true) || !renamed(temporary, path)) {
         const FileWriting failure = failed(errno);
         unlink(systemName(temporary).constData());
         return failure;
@@ -134,6 +135,17 @@ FileWriting syncFolder(const QString &folder)
         return failed(errno);
     // Some file systems cannot flush a folder on its own; they keep it with the files.
     const bool synced = fsync(descriptor) == 0 || errno == EINVAL;
+    const int error = errno;
+    close(descriptor);
+    return synced ? FileWriting() : failed(error);
+}
+
+FileWriting syncFileSystem(const QString &path)
+{
+    const int descriptor = open(systemName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return failed(errno);
+    const bool synced = syncfs(descriptor) == 0;
     const int error = errno;
     close(descriptor);
     return synced ? FileWriting() : failed(error);

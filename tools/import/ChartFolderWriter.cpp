@@ -57,7 +57,7 @@ Status removeTree(const QString &path)
     return error ? failure(path, QStringLiteral("cannot be removed"), error) : Status();
 }
 
-// A copy of a file, flushed to disk, for a file system without hard links.
+// A copy of a file, for a file system without hard links.
 Status copyFile(const QString &from, const QString &to)
 {
     QByteArray bytes;
@@ -67,7 +67,7 @@ Status copyFile(const QString &from, const QString &to)
 }
 
 // Gives to every entry of from that it has not got: files as hard links (copies where the file system has
-// none), links as links, folders entry by entry. Links are never followed.
+// none), links as links, folders entry by entry. Links are never followed. Nothing is flushed to disk yet.
 Status carryOver(const QString &from, const QString &to)
 {
     std::error_code error;
@@ -99,7 +99,7 @@ Status carryOver(const QString &from, const QString &to)
     }
     if (error)
         return failure(from, QStringLiteral("cannot be read"), error);
-    return written(to, QStringLiteral("cannot be written"), platform::syncFolder(to));
+    return {};
 }
 
 } // namespace
@@ -107,6 +107,11 @@ Status carryOver(const QString &from, const QString &to)
 ChartFolderWriter::ChartFolderWriter(QString chartsFolder)
     : m_chartsFolder(std::move(chartsFolder))
 {}
+
+ChartFolderWriter::~ChartFolderWriter()
+{
+    removeStaged();
+}
 
 QString ChartFolderWriter::airportFolder(const QString &code) const
 {
@@ -151,27 +156,25 @@ QString ChartFolderWriter::obstacle(const QString &code, int category) const
     }
 }
 
-Status ChartFolderWriter::replace(const QString &code, const QList<ChartFile> &charts)
+QString ChartFolderWriter::stageFolder(const QString &code) const
 {
-    const QString stage = QDir(m_chartsFolder).filePath(kStagePrefix + code);
+    return QDir(m_chartsFolder).filePath(kStagePrefix + code);
+}
+
+Status ChartFolderWriter::stage(const QString &code, const QList<ChartFile> &charts)
+{
+    const QString stage = stageFolder(code);
     if (Status cleared = removeTree(stage); !cleared.ok)
         return cleared;
     if (!QDir().mkdir(stage))
         return Status::failure(stage + QStringLiteral(": cannot be made"));
-    Status status = fill(code, stage, charts);
-    if (status.ok)
-        status = putInPlace(stage, airportFolder(code));
-    // The old folder after the swap, or the new one that did not get there; one that stays is removed by the
-    // next import.
-    removeTree(stage);
-    return status;
+    m_staged.append(code);
+    return fill(code, stage, charts);
 }
 
 Status ChartFolderWriter::fill(const QString &code, const QString &stage,
                                const QList<ChartFile> &charts) const
 {
-    const QString folder = airportFolder(code);
-    const bool hasOld = platform::fileKind(folder, false) == platform::FileKind::Folder;
     for (const ChartFile &chart : charts) {
         const QString path = chartPath(stage, code, chart.category);
         if (Status status =
@@ -179,19 +182,39 @@ Status ChartFolderWriter::fill(const QString &code, const QString &stage,
             !status.ok)
             return status;
     }
-    if (hasOld)
-        return carryOver(folder, stage);
-    return written(stage, QStringLiteral("cannot be written"), platform::syncFolder(stage));
+    const QString folder = airportFolder(code);
+    return platform::fileKind(folder, false) == platform::FileKind::Folder ? carryOver(folder, stage)
+                                                                           : Status();
 }
 
-Status ChartFolderWriter::putInPlace(const QString &stage, const QString &folder) const
+Status ChartFolderWriter::commit()
 {
+    Status status = written(m_chartsFolder, QStringLiteral("cannot be written"),
+                            platform::syncFileSystem(m_chartsFolder));
+    for (qsizetype done = 0; status.ok && done < m_staged.size(); ++done)
+        status = putInPlace(m_staged[done]);
+    if (status.ok)
+        status = written(m_chartsFolder, QStringLiteral("cannot be written"),
+                         platform::syncFolder(m_chartsFolder));
+    // The old folders after the swaps, and the new ones that did not get there.
+    removeStaged();
+    return status;
+}
+
+Status ChartFolderWriter::putInPlace(const QString &code) const
+{
+    const QString folder = airportFolder(code);
     const bool hasOld = platform::fileKind(folder, false) == platform::FileKind::Folder;
-    const platform::FileWriting moved =
-        hasOld ? platform::exchangeEntries(stage, folder) : platform::renameToNewName(stage, folder);
-    if (Status status = written(folder, QStringLiteral("cannot be replaced"), moved); !status.ok)
-        return status;
-    return written(m_chartsFolder, QStringLiteral("cannot be written"), platform::syncFolder(m_chartsFolder));
+    const platform::FileWriting moved = hasOld ? platform::exchangeEntries(stageFolder(code), folder)
+                                               : platform::renameToNewName(stageFolder(code), folder);
+    return written(folder, QStringLiteral("cannot be replaced"), moved);
+}
+
+// One that cannot be removed now is removed by the next import.
+void ChartFolderWriter::removeStaged()
+{
+    for (const QString &code : std::exchange(m_staged, {}))
+        removeTree(stageFolder(code));
 }
 
 } // namespace import

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace import {
 
@@ -118,14 +119,13 @@ public:
         return planned;
     }
 
-    // Joins the airport's charts and puts them in place of its old ones; written tells whether there was any
-    // to put.
-    Status write(const AirportCharts &planned, bool &written)
+    // Joins the airport's charts and stages them in the library; every ChartFolderWriter::CommitEvery
+    // airports, and at commit(), the staged ones are put in place.
+    Status write(const AirportCharts &planned)
     {
-        written = false;
         const QString &code = planned.airport->code;
         QList<ChartFile> files;
-        qsizetype charts = 0, pages = 0;
+        Written written{code, 0, 0, 0};
         for (const auto &[category, chartPages] : planned.categories) {
             const JoinedFile joined = joinCharts(chartPages);
             for (const QString &problem : joined.problems)
@@ -137,19 +137,33 @@ public:
                 continue;
             }
             files.append({category, joined.pdf});
-            charts += joined.charts;
-            pages += joined.pages;
+            written.charts += joined.charts;
+            written.pages += joined.pages;
         }
         if (files.isEmpty())
             return {};
-        if (Status status = m_library.charts().replace(code, files); !status.ok)
+        written.files = files.size();
+        if (Status status = m_library.charts().stage(code, files); !status.ok)
             return status;
-        written = true;
-        m_summary.count(kChartFiles, files.size());
-        m_summary.count(kCharts, charts);
-        m_summary.count(kPages, pages);
+        m_staged.append(written);
+        return m_staged.size() >= ChartFolderWriter::CommitEvery ? commit() : Status();
+    }
+
+    Status commit()
+    {
+        if (Status status = m_library.charts().commit(); !status.ok)
+            return status;
+        for (const Written &written : std::exchange(m_staged, {})) {
+            m_written.insert(written.code);
+            m_summary.count(kChartFiles, written.files);
+            m_summary.count(kCharts, written.charts);
+            m_summary.count(kPages, written.pages);
+        }
         return {};
     }
+
+    // The airports whose charts are in place.
+    const QSet<QString> &written() const { return m_written; }
 
 private:
     // The charts in the order of the joined file, with the paths of their PDF files; missing ones reported.
@@ -171,10 +185,18 @@ private:
         return pages;
     }
 
+    // What one airport's staged folder holds, counted once it is in place.
+    struct Written {
+        QString code;
+        qsizetype files, charts, pages;
+    };
+
     const DtppOptions &m_options;
     ImportSummary &m_summary;
     LibraryWriter &m_library;
     QHash<QString, QString> m_pdfFiles; // upper-case name to path
+    QList<Written> m_staged;
+    QSet<QString> m_written;
 };
 
 // Records for the airports that have none in the directory yet.
@@ -273,23 +295,21 @@ Status importDtpp(const DtppOptions &options, ImportSummary &summary, ProgressLi
     AddedRecords records(library, summary);
     if (Status added = records.add(planned); !added.ok)
         return added;
-    QSet<QString> withCharts;
-    for (qsizetype done = 0; done < planned.size(); ++done) {
+    Status status;
+    for (qsizetype done = 0; status.ok && done < planned.size(); ++done) {
         progress.update(QStringLiteral("airports"), done, done, planned.size());
-        bool written = false;
-        if (Status status = charts.write(planned[done], written); !status.ok) {
-            return Status::failure(QStringLiteral("%1: %2\nThe charts of %3 of %4 airports are in place, the "
-                                                  "others as they were: run the same import again to "
-                                                  "complete it.")
-                                       .arg(planned[done].airport->code, status.message)
-                                       .arg(done)
-                                       .arg(planned.size()));
-        }
-        if (written)
-            withCharts.insert(planned[done].airport->code);
+        status = charts.write(planned[done]);
     }
+    if (status.ok)
+        status = charts.commit();
     progress.finish();
-    if (Status kept = records.keepOnly(withCharts); !kept.ok)
+    if (!status.ok) {
+        return Status::failure(status.message +
+                               QStringLiteral("\nEvery airport has either all its old charts or all "
+                                              "its new ones: run the same import again to "
+                                              "complete it."));
+    }
+    if (Status kept = records.keepOnly(charts.written()); !kept.ok)
         return kept;
     summary.count(kRecords, records.count());
     return {};

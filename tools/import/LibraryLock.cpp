@@ -1,6 +1,9 @@
 #include "LibraryLock.h"
 
+#include "Platform.h"
+
 #include <QDir>
+#include <QFile>
 
 namespace import {
 
@@ -12,16 +15,23 @@ LibraryLock::LibraryLock(const QString &libraryFolder)
     m_file.setStaleLockTime(0);
 }
 
+// QLockFile does not say why it could not make its file: a file made the same way does.
+QString LibraryLock::whyNoFile() const
+{
+    const QString probe = QDir(m_libraryFolder).filePath(fileName() + QStringLiteral(".probe"));
+    QFile::remove(probe);
+    const platform::FileWriting writing = platform::writeNewFile(probe, QByteArray(64, ' '));
+    QFile::remove(probe);
+    return writing.ok ? QStringLiteral("unknown error") : writing.reason;
+}
+
 Status LibraryLock::lock()
 {
     if (m_file.tryLock(WaitMs))
         return {};
     if (m_file.error() != QLockFile::LockFailedError) {
         return Status::failure(QStringLiteral("%1: the lock file %2 cannot be made: %3")
-                                   .arg(m_libraryFolder, fileName(),
-                                        m_file.error() == QLockFile::PermissionError
-                                            ? QStringLiteral("permission denied")
-                                            : QStringLiteral("unknown error")));
+                                   .arg(m_libraryFolder, fileName(), whyNoFile()));
     }
     qint64 process = 0;
     QString host;

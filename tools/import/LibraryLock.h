@@ -23,6 +23,8 @@ public:
     static QString fileName() { return QStringLiteral(".varnelox-import.lock"); }
 
 private:
+    QString whyNoFile() const;
+
     QString m_libraryFolder;
     QLockFile m_file;
 };
