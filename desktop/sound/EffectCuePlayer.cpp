@@ -19,7 +19,7 @@ void EffectCuePlayer::play(const QString &wavPath)
     // A missing file would leave the effect in a sticky error state with a misleading warning, and one the
     // sound system cannot load whole could hold the helper up for ever.
     if (const QString problem = CueFile::problem(wavPath); !problem.isEmpty()) {
-        qCInfo(lcCues) << "cue" << wavPath << "not played:" << problem;
+        qCInfo(lcCues).noquote() << "cue" << wavPath << "not played:" << problem;
         return;
     }
     if (!m_effect)

@@ -243,14 +243,19 @@ void CuePlayerTest::cuesTheSoundSystemCannotTakeAreRefused()
     file.close();
     QCOMPARE(desktop::sound::CueFile::problem(cue), problem);
 
-    // The real helper, handed the cue, ends as it should instead of hanging.
+    // The real helper, handed the cue, refuses it before the sound system sees it, says why in its log, and
+    // ends as it should.
     QProcess helper;
-    helper.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("varnelox.sound.helper=true"));
+    helper.setProcessEnvironment(environment);
     helper.start(builtHelper(), {});
     QVERIFY(helper.waitForStarted());
     helper.write(cue.toUtf8() + '\n');
     QVERIFY(helper.waitForFinished(15000));
     QCOMPARE(helper.exitCode(), 0);
+    const QString log = QString::fromUtf8(helper.readAllStandardError());
+    QVERIFY2(problem.isEmpty() != log.contains(QStringLiteral("not played: ") + problem), qPrintable(log));
 }
 
 void CuePlayerTest::stuckHelperEndsWithTheProgram_data()
