@@ -46,11 +46,11 @@ QString whence(airportdata::LibrarySource source)
 
 } // namespace
 
-QString otherLibraryNote(const QString &library, const QString &programFolder)
+QString otherLibraryNote(const QString &library, const QString &programFolder, const QString &installedFolder)
 {
-    const airportdata::LibraryLocation read = airportdata::locateLibrary(
-        {QString(), qEnvironmentVariable("VARNELOX_LIBRARY"), programFolder, userDataLibraryFolder(),
-         QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral(VARNELOX_DATA_FROM_PROGRAM)))});
+    const airportdata::LibraryLocation read =
+        airportdata::locateLibrary({QString(), qEnvironmentVariable("VARNELOX_LIBRARY"), programFolder,
+                                    userDataLibraryFolder(), installedFolder});
     if (read.ok && sameFolderForm(read.folder) == sameFolderForm(library))
         return {};
     const QString program = QDir(programFolder).filePath(QStringLiteral("varnelox"));
