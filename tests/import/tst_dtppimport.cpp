@@ -1,5 +1,6 @@
 #include "ChartJoiner.h"
 #include "ChartOrder.h"
+#include "DtppFixture.h"
 #include "DtppImport.h"
 #include "FixtureFiles.h"
 #include "ImportSummary.h"
@@ -10,74 +11,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPainter>
 #include <QPdfBookmarkModel>
 #include <QPdfDocument>
-#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
 using namespace import;
+using fixture::kMetafile;
 
 namespace {
-
-// A metafile in the FAA's format: continuation pages, a deleted record, a missing PDF, an unreadable PDF,
-// a chart code of no category, an airport without an ICAO code, records given out of chartseq order.
-const QByteArray kMetafile = R"(<?xml version="1.0" encoding="UTF-8"?>
-<digital_tpp cycle="2501" from_edate="0901Z  01/23/25" to_edate="0901Z  02/20/25">
-  <state_code ID="MA" state_fullname="Massachusetts">
-    <city_name ID="BOSTON" volume="NE-2">
-      <airport_name ID="GENERAL EDWARD LAWRENCE LOGAN INTL" military="N" apt_ident="BOS" icao_ident="KBOS" alnum="58">
-        <record><chartseq>10100</chartseq><chart_code>MIN</chart_code><chart_name>TAKEOFF MINIMUMS</chart_name>
-          <useraction></useraction><pdf_name>NE2TO.PDF</pdf_name></record>
-        <record><chartseq>50750</chartseq><chart_code>IAP</chart_code><chart_name>ILS OR LOC RWY 04R</chart_name>
-          <useraction></useraction><pdf_name>00058IL4R.PDF</pdf_name></record>
-        <record><chartseq>50750</chartseq><chart_code>IAP</chart_code><chart_name>ILS OR LOC RWY 04R, CONT.1</chart_name>
-          <useraction>A</useraction><pdf_name>00058IL4R_C.PDF</pdf_name></record>
-        <record><chartseq>50500</chartseq><chart_code>IAP</chart_code><chart_name>RNAV (GPS) RWY 22L</chart_name>
-          <useraction>C</useraction><pdf_name>00058R22L.PDF</pdf_name></record>
-        <record><chartseq>53000</chartseq><chart_code>IAP</chart_code><chart_name>VOR RWY 04L</chart_name>
-          <useraction>D</useraction><pdf_name>DELETED_JOB.PDF</pdf_name></record>
-        <record><chartseq>54000</chartseq><chart_code>IAP</chart_code><chart_name>LOC RWY 15R</chart_name>
-          <useraction></useraction><pdf_name>00058L15R.PDF</pdf_name></record>
-        <record><chartseq>70000</chartseq><chart_code>APD</chart_code><chart_name>AIRPORT DIAGRAM</chart_name>
-          <useraction></useraction><pdf_name>00058AD.PDF</pdf_name></record>
-        <record><chartseq>90100</chartseq><chart_code>DP</chart_code><chart_name>BOSTON FIVE, CONT.1</chart_name>
-          <useraction></useraction><pdf_name>00058BOSTON_C.PDF</pdf_name></record>
-        <record><chartseq>90100</chartseq><chart_code>DP</chart_code><chart_name>BOSTON FIVE</chart_name>
-          <useraction></useraction><pdf_name>00058BOSTON.PDF</pdf_name></record>
-        <record><chartseq>10700</chartseq><chart_code>HOT</chart_code><chart_name>HOT SPOT</chart_name>
-          <useraction></useraction><pdf_name>NE2HOT.PDF</pdf_name></record>
-        <record><chartseq>99999</chartseq><chart_code>DVA</chart_code><chart_name>DIVERSE VECTOR AREA</chart_name>
-          <useraction></useraction><pdf_name>00058DVA.PDF</pdf_name></record>
-      </airport_name>
-      <airport_name ID="NORWOOD MEMORIAL" military="N" apt_ident="OWD" icao_ident="KOWD" alnum="732">
-        <record><chartseq>53525</chartseq><chart_code>IAP</chart_code><chart_name>RNAV (GPS) RWY 35</chart_name>
-          <useraction></useraction><pdf_name>00732R35.PDF</pdf_name></record>
-      </airport_name>
-      <airport_name ID="TINY STRIP" military="N" apt_ident="1B9" icao_ident="" alnum="999">
-        <record><chartseq>10100</chartseq><chart_code>MIN</chart_code><chart_name>TAKEOFF MINIMUMS</chart_name>
-          <useraction></useraction><pdf_name>NE2TO.PDF</pdf_name></record>
-      </airport_name>
-    </city_name>
-  </state_code>
-</digital_tpp>
-)";
-
-// A chart PDF of the given number of pages, each naming the file and the page.
-void writeChart(const QString &path, int pages)
-{
-    QPdfWriter writer(path);
-    QPainter painter(&writer);
-    for (int page = 1; page <= pages; ++page) {
-        if (page > 1)
-            writer.newPage();
-        painter.drawText(QPointF(200, 400),
-                         QStringLiteral("%1 page %2").arg(QFileInfo(path).fileName()).arg(page));
-    }
-}
 
 struct Bookmark {
     QString title;
@@ -120,54 +62,29 @@ private slots:
     void reportsMissingAndUnreadableCharts();
     void addsMissingRecordsOnly();
     void importsOnlyTheAirportsAskedFor();
-    void sameChartsGiveTheSameBytes();
     void airportListedTwiceGetsItsChartsOnce();
-    void replacesTheAirportFolderKeepingWhatItDoesNotWrite();
-    void leavesLinksInTheLibraryAlone();
-    void chartThatIsAPipeIsReported();
     void badInputWritesNothing_data();
     void badInputWritesNothing();
-    void inputsThatAreNoFilesAreRefused_data();
-    void inputsThatAreNoFilesAreRefused();
 
 private:
-    Status runImport(const QStringList &airports = {});
-    QString library() const { return m_folder.filePath(QStringLiteral("library")); }
-    QString charts() const { return m_folder.filePath(QStringLiteral("charts")); }
+    Status runImport(const QStringList &airports = {}) { return m_fixture.runImport(airports); }
+    QString library() const { return m_fixture.library(); }
+    QString charts() const { return m_fixture.charts(); }
 
-    QTemporaryDir m_folder;
-    DtppOptions m_options;
-    ImportSummary m_summary;
+    fixture::DtppLibrary m_fixture;
+    QTemporaryDir &m_folder = m_fixture.folder;
+    DtppOptions &m_options = m_fixture.options;
+    ImportSummary &m_summary = m_fixture.summary;
 };
 
 void TestDtppImport::initTestCase()
 {
-    QVERIFY(QDir().mkpath(charts()));
-    const QList<std::pair<const char *, int>> files{
-        {"NE2TO.PDF", 2},   {"00058IL4R.PDF", 1},   {"00058IL4R_C.PDF", 1},   {"00058R22L.PDF", 1},
-        {"00058AD.PDF", 1}, {"00058BOSTON.PDF", 2}, {"00058BOSTON_C.PDF", 1}, {"NE2HOT.PDF", 1}};
-    for (const auto &[name, pages] : files)
-        writeChart(QDir(charts()).filePath(QString::fromLatin1(name)), pages);
-    fixture::writeFile(QDir(charts()).filePath(QStringLiteral("00732R35.PDF")),
-                       "%PDF-1.4\nthis is no chart\n");
-    // Lower case on disk: found all the same.
-    QVERIFY(QFile::rename(QDir(charts()).filePath(QStringLiteral("NE2HOT.PDF")),
-                          QDir(charts()).filePath(QStringLiteral("ne2hot.pdf"))));
+    QVERIFY(m_fixture.writeCharts());
 }
 
 void TestDtppImport::init()
 {
-    QVERIFY(QDir(library()).removeRecursively());
-    m_options = {m_folder.filePath(QStringLiteral("d-TPP_Metafile.xml")), charts(), {}, library()};
-    fixture::writeFile(m_options.metafile, kMetafile);
-    m_summary = {};
-}
-
-Status TestDtppImport::runImport(const QStringList &airports)
-{
-    m_options.airports = airports;
-    ProgressLine progress(nullptr, false);
-    return importDtpp(m_options, m_summary, progress);
+    m_fixture.reset();
 }
 
 void TestDtppImport::ordersCharts_data()
@@ -294,19 +211,6 @@ void TestDtppImport::importsOnlyTheAirportsAskedFor()
     QCOMPARE(m_summary.problems().size(), 1);
 }
 
-// Backups and sync tools see no change when the same charts are imported again.
-void TestDtppImport::sameChartsGiveTheSameBytes()
-{
-    QVERIFY(runImport().ok);
-    const QString chart = airportdata::ChartFilePath(library(), QStringLiteral("KBOS"), 4);
-    const QByteArray first = fixture::readFile(chart);
-    QVERIFY(!first.isEmpty());
-    QVERIFY(QDir(library()).removeRecursively());
-    QTest::qWait(1100); // a time stamp in the file would differ now
-    QVERIFY(runImport().ok);
-    QCOMPARE(fixture::readFile(chart), first);
-}
-
 void TestDtppImport::airportListedTwiceGetsItsChartsOnce()
 {
     fixture::writeFile(m_options.metafile, R"(<digital_tpp><state_code><city_name ID="BOSTON">
@@ -334,87 +238,6 @@ void TestDtppImport::airportListedTwiceGetsItsChartsOnce()
     QCOMPARE(m_summary.problems(),
              QStringList{"KBOS: listed again in the metafile (as \"LOGAN INTL\"): its charts are merged with "
                          "those of \"LOGAN\""});
-}
-
-// The airport's folder is replaced whole, and what the import does not write in it stays.
-void TestDtppImport::replacesTheAirportFolderKeepingWhatItDoesNotWrite()
-{
-    const QString folder = library() + QStringLiteral("/Airports/KBOS");
-    QVERIFY(QDir().mkpath(folder + QStringLiteral("/notes")));
-    fixture::writeFile(folder + QStringLiteral("/ADPOS2-1.PDF"), "old aerodrome chart");
-    fixture::writeFile(folder + QStringLiteral("/ADPOS3-1.PDF"), "own obstacle chart");
-    fixture::writeFile(folder + QStringLiteral("/notes/taxi.txt"), "notes");
-    QVERIFY(QFile::link(QStringLiteral("ADPOS3-1.PDF"), folder + QStringLiteral("/obstacles.pdf")));
-    // Left by an import that was killed: removed.
-    QVERIFY(QDir().mkpath(library() + QStringLiteral("/Airports/.import-KOWD")));
-
-    const Status status = runImport();
-    QVERIFY2(status.ok, qPrintable(status.message));
-    QVERIFY(fixture::readFile(folder + QStringLiteral("/ADPOS2-1.PDF")).startsWith("%PDF"));
-    QCOMPARE(fixture::readFile(folder + QStringLiteral("/ADPOS3-1.PDF")), "own obstacle chart");
-    QCOMPARE(fixture::readFile(folder + QStringLiteral("/notes/taxi.txt")), "notes");
-    QCOMPARE(QFileInfo(folder + QStringLiteral("/obstacles.pdf")).symLinkTarget(),
-             folder + QStringLiteral("/ADPOS3-1.PDF"));
-    QCOMPARE(QDir(library() + QStringLiteral("/Airports"))
-                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("KBOS")});
-}
-
-// The import writes nothing through a link: the library's own files are replaced, and a link inside the
-// library is reported and left as it is.
-void TestDtppImport::leavesLinksInTheLibraryAlone()
-{
-    const QString elsewhere = m_folder.filePath(QStringLiteral("elsewhere"));
-    QVERIFY(QDir(elsewhere).removeRecursively());
-    QVERIFY(QDir().mkpath(elsewhere + QStringLiteral("/KOWD")));
-    QVERIFY(QDir().mkpath(library() + QStringLiteral("/Airports/KBOS")));
-    fixture::writeFile(elsewhere + QStringLiteral("/chart.pdf"), "someone else's chart");
-    QVERIFY(QFile::link(elsewhere + QStringLiteral("/KOWD"), library() + QStringLiteral("/Airports/KOWD")));
-    const QString linkedChart = library() + QStringLiteral("/Airports/KBOS/ADPOS2-1.PDF");
-    QVERIFY(QFile::link(elsewhere + QStringLiteral("/chart.pdf"), linkedChart));
-
-    QVERIFY(runImport().ok);
-    QCOMPARE(QDir(elsewhere + QStringLiteral("/KOWD")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList());
-    QCOMPARE(fixture::readFile(elsewhere + QStringLiteral("/chart.pdf")), "someone else's chart");
-    QCOMPARE(QFileInfo(linkedChart).symLinkTarget(), elsewhere + QStringLiteral("/chart.pdf"));
-    QVERIFY(fixture::readFile(library() + QStringLiteral("/Airports/KBOS/ADPOS1-1.PDF")).startsWith("%PDF"));
-    QVERIFY(
-        m_summary.problems().contains(library() + QStringLiteral("/Airports/KOWD: a link, left alone: the "
-                                                                 "airport's charts are not written")));
-    QVERIFY(
-        m_summary.problems().contains(linkedChart + QStringLiteral(": a link, left alone: the chart is not "
-                                                                   "written")));
-
-    // airports.txt a link: the import stops before it writes anything.
-    fixture::writeFile(elsewhere + QStringLiteral("/airports.txt"), "01KJFK|US|KENNEDY|||||\r\n\r\n");
-    QVERIFY(QFile::remove(library() + QStringLiteral("/airports.txt")));
-    QVERIFY(QFile::link(elsewhere + QStringLiteral("/airports.txt"),
-                        library() + QStringLiteral("/airports.txt")));
-    const QString chart = library() + QStringLiteral("/Airports/KBOS/ADPOS1-1.PDF");
-    QVERIFY(QFile::remove(chart));
-    const Status stopped = runImport();
-    QVERIFY(!stopped.ok);
-    QVERIFY2(stopped.message.startsWith(library() + QStringLiteral("/airports.txt: is a link")),
-             qPrintable(stopped.message));
-    QCOMPARE(fixture::readFile(elsewhere + QStringLiteral("/airports.txt")),
-             "01KJFK|US|KENNEDY|||||\r\n\r\n");
-    QVERIFY(!QFileInfo::exists(chart));
-}
-
-// A chart file that is a pipe would hold the import up for ever: it is reported for what it is.
-void TestDtppImport::chartThatIsAPipeIsReported()
-{
-    const QString pipe = QDir(charts()).filePath(QStringLiteral("00058AD.PDF"));
-    const QString kept = pipe + QStringLiteral(".kept");
-    QVERIFY(QFile::rename(pipe, kept));
-    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
-    const Status status = runImport();
-    QFile::remove(pipe);
-    QVERIFY(QFile::rename(kept, pipe));
-    QVERIFY2(status.ok, qPrintable(status.message));
-    QVERIFY(m_summary.problems().contains(QStringLiteral("KBOS: %1: is a pipe, not a file").arg(pipe)));
-    QVERIFY(!QFileInfo::exists(airportdata::ChartFilePath(library(), QStringLiteral("KBOS"), 1)));
 }
 
 void TestDtppImport::badInputWritesNothing_data()
@@ -477,57 +300,6 @@ void TestDtppImport::badInputWritesNothing()
     QCOMPARE(status.message, message.replace(QStringLiteral("%1"), m_options.metafile)
                                  .replace(QStringLiteral("%2"), m_folder.path()));
     QVERIFY(!QFileInfo::exists(library()));
-}
-
-void TestDtppImport::inputsThatAreNoFilesAreRefused_data()
-{
-    QTest::addColumn<QString>("metafile"); // %1: a pipe in the test folder
-    QTest::addColumn<QString>("library");  // %2: the test folder
-    QTest::addColumn<QString>("message");
-
-    QTest::addRow("metafile a pipe") << "%1"
-                                     << "%2/library"
-                                     << "%1: is a pipe, not a file";
-    QTest::addRow("metafile a device") << "/dev/zero"
-                                       << "%2/library"
-                                       << "/dev/zero: is a device, not a file";
-    QTest::addRow("metafile a folder") << "%2"
-                                       << "%2/library"
-                                       << "%2: is a folder, not a file";
-    QTest::addRow("library a file") << "%2/d-TPP_Metafile.xml"
-                                    << "%2/d-TPP_Metafile.xml"
-                                    << "%2/d-TPP_Metafile.xml: is a file, not a folder";
-    QTest::addRow("library below a file") << "%2/d-TPP_Metafile.xml"
-                                          << "%2/d-TPP_Metafile.xml/library"
-                                          << "%2/d-TPP_Metafile.xml/library: cannot be made: "
-                                             "%2/d-TPP_Metafile.xml: is a file, not a folder";
-    QTest::addRow("airports.txt a pipe") << "%2/d-TPP_Metafile.xml"
-                                         << "%2/library"
-                                         << "%2/library/airports.txt: is a pipe, not a file";
-}
-
-void TestDtppImport::inputsThatAreNoFilesAreRefused()
-{
-    QFETCH(QString, metafile);
-    QFETCH(QString, library);
-    QFETCH(QString, message);
-
-    const QString pipe = m_folder.filePath(QStringLiteral("pipe"));
-    QFile::remove(pipe);
-    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
-    if (QTest::currentDataTag() == QByteArrayView("airports.txt a pipe")) {
-        QVERIFY(QDir().mkpath(this->library()));
-        QVERIFY(mkfifo(QFile::encodeName(this->library() + QStringLiteral("/airports.txt")).constData(),
-                       0600) == 0);
-    }
-    const auto expand = [&](QString text) {
-        return text.replace(QStringLiteral("%1"), pipe).replace(QStringLiteral("%2"), m_folder.path());
-    };
-    m_options.metafile = expand(metafile);
-    m_options.libraryFolder = expand(library);
-    const Status status = runImport();
-    QVERIFY(!status.ok);
-    QCOMPARE(status.message, expand(message));
 }
 
 QTEST_MAIN(TestDtppImport)
