@@ -492,8 +492,10 @@ void TestImportCommand::summarySaysWhichLibraryTheProgramReads()
     const QString written = path(option.isEmpty() ? QStringLiteral("data/varnelox") : option);
     QVERIFY2(result.out.startsWith(QStringLiteral("Library: %1\n").arg(written)), qPrintable(result.out));
     const QString note =
-        QStringLiteral("Note: %1 reads %2, %3, not this library. To read this one, start it "
-                       "with\n  varnelox --library %4\nor set VARNELOX_LIBRARY to its folder.\n")
+        QStringLiteral(
+            "Note: the program beside this tool (%1), started without --library, reads\n  %2, %3\nand "
+            "not this library. To read this one, start it with\n  varnelox --library %4\nor set "
+            "VARNELOX_LIBRARY to its folder.\n")
             .arg(path(QStringLiteral("bin/varnelox")), path(reads), whence, written);
     if (reads.isEmpty())
         QVERIFY2(!result.out.contains(QStringLiteral("Note:")), qPrintable(result.out));

@@ -31,17 +31,18 @@ MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportd
                                ImportSummary &summary)
 {
     RecordFit fit(summary);
-    QList<airportdata::AirportRecord> fitted;
+    QByteArray importedText;
     QSet<QString> codes;
+    MergedDirectory merged;
     for (const airportdata::AirportRecord &record : imported) {
-        if (std::optional<airportdata::AirportRecord> fitting = fit.fit(record)) {
-            codes.insert(fitting->code());
-            fitted.append(*std::move(fitting));
+        if (const std::optional<QByteArray> text = fit.text(record)) {
+            codes.insert(record.code());
+            importedText += *text;
+            ++merged.written;
         }
     }
 
-    MergedDirectory merged;
-    merged.bytes.reserve(oldDirectory.size() + imported.size() * 256);
+    merged.bytes.reserve(oldDirectory.size() + importedText.size());
     for (const airportdata::StoredRecord &stored : airportdata::readAllRecords(oldDirectory)) {
         if (codes.contains(stored.record.code())) {
             ++merged.replaced;
@@ -52,9 +53,7 @@ MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportd
         merged.bytes += missingEnd(bytes);
         ++merged.kept;
     }
-    for (const airportdata::AirportRecord &record : fitted)
-        merged.bytes += airportdata::directoryText(record);
-    merged.written = fitted.size();
+    merged.bytes += importedText;
     return merged;
 }
 

@@ -55,9 +55,11 @@ QString otherLibraryNote(const QString &library, const QString &programFolder, c
         return {};
     const QString program = QDir(programFolder).filePath(QStringLiteral("varnelox"));
     const QString reads =
-        read.ok ? QStringLiteral("reads %1, %2").arg(read.folder, whence(read.source))
-                : QStringLiteral("does not start: %1").arg(QString(read.error).replace(u'\n', u' '));
-    return QStringLiteral("Note: %1 %2, not this library. To read this one, start it with\n"
+        read.ok ? QStringLiteral("reads\n  %1, %2\nand not").arg(read.folder, whence(read.source))
+                : QStringLiteral("does not start:\n  %1\nand does not read")
+                      .arg(QString(read.error).replace(u'\n', u' '));
+    return QStringLiteral("Note: the program beside this tool (%1), started without --library, %2 this "
+                          "library. To read this one, start it with\n"
                           "  varnelox --library %3\n"
                           "or set VARNELOX_LIBRARY to its folder.\n")
         .arg(program, reads, quoted(QFileInfo(library).absoluteFilePath()));

@@ -10,13 +10,17 @@ namespace {
 
 const QString kShortened = QStringLiteral("texts cut to %1 bytes (the longest field written)");
 
-// The bytes the line takes in the directory: its fields joined by "|", then CR LF.
-qsizetype lineBytes(const QStringList &fields)
+// The length of the longest line of a record's text, its line end included.
+qsizetype longestLine(QByteArrayView text)
 {
-    qsizetype bytes = 2 + std::max<qsizetype>(0, fields.size() - 1);
-    for (const QString &field : fields)
-        bytes += field.toUtf8().size();
-    return bytes;
+    qsizetype longest = 0;
+    for (qsizetype start = 0; start < text.size();) {
+        const qsizetype end = text.indexOf('\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        longest = std::max(longest, next - start);
+        start = next;
+    }
+    return longest;
 }
 
 } // namespace
@@ -24,7 +28,10 @@ qsizetype lineBytes(const QStringList &fields)
 QString RecordFit::fitField(QString field)
 {
     m_summary.count(kTextsChanged, airportdata::makeDirectorySafe(field));
-    QByteArray bytes = field.toUtf8();
+    // A character takes at most three bytes of UTF-8 (four for two UTF-16 units).
+    if (field.size() * 3 <= MaxFieldBytes)
+        return field;
+    const QByteArray bytes = field.toUtf8();
     if (bytes.size() <= MaxFieldBytes)
         return field;
     qsizetype end = MaxFieldBytes;
@@ -34,33 +41,37 @@ QString RecordFit::fitField(QString field)
     return QString::fromUtf8(bytes.first(end));
 }
 
-std::optional<airportdata::AirportRecord> RecordFit::fit(const airportdata::AirportRecord &record)
+QStringList RecordFit::fitFields(const QStringList &fields)
 {
-    const airportdata::ReadLimits limits;
-    QStringList header;
-    for (const QString &field : record.headerFields())
-        header.append(fitField(field));
+    QStringList fitted;
+    fitted.reserve(fields.size());
+    for (const QString &field : fields)
+        fitted.append(fitField(field));
+    return fitted;
+}
+
+std::optional<QByteArray> RecordFit::text(const airportdata::AirportRecord &record)
+{
     QList<QStringList> lines;
-    for (const QStringList &line : record.lines()) {
-        QStringList &fitted = lines.emplace_back();
-        for (const QString &field : line)
-            fitted.append(fitField(field));
-    }
-    const airportdata::AirportRecord fitted(header, lines);
-    qsizetype recordBytes = 0;
-    for (const QString &field : fitted.fields())
-        recordBytes += field.toUtf8().size();
-    bool tooLong = recordBytes > limits.maxRecordBytes || lineBytes(header) > limits.maxItemBytes;
-    for (const QStringList &line : lines)
-        tooLong = tooLong || lineBytes(line) > limits.maxItemBytes;
-    if (tooLong) {
+    lines.reserve(record.lines().size());
+    for (const QStringList &line : record.lines())
+        lines.append(fitFields(line));
+    const airportdata::AirportRecord fitted(fitFields(record.headerFields()), lines);
+    const QByteArray text = airportdata::directoryText(fitted);
+    // The fields hold no "|" and no line break now: the rest of the text is separators, line ends (one a line
+    // and the empty line's) and the key.
+    const qsizetype fieldBytes =
+        text.size() - text.count('|') - 2 * (lines.size() + 2) - fitted.key().toUtf8().size();
+    const airportdata::ReadLimits limits;
+    if (fieldBytes > limits.maxRecordBytes ||
+        (text.size() > limits.maxItemBytes && longestLine(text) > limits.maxItemBytes)) {
         m_summary.skip(
             QStringLiteral("records longer than the program reads (%1 bytes of text, %2 bytes a line)")
                 .arg(limits.maxRecordBytes)
                 .arg(limits.maxItemBytes));
         return std::nullopt;
     }
-    return fitted;
+    return text;
 }
 
 } // namespace import

@@ -2,6 +2,8 @@
 
 #include "AirportRecord.h"
 
+#include <QByteArray>
+
 #include <optional>
 
 namespace import {
@@ -25,10 +27,12 @@ public:
         : m_summary(summary)
     {}
 
-    std::optional<airportdata::AirportRecord> fit(const airportdata::AirportRecord &record);
+    // The record as the directory holds it (airportdata::directoryText), made fit.
+    std::optional<QByteArray> text(const airportdata::AirportRecord &record);
 
 private:
     QString fitField(QString field);
+    QStringList fitFields(const QStringList &fields);
 
     ImportSummary &m_summary;
 };
