@@ -88,6 +88,18 @@ void TestChartFolders::replacesTheAirportFolderKeepingWhatItDoesNotWrite()
 // library is reported and left as it is.
 void TestChartFolders::leavesLinksInTheLibraryAlone()
 {
+    // Two airports whose charts can be read, so that a link would receive them.
+    QByteArray metafile("<digital_tpp><state_code><city_name ID=\"BOSTON\">\n");
+    for (const char *code : {"KBOS", "KOWD"}) {
+        metafile +=
+            QByteArray("<airport_name ID=\"FIELD\" icao_ident=\"") + code +
+            "\">"
+            "<record><chartseq>1</chartseq><chart_code>MIN</chart_code><chart_name>MINIMUMS</chart_name>"
+            "<pdf_name>NE2TO.PDF</pdf_name></record>"
+            "<record><chartseq>2</chartseq><chart_code>APD</chart_code><chart_name>DIAGRAM</chart_name>"
+            "<pdf_name>00058AD.PDF</pdf_name></record></airport_name>\n";
+    }
+    fixture::writeFile(m_options.metafile, metafile + "</city_name></state_code></digital_tpp>\n");
     const QString elsewhere = m_folder.filePath(QStringLiteral("elsewhere"));
     QVERIFY(QDir(elsewhere).removeRecursively());
     QVERIFY(QDir().mkpath(elsewhere + QStringLiteral("/KOWD")));
