@@ -80,9 +80,9 @@ Status CsvReader::read(const QString &fileName, QByteArrayView bytes, const RowH
         return Status::failure(fileName + QStringLiteral(": out of memory"));
     const std::unique_ptr<csv_parser, void (*)(csv_parser *)> owner(&parser, csv_free);
     csv_set_space_func(&parser, noBlanks);
-    // The field buffer grows by this much at a time (128 bytes unless told): a field of many megabytes then
-    // takes a few reallocations, not tens of thousands.
-    csv_set_blk_size(&parser, std::size_t(1) << 20);
+    // The field buffer grows by a step at a time, 128 bytes unless told: a field of many megabytes then took
+    // tens of thousands of reallocations. A step of an eighth of the input, up to a mebibyte, takes a few.
+    csv_set_blk_size(&parser, std::size_t(std::clamp<qsizetype>(bytes.size() / 8, 128, qsizetype(1) << 20)));
 
     Reading reading;
     reading.handler = &handler;
