@@ -274,6 +274,13 @@ void CompanionWindowTest::nightColoursAreKeptForTheNextRun()
     QVERIFY(m_settings->night());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
     QVERIFY(!m_settings->night());
+    // The viewer's letter keys take Shift as well, here as in the main window.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ShiftModifier);
+    QVERIFY(m_settings->night());
+    auto *viewer = m_window->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"));
+    QVERIFY(!viewer->isToolbarVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ShiftModifier);
+    QVERIFY(viewer->isToolbarVisible());
 }
 
 void CompanionWindowTest::menuTree_data()
