@@ -149,6 +149,7 @@ QString ChartToolbar::zoomText() const
 void ChartToolbar::setOutline(const QList<OutlineEntry> &outline)
 {
     m_index->setOutline(outline);
+    m_index->showPage(m_pageIndex); // an index that arrives after the page names the chart at once
     m_indexAction->setVisible(!outline.isEmpty());
 }
 
