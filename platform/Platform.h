@@ -33,6 +33,11 @@ struct FileOpening {
 // meanwhile. Links are followed. file is open when the problem is None, else closed.
 FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
+// What opening the file for reading would meet, found without opening it (links followed): the problem
+// openRegularFile reports for a missing file, a folder, a pipe, a device or a socket; None for a regular
+// file.
+FileOpening inspectFile(const QString &path);
+
 // What path names: links are followed, or with followLinks false a link is FileKind::Link.
 FileKind fileKind(const QString &path, bool followLinks = true);
 
