@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux side of Platform.h for writing files that last: each file and its folder flushed to disk
 // (fsync) before a name points at it, a temporary file renamed over the old one, and two folders swapped in
 // one step (renameat2 with RENAME_EXCHANGE).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for the program in the sound helper's tests: plays one cue through the helper named on its
 // command line, then runs until it is killed.
 

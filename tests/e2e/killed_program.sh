@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The helpers end with the program however it ends: the real program on a virtual X desktop, killed with
 # SIGKILL while its render helper has a chart open and its sound helper plays the start-up cues, leaves no
 # process of its own behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the import tool's readers of outside files with arbitrary bytes: the first byte picks the reader,
 // even for CSV (as OurAirports and the FAA's NASR files are read), odd for the d-TPP metafile. The readers
 // must never crash or hang, must report where they stopped within the input, and must keep their promises

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart folders an import writes: each airport's replaced whole, what the import does not write kept,
 // links left alone, the same bytes for the same charts, and inputs that are no files refused for what they
 // are.

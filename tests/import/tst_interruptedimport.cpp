@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A chart import stopped at any moment, killed or by a full disk, leaves every airport's charts all old or
 // all new, each airport with its record; the same import run again completes it. Runs the real tool.
 
