@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTemporaryDir>
+#include <QTest>
 
 // A d-TPP cycle written for the import tests: a metafile and its chart PDFs in a temporary folder, and a
 // library folder beside them to import into.
@@ -71,43 +72,48 @@ inline void writeChart(const QString &path, int pages)
     }
 }
 
-struct DtppLibrary {
-    QTemporaryDir folder;
-    import::DtppOptions options;
-    import::ImportSummary summary;
+} // namespace fixture
 
-    QString library() const { return folder.filePath(QStringLiteral("library")); }
-    QString charts() const { return folder.filePath(QStringLiteral("charts")); }
+// The base of the tests that import the cycle above: its charts written once, and before each test no library
+// yet, the metafile as written above and an empty summary.
+class DtppLibraryTest : public QObject {
+    Q_OBJECT
 
-    // The cycle's chart PDFs: some of several pages, one that is no PDF, one named in lower case.
-    bool writeCharts() const
+private slots:
+    void initTestCase()
     {
-        if (!QDir().mkpath(charts()))
-            return false;
+        QVERIFY(QDir().mkpath(charts()));
         const QList<std::pair<const char *, int>> files{
             {"NE2TO.PDF", 2},   {"00058IL4R.PDF", 1},   {"00058IL4R_C.PDF", 1},   {"00058R22L.PDF", 1},
             {"00058AD.PDF", 1}, {"00058BOSTON.PDF", 2}, {"00058BOSTON_C.PDF", 1}, {"NE2HOT.PDF", 1}};
         for (const auto &[name, pages] : files)
-            writeChart(QDir(charts()).filePath(QString::fromLatin1(name)), pages);
-        writeFile(QDir(charts()).filePath(QStringLiteral("00732R35.PDF")), "%PDF-1.4\nthis is no chart\n");
+            fixture::writeChart(QDir(charts()).filePath(QString::fromLatin1(name)), pages);
+        fixture::writeFile(QDir(charts()).filePath(QStringLiteral("00732R35.PDF")),
+                           "%PDF-1.4\nthis is no chart\n");
         // Lower case on disk: found all the same.
-        return QFile::rename(QDir(charts()).filePath(QStringLiteral("NE2HOT.PDF")),
-                             QDir(charts()).filePath(QStringLiteral("ne2hot.pdf")));
+        QVERIFY(QFile::rename(QDir(charts()).filePath(QStringLiteral("NE2HOT.PDF")),
+                              QDir(charts()).filePath(QStringLiteral("ne2hot.pdf"))));
     }
 
-    // No library yet, the metafile as written above, an empty summary.
-    void reset()
+    void init()
     {
-        QDir(library()).removeRecursively();
-        options = {folder.filePath(QStringLiteral("d-TPP_Metafile.xml")), charts(), {}, library()};
-        writeFile(options.metafile, kMetafile);
-        summary = {};
+        QVERIFY(QDir(library()).removeRecursively());
+        m_options = {m_folder.filePath(QStringLiteral("d-TPP_Metafile.xml")), charts(), {}, library()};
+        fixture::writeFile(m_options.metafile, fixture::kMetafile);
+        m_summary = {};
     }
 
-    import::Status runImport(const QStringList &airports = {}){options.airports = airports;
-    import::ProgressLine progress(nullptr, false);
-    return import::importDtpp(options, summary, progress);
-}
-}; // namespace fixture
+protected:
+    QString library() const { return m_folder.filePath(QStringLiteral("library")); }
+    QString charts() const { return m_folder.filePath(QStringLiteral("charts")); }
 
-} // namespace fixture
+    import::Status runImport(const QStringList &airports = {}) { m_options.airports = airports;
+    import::ProgressLine progress(nullptr, false);
+    return import::importDtpp(m_options, m_summary, progress);
+}
+
+QTemporaryDir m_folder;
+import::DtppOptions m_options;
+import::ImportSummary m_summary;
+}
+;

@@ -14,39 +14,17 @@
 
 using namespace import;
 
-class TestChartFolders : public QObject {
+class TestChartFolders : public DtppLibraryTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
     void sameChartsGiveTheSameBytes();
     void replacesTheAirportFolderKeepingWhatItDoesNotWrite();
     void leavesLinksInTheLibraryAlone();
     void chartThatIsAPipeIsReported();
     void inputsThatAreNoFilesAreRefused_data();
     void inputsThatAreNoFilesAreRefused();
-
-private:
-    Status runImport() { return m_fixture.runImport(); }
-    QString library() const { return m_fixture.library(); }
-    QString charts() const { return m_fixture.charts(); }
-
-    fixture::DtppLibrary m_fixture;
-    QTemporaryDir &m_folder = m_fixture.folder;
-    DtppOptions &m_options = m_fixture.options;
-    ImportSummary &m_summary = m_fixture.summary;
 };
-
-void TestChartFolders::initTestCase()
-{
-    QVERIFY(m_fixture.writeCharts());
-}
-
-void TestChartFolders::init()
-{
-    m_fixture.reset();
-}
 
 // Backups and sync tools see no change when the same charts are imported again.
 void TestChartFolders::sameChartsGiveTheSameBytes()

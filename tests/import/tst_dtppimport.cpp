@@ -49,12 +49,10 @@ QDebug operator<<(QDebug debug, const Bookmark &bookmark)
     return debug << bookmark.title << bookmark.page;
 }
 
-class TestDtppImport : public QObject {
+class TestDtppImport : public DtppLibraryTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
     void ordersCharts_data();
     void ordersCharts();
     void joinsEachCategory_data();
@@ -65,27 +63,7 @@ private slots:
     void airportListedTwiceGetsItsChartsOnce();
     void badInputWritesNothing_data();
     void badInputWritesNothing();
-
-private:
-    Status runImport(const QStringList &airports = {}) { return m_fixture.runImport(airports); }
-    QString library() const { return m_fixture.library(); }
-    QString charts() const { return m_fixture.charts(); }
-
-    fixture::DtppLibrary m_fixture;
-    QTemporaryDir &m_folder = m_fixture.folder;
-    DtppOptions &m_options = m_fixture.options;
-    ImportSummary &m_summary = m_fixture.summary;
 };
-
-void TestDtppImport::initTestCase()
-{
-    QVERIFY(m_fixture.writeCharts());
-}
-
-void TestDtppImport::init()
-{
-    m_fixture.reset();
-}
 
 void TestDtppImport::ordersCharts_data()
 {
