@@ -16,7 +16,23 @@ struct DirectoryMessages {
     Q_DECLARE_TR_FUNCTIONS(DirectoryMessages)
 };
 
-QString openingProblem(const platform::FileOpening &opening)
+LookupResult openAndSearch(const QString &directoryFile, const QString &code, ReadLimits limits)
+{
+    QFile file(directoryFile);
+    const platform::FileOpening opening =
+        platform::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered);
+    if (opening.problem != platform::FileProblem::None) {
+        return {LookupStatus::Unreadable,
+                {},
+                DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
+                    .arg(QDir::toNativeSeparators(directoryFile), directoryProblem(opening))};
+    }
+    return searchDirectory(file, directoryFile, code, limits);
+}
+
+} // namespace
+
+QString directoryProblem(const platform::FileOpening &opening)
 {
     switch (opening.problem) {
     case platform::FileProblem::Folder:
@@ -27,22 +43,6 @@ QString openingProblem(const platform::FileOpening &opening)
         return opening.reason;
     }
 }
-
-LookupResult openAndSearch(const QString &directoryFile, const QString &code, ReadLimits limits)
-{
-    QFile file(directoryFile);
-    const platform::FileOpening opening =
-        platform::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered);
-    if (opening.problem != platform::FileProblem::None) {
-        return {LookupStatus::Unreadable,
-                {},
-                DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
-                    .arg(QDir::toNativeSeparators(directoryFile), openingProblem(opening))};
-    }
-    return searchDirectory(file, directoryFile, code, limits);
-}
-
-} // namespace
 
 LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AirportRecord.h"
+#include "Platform.h"
 
 #include <QString>
 
@@ -37,6 +38,9 @@ struct ReadLimits {
 // to maxItemBytes are always read, and a longer one in the part of the file the lookup reads may make it
 // Unreadable too rather than take more memory, as does a record whose fields hold more than maxRecordBytes.
 // The file is read in blocks and nothing is kept between lookups.
+// Why the airport directory cannot be opened, in words a user understands ("it is a folder, not a file").
+QString directoryProblem(const platform::FileOpening &opening);
+
 LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits = {});
 
 } // namespace airportdata

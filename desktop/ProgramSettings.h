@@ -4,7 +4,10 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class QSettings;
 
 namespace desktop {
 
@@ -22,7 +25,9 @@ struct WindowPlace {
 // The one file the program writes, an INI file in the desktop's settings folder
 // (~/.config/varnelox/varnelox.ini): the companion window's place and the night colours, kept for the next
 // run. A file that is missing or cannot be read gives the defaults; one that cannot be written keeps
-// nothing (the program runs on, and says so in the log category varnelox.settings).
+// nothing (the program runs on, and says so in the log category varnelox.settings). Something there that is
+// not a regular file (a folder, a pipe, a device) is never opened: it gives the defaults, is not replaced,
+// and a warning says so, once.
 class ProgramSettings {
 public:
     // The user's settings file, as QSettings names it for this program.
@@ -42,7 +47,11 @@ public:
     bool setNight(bool night);
 
 private:
+    bool usable() const;
+    bool write(const std::function<void(QSettings &)> &change) const;
+
     QString m_fileName;
+    mutable bool m_warned = false;
 };
 
 } // namespace desktop

@@ -20,9 +20,13 @@ namespace platform {
 // Why a file could not be opened for reading.
 enum class FileProblem { None, Missing, PermissionDenied, Folder, NotRegular, Failed };
 
+// What a path names, for messages that say what is there instead of a file.
+enum class FileKind { Missing, Regular, Folder, Pipe, Device, Socket, Link, Other };
+
 struct FileOpening {
     FileProblem problem = FileProblem::None;
-    QString reason; // the system's words, for Missing, PermissionDenied and Failed
+    QString reason;                  // the system's words, for Missing, PermissionDenied and Failed
+    FileKind kind = FileKind::Other; // for Folder and NotRegular: what is there
 };
 
 // What tells one version of a file from another: the file itself (device and inode), its size and the times
@@ -47,6 +51,43 @@ std::optional<FileIdentity> fileIdentity(const QFile &file);
 // device or socket is refused before it is opened, and again when one was put in the file's place
 // meanwhile. Links are followed. file is open when the problem is None, else closed.
 FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode = QIODevice::ReadOnly);
+
+// What opening the file for reading would meet, found without opening it (links followed): the problem
+// openRegularFile reports for a missing file, a folder, a pipe, a device or a socket; None for a regular
+// file.
+FileOpening inspectFile(const QString &path);
+
+// What path names: links are followed, or with followLinks false a link is FileKind::Link.
+FileKind fileKind(const QString &path, bool followLinks = true);
+
+// The outcome of a change to the file system; reason in words for the user ("the disk is full").
+struct FileWriting {
+    bool ok = true;
+    QString reason;
+};
+
+// Words for a system error met while writing files (an errno value): "the disk is full" rather than "No
+// space left on device".
+QString writingProblem(int systemError);
+
+// Writes bytes into a new file at path, which must not exist yet (a link there is not followed). The file
+// reaches the disk with the next syncFileSystem.
+FileWriting writeNewFile(const QString &path, QByteArrayView bytes);
+// Replaces the file at path so that, whenever the system stops, path holds the old file or the new one
+// whole: the bytes go to a temporary file beside it (".NAME.new-" and a random part), which is flushed to
+// disk and renamed over path, and then the folder is flushed too. A link at path is replaced itself, never
+// written through. The permissions of the file replaced are kept.
+FileWriting replaceFile(const QString &path, QByteArrayView bytes);
+// Flushes to disk the names made, renamed or removed in folder.
+FileWriting syncFolder(const QString &folder);
+// Flushes to disk everything written to the file system that holds path: many files at the cost of one.
+FileWriting syncFileSystem(const QString &path);
+// Swaps two entries of one folder in one step: each then has the other's name. A file system that cannot
+// (FAT, some network file systems) gets three renames, through second + ".swap", between which first is
+// missing for a moment.
+FileWriting exchangeEntries(const QString &first, const QString &second);
+// Renames from to to, which must not exist yet.
+FileWriting renameToNewName(const QString &from, const QString &to);
 
 // Memory that two processes share, mapped whole: the program creates it and hands its descriptor to the
 // render helper, which attaches to it. No name and no file on disk: it goes when both have let go.
@@ -82,6 +123,9 @@ private:
 // Sets up the helper that process is about to start: it finds descriptor (open in this process) as
 // helperDescriptor, and it is ended when this process ends, however that happens.
 void prepareHelperProcess(QProcess &process, int descriptor, int helperDescriptor);
+// Sets up a helper that process is about to start so that it is ended when this process ends, however that
+// happens (killed, crashed), even when the helper itself is stuck or ignores being asked to stop.
+void endWithThisProcess(QProcess &process);
 
 // Bounds the address space of the calling process to bytes, so that an allocation beyond it fails. When
 // it fails, the process writes its out-of-memory reply (setOutOfMemoryReply) to standard output and ends

@@ -1,5 +1,6 @@
 // The Linux side of Platform.h: memfd shared memory, descriptor passing and the parent-death signal for the
-// render helper, its address-space limit, work in a forked child, and opening files with O_NONBLOCK.
+// helpers, the render helper's address-space limit, work in a forked child, and opening files with
+// O_NONBLOCK. Writing files to last is in PlatformFilesLinux.cpp.
 
 #include "Platform.h"
 
@@ -51,6 +52,30 @@ FileProblem kindProblem(mode_t mode)
     if (S_ISREG(mode))
         return FileProblem::None;
     return S_ISDIR(mode) ? FileProblem::Folder : FileProblem::NotRegular;
+}
+
+FileKind kindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return FileKind::Regular;
+    if (S_ISDIR(mode))
+        return FileKind::Folder;
+    if (S_ISFIFO(mode))
+        return FileKind::Pipe;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return FileKind::Device;
+    if (S_ISSOCK(mode))
+        return FileKind::Socket;
+    return S_ISLNK(mode) ? FileKind::Link : FileKind::Other;
+}
+
+// In a process just started, between fork and exec: it gets SIGKILL when the process that started it ends.
+// When that one has ended already, before the signal was asked for, it ends at once.
+void endWithParent(pid_t parent)
+{
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(127);
 }
 
 // The out-of-memory reply, written from a signal handler: a fixed buffer and its length.
@@ -105,9 +130,7 @@ void writeAll(int descriptor, QByteArrayView bytes)
 
 [[noreturn]] void runChild(const std::function<QByteArray()> &work, int output, pid_t parent, int niceness)
 {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent)
-        _exit(1);
+    endWithParent(parent);
     setOutOfMemoryReply({});
     const int nowhere = open("/dev/null", O_RDWR | O_CLOEXEC);
     dup2(nowhere, STDIN_FILENO);
@@ -142,17 +165,23 @@ std::optional<FileIdentity> identityOf(const struct stat &info)
 
 } // namespace
 
+FileOpening inspectFile(const QString &path)
+{
+    if (path.contains(QChar(0)))
+        return failure(ENOENT);
+    struct stat info {};
+    if (stat(QFile::encodeName(path).constData(), &info) != 0)
+        return failure(errno);
+    return {kindProblem(info.st_mode), {}, kindOf(info.st_mode)};
+}
+
 FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode)
 {
     file.close();
-    if (file.fileName().contains(QChar(0)))
-        return failure(ENOENT);
+    if (const FileOpening kind = inspectFile(file.fileName()); kind.problem != FileProblem::None)
+        return kind;
     const QByteArray name = QFile::encodeName(file.fileName());
     struct stat info {};
-    if (stat(name.constData(), &info) != 0)
-        return failure(errno);
-    if (const FileProblem problem = kindProblem(info.st_mode); problem != FileProblem::None)
-        return {problem, {}};
     const int descriptor = open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0)
         return failure(errno);
@@ -165,7 +194,18 @@ FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode)
         file.open(descriptor, mode & ~QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
         return {};
     close(descriptor);
-    return {problem == FileProblem::None ? FileProblem::Failed : problem, file.errorString()};
+    return {problem == FileProblem::None ? FileProblem::Failed : problem, file.errorString(),
+            kindOf(info.st_mode)};
+}
+
+FileKind fileKind(const QString &path, bool followLinks)
+{
+    struct stat info {};
+    const QByteArray name = QFile::encodeName(path);
+    if (path.contains(QChar(0)) ||
+        (followLinks ? stat(name.constData(), &info) : lstat(name.constData(), &info)) != 0)
+        return FileKind::Missing;
+    return kindOf(info.st_mode);
 }
 
 SharedMemory::~SharedMemory()
@@ -230,13 +270,18 @@ void SharedMemory::unmap()
 void prepareHelperProcess(QProcess &process, int descriptor, int helperDescriptor)
 {
     // Runs in the new process between fork and exec.
-    process.setChildProcessModifier([descriptor, helperDescriptor] {
+    process.setChildProcessModifier([descriptor, helperDescriptor, parent = getpid()] {
         if (descriptor == helperDescriptor)
             fcntl(descriptor, F_SETFD, 0);
         else
             dup2(descriptor, helperDescriptor);
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        endWithParent(parent);
     });
+}
+
+void endWithThisProcess(QProcess &process)
+{
+    process.setChildProcessModifier([parent = getpid()] { endWithParent(parent); });
 }
 
 bool limitMemory(qint64 bytes)

@@ -6,6 +6,7 @@
 #include "ChartRequests.h"
 #include "ChartToolbar.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPrinter>
 #include <QStyle>
@@ -66,6 +67,9 @@ ChartViewer::ChartViewer(ChartRenderClient *client, QWidget *parent)
     connect(m_requests, &ChartRequests::failed, this, &ChartViewer::showFailure);
     connect(m_requests, &ChartRequests::outlineRead, m_toolbar, &ChartToolbar::setOutline);
     connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomAt);
+    // The page area also changes without the viewer's size: the chart's index showing in the toolbar makes
+    // the bar taller.
+    m_view->installEventFilter(this);
     connectActions();
     addContextMenu();
     updateActions();
@@ -220,6 +224,13 @@ void ChartViewer::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     drawAhead();
+}
+
+bool ChartViewer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::Resize)
+        m_relayout.start();
+    return QWidget::eventFilter(watched, event);
 }
 
 void ChartViewer::onOpened()
