@@ -249,6 +249,28 @@ bool writeLoopingOutline(const QString &path, bool throughChild)
                             }));
 }
 
+bool writeOutlineOfEveryDestination(const QString &path)
+{
+    QList<QByteArray> objects{
+        "<< /Type /Catalog /Pages 2 0 R /Outlines 3 0 R /Dests << /apron [6 0 R /Fit] >>"
+        " /Names << /Dests << /Names [(runway) [8 0 R /Fit]] >> >> >>",
+        "<< /Type /Pages /Kids [4 0 R 6 0 R 8 0 R] /Count 3 >>",
+        "<< /Type /Outlines /First 10 0 R /Last 13 0 R /Count 4 >>"};
+    for (int page = 0; page < 3; ++page) {
+        const QByteArray content = pageContent(page);
+        objects.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents " + ref(5 + 2 * page) +
+                       " >>");
+        objects.append("<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content +
+                       "\nendstream");
+    }
+    objects += {"<< /Title (DIRECT) /Parent 3 0 R /Next 11 0 R /Dest [4 0 R /Fit] >>",
+                "<< /Title (ACTION) /Parent 3 0 R /Prev 10 0 R /Next 12 0 R"
+                " /A << /S /GoTo /D [6 0 R /XYZ 0 842 null] >> >>",
+                "<< /Title (NAMED) /Parent 3 0 R /Prev 11 0 R /Next 13 0 R /Dest (runway) >>",
+                "<< /Title (OLD NAME) /Parent 3 0 R /Prev 12 0 R /Dest /apron >>"};
+    return writeBytes(path, pdfFile(objects));
+}
+
 bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

@@ -53,5 +53,9 @@ bool writeCornerChart(const QString &path, QSizeF points, const QList<OutlineIte
 QColor cornerChartPaper();
 // One page whose outline loops: its only entry is its own next sibling, or its own first child.
 bool writeLoopingOutline(const QString &path, bool throughChild);
+// Three pages with an outline whose entries lead to their page each another way: DIRECT to page 0 by a
+// destination, ACTION to page 1 by a go-to action, NAMED to page 2 by a name in the catalog's name tree, OLD
+// NAME to page 1 by a name in the catalog's older destination dictionary.
+bool writeOutlineOfEveryDestination(const QString &path);
 
 } // namespace fixtures

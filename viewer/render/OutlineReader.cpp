@@ -1,6 +1,6 @@
 #include "OutlineReader.h"
 
-#include "ChartEngine.h"
+#include "ChartFiles.h"
 #include "Platform.h"
 #include "RenderLog.h"
 
@@ -8,12 +8,18 @@ namespace render {
 
 namespace protocol = viewer::protocol;
 
-QList<viewer::OutlineEntry> readOutline(ChartEngine &engine)
+QList<viewer::OutlineEntry> readOutline(ReadChart &chart)
 {
-    // The copy hands the index back as an outline line, which the strict parser then checks.
-    const int pageCount = int(engine.pageSizes().size());
+    // The copy hands the index back as an outline line, which the strict parser then checks. It reads the
+    // chart at a position of its own, so that the helper's engine finds the file where it left it.
+    const int pageCount = int(chart.pageSizes.size());
     const std::optional<QByteArray> line = platform::runInChildProcess(
-        [&] { return protocol::outlineLine(0, pageCount, engine.outline()); }, OutlineTimeoutMs);
+        [&] {
+            return platform::takeOwnReadingPosition(*chart.file)
+                       ? protocol::outlineLine(0, pageCount, chart.engine->outline())
+                       : QByteArray();
+        },
+        OutlineTimeoutMs);
     const protocol::Message read = line ? protocol::parse(*line) : protocol::Message{};
     if (read.kind != protocol::Kind::Outline || read.pageCount != pageCount) {
         qCInfo(lcRender) << "the chart's index could not be read: the chart opens without it";

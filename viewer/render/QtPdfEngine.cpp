@@ -2,12 +2,8 @@
 
 #include "EngineMemory.h"
 #include "EngineWarmUp.h"
+#include "QpdfOutline.h"
 #include "RenderLog.h"
-
-#include <QLoggingCategory>
-#include <QPdfBookmarkModel>
-
-#include <utility>
 
 namespace render {
 
@@ -36,8 +32,6 @@ void QtPdfEngine::prepare()
     if (!platform::keepEngineMemory(&QPdfDocument::staticMetaObject))
         qCInfo(lcRender)
             << "the PDF engine's library was not found: its memory goes back to the system as it asks";
-    // The engine warns about every odd entry of a chart's index, thousands of lines for a malformed one.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.pdf.bookmarks.warning=false"));
     if (!warmUpEngine())
         qCInfo(lcRender) << "the PDF engine could not be readied: the first chart takes longer";
 }
@@ -45,6 +39,7 @@ void QtPdfEngine::prepare()
 ChartFailure QtPdfEngine::open(QIODevice *file)
 {
     m_document.close();
+    m_file = file;
     m_document.load(file);
     switch (m_document.error()) {
     case QPdfDocument::Error::None:
@@ -92,20 +87,9 @@ QImage QtPdfEngine::draw(int page, QSize pixelSize, int quarterTurns, QRect part
 
 QList<viewer::OutlineEntry> QtPdfEngine::outline()
 {
-    QPdfBookmarkModel model;
-    model.setDocument(&m_document);
-    QList<viewer::OutlineEntry> entries;
-    // Depth first, in the order of the file, without recursion: an index may be nested very deep.
-    QList<std::pair<QModelIndex, int>> stack{{QModelIndex(), -1}};
-    while (!stack.isEmpty() && entries.size() < viewer::protocol::MaxOutlineEntries) {
-        const auto [parent, level] = stack.takeLast();
-        const int page = model.data(parent, int(QPdfBookmarkModel::Role::Page)).toInt();
-        if (parent.isValid() && page >= 0 && page < m_document.pageCount())
-            entries.append({model.data(parent, int(QPdfBookmarkModel::Role::Title)).toString(), page, level});
-        for (int row = model.rowCount(parent) - 1; row >= 0; --row)
-            stack.append({model.index(row, 0, parent), level + 1});
-    }
-    return entries;
+    if (!m_file || m_document.status() != QPdfDocument::Status::Ready)
+        return {};
+    return readQpdfOutline(*m_file, m_document.pageCount());
 }
 
 } // namespace render

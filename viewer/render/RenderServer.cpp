@@ -87,7 +87,7 @@ QByteArray RenderServer::outline(const protocol::Message &request)
     ReadChart *chart = m_charts.ready(request.path, failure);
     if (!chart)
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
-    return protocol::outlineLine(request.serial, int(chart->pageSizes.size()), readOutline(*chart->engine));
+    return protocol::outlineLine(request.serial, int(chart->pageSizes.size()), readOutline(*chart));
 }
 
 QByteArray RenderServer::drawAhead(const protocol::Message &request)
