@@ -25,25 +25,27 @@ bool near(QRgb pixel, const QColor &colour)
            qAbs(qBlue(pixel) - colour.blue()) < 40;
 }
 
-// One page with its marker in the top-left corner in red; the blue version is a file of the same size.
+// One page with its marker in the top-left corner in red and an index entry RED; the blue version, with an
+// entry BLU, is a file of the same size.
 QByteArray markedChart(bool blue)
 {
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("chart.pdf"));
     QFile file(path);
-    if (!fixtures::writeOutlinedChart(path, 1) || !file.open(QIODevice::ReadOnly))
+    if (!fixtures::writeOutlinedChart(path, 1, {{QStringLiteral("RED"), 0, 0}}) ||
+        !file.open(QIODevice::ReadOnly))
         return {};
     QByteArray bytes = file.readAll();
     if (blue)
-        bytes.replace("1 0 0 rg", "0 0 1 rg");
+        bytes.replace("1 0 0 rg", "0 0 1 rg").replace("<FEFF005200450044>", "<FEFF0042004C0055>");
     return bytes;
 }
 
 } // namespace
 
 // Pages the render helper draws ahead: a page asked for is always the page of the file as it is now, at the
-// size, turn and colours asked for, whatever was drawn ahead; and a page still being drawn ahead when it is
-// asked for comes as soon as it is done.
+// size, turn and colours asked for, whatever was drawn ahead, and so is the chart's index; and a page still
+// being drawn ahead when it is asked for comes as soon as it is done.
 class DrawAheadTest : public QObject {
     Q_OBJECT
 
@@ -57,6 +59,7 @@ private:
     // The chart's page sizes, read by the helper.
     static QList<QSizeF> openChart(ChartRenderClient &client, const QString &chart);
     static QImage drawPage(ChartRenderClient &client, const QString &chart, const PageRequest &page);
+    static QString indexTitle(ChartRenderClient &client, const QString &chart);
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
@@ -87,6 +90,17 @@ QImage DrawAheadTest::drawPage(ChartRenderClient &client, const QString &chart, 
         rendered.isEmpty())
         return {};
     return rendered.first().at(1).value<QImage>();
+}
+
+// The title of the chart's only index entry.
+QString DrawAheadTest::indexTitle(ChartRenderClient &client, const QString &chart)
+{
+    QSignalSpy read(&client, &ChartRenderClient::outlineRead);
+    client.readOutline(chart);
+    if (!read.wait(WaitMs))
+        return {};
+    const auto outline = read.first().at(1).value<QList<viewer::OutlineEntry>>();
+    return outline.size() == 1 ? outline.first().title : QString();
 }
 
 void DrawAheadTest::askedPageIsNeverAStaleOne_data()
@@ -137,6 +151,7 @@ void DrawAheadTest::askedPageIsNeverAStaleOne()
     QCOMPARE(image.size(), page.pixelSize);
     const QPoint pixel(int(at.x() * image.width()), int(at.y() * image.height()));
     QVERIFY2(near(image.pixel(pixel), colour), qPrintable(QColor(image.pixel(pixel)).name()));
+    QCOMPARE(indexTitle(client, chart), change == u"replace" || change == u"rewrite" ? "BLU" : "RED");
 }
 
 // The page asked for is being drawn ahead, and the page after it waits to be: the helper waits for the first

@@ -2,6 +2,7 @@
 
 #include "ChartColours.h"
 #include "ChartFiles.h"
+#include "OutlineReader.h"
 #include "PageCache.h"
 #include "RenderLog.h"
 
@@ -15,12 +16,14 @@ using viewer::AheadPage;
 namespace {
 
 // What a copy hands back about its page: the version of the chart file it read, the chart's page sizes, the
-// page request it drew and the page compressed (empty when the helper kept it already).
+// page request it drew, the page compressed (empty when the helper kept it already) and the chart's index as
+// an outline line.
 struct DrawnPage {
     platform::FileIdentity chart;
     QList<QSizeF> pageSizes;
     viewer::PageRequest page;
     QByteArray compressed;
+    QByteArray outline;
 };
 
 QDataStream &operator<<(QDataStream &stream, const DrawnPage &drawn)
@@ -28,7 +31,7 @@ QDataStream &operator<<(QDataStream &stream, const DrawnPage &drawn)
     const platform::FileIdentity &id = drawn.chart;
     return stream << id.device << id.inode << id.size << id.modifiedNs << id.changedNs << drawn.pageSizes
                   << drawn.page.page << drawn.page.pixelSize << drawn.page.quarterTurns << drawn.page.night
-                  << drawn.compressed;
+                  << drawn.compressed << drawn.outline;
 }
 
 QDataStream &operator>>(QDataStream &stream, DrawnPage &drawn)
@@ -36,7 +39,7 @@ QDataStream &operator>>(QDataStream &stream, DrawnPage &drawn)
     platform::FileIdentity &id = drawn.chart;
     return stream >> id.device >> id.inode >> id.size >> id.modifiedNs >> id.changedNs >> drawn.pageSizes >>
            drawn.page.page >> drawn.page.pixelSize >> drawn.page.quarterTurns >> drawn.page.night >>
-           drawn.compressed;
+           drawn.compressed >> drawn.outline;
 }
 
 // The request for the page drawn ahead, when the chart has that page.
@@ -112,7 +115,7 @@ QByteArray AheadDrawer::drawInCopy(const AheadPage &ahead) const
     const std::unique_ptr<ReadChart> chart = m_charts.readApart(ahead.chart, failure);
     if (!chart)
         return {};
-    DrawnPage drawn{chart->identity, chart->pageSizes, {}, {}};
+    DrawnPage drawn{chart->identity, chart->pageSizes, {}, {}, {}};
     const std::optional<viewer::PageRequest> page = requestFor(ahead, chart->pageSizes);
     if (page && !m_cache.contains({drawn.chart, *page})) {
         drawn.page = *page;
@@ -123,6 +126,8 @@ QByteArray AheadDrawer::drawInCopy(const AheadPage &ahead) const
         viewer::writeOnPaper(image, paper.bits(), paper.bytesPerLine(), page->night);
         drawn.compressed = PageCache::compress(paper.constBits(), page->pixelSize);
     }
+    // The index after the page, which it never holds up: it is asked for once the chart is picked.
+    drawn.outline = outlineInLine(*chart->engine, int(chart->pageSizes.size()));
     QByteArray output;
     QDataStream stream(&output, QIODevice::WriteOnly);
     stream << drawn;
@@ -166,7 +171,8 @@ void AheadDrawer::finishDrawing(bool stop)
         QDataStream stream(output);
         stream >> drawn;
         if (stream.status() == QDataStream::Ok && !drawn.pageSizes.isEmpty()) {
-            m_charts.remember(ahead.chart, drawn.chart, drawn.pageSizes);
+            m_charts.remember(ahead.chart, drawn.chart, drawn.pageSizes,
+                              outlineFromLine(drawn.outline, int(drawn.pageSizes.size())));
             if (!drawn.compressed.isEmpty() && requestFor(ahead, drawn.pageSizes) == drawn.page) {
                 m_cache.storeCompressed({drawn.chart, drawn.page}, drawn.compressed);
                 qCInfo(lcRender) << "page" << ahead.page << "of" << ahead.chart << "drawn ahead at"

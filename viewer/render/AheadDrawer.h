@@ -16,8 +16,8 @@ class PageCache;
 // scheduling priority: a request for a page to show is served by the helper meanwhile and never waits for a
 // page drawn ahead (the copy is held while the helper works for the viewer, so that it takes no processor
 // time from it), and a page no longer wanted is dropped with its copy, half drawn. A page drawn goes into the
-// page cache and its chart's page sizes into the chart files, so that asking for it later reads and draws
-// nothing.
+// page cache and its chart's page sizes and index into the chart files, so that asking for it later reads and
+// draws nothing.
 class AheadDrawer {
 public:
     // How much lower the copies run than the helper.

@@ -109,15 +109,20 @@ std::unique_ptr<ReadChart> ChartFiles::readApart(const QString &path, ChartFailu
 }
 
 void ChartFiles::remember(const QString &path, const platform::FileIdentity &identity,
-                          const QList<QSizeF> &pageSizes)
+                          const QList<QSizeF> &pageSizes,
+                          const std::optional<QList<viewer::OutlineEntry>> &outline)
 {
     const auto chart = known(path);
-    if (chart != m_charts.end() && chart->identity == identity)
+    if (chart != m_charts.end() && chart->identity == identity) {
+        if (!chart->outline)
+            chart->outline = outline;
         return;
+    }
     ReadChart read;
     read.path = path;
     read.identity = identity;
     read.pageSizes = pageSizes;
+    read.outline = outline;
     keep(std::move(read));
 }
 

@@ -7,15 +7,17 @@
 
 #include <list>
 #include <memory>
+#include <optional>
 
 namespace render {
 
-// A chart the helper has read: the version of its file read, its page sizes, and, while it is kept ready to
-// draw, the engine that read it with the file the engine reads through.
+// A chart the helper has read: the version of its file read, its page sizes, its index once read, and, while
+// it is kept ready to draw, the engine that read it with the file the engine reads through.
 struct ReadChart {
     QString path;
     platform::FileIdentity identity;
     QList<QSizeF> pageSizes;
+    std::optional<QList<viewer::OutlineEntry>> outline;
     std::unique_ptr<QFile> file; // declared before the engine, so that it goes after it
     std::unique_ptr<ChartEngine> engine;
 
@@ -43,9 +45,9 @@ public:
     // read through the files it shares with the helper.
     std::unique_ptr<ReadChart> readApart(const QString &path, viewer::ChartFailure &failure) const;
     // Remembers a chart read elsewhere (by a copy of the helper drawing ahead): find() then knows its page
-    // sizes without reading it, as long as its file stays that version.
-    void remember(const QString &path, const platform::FileIdentity &identity,
-                  const QList<QSizeF> &pageSizes);
+    // sizes, and its index when given, without reading it, as long as its file stays that version.
+    void remember(const QString &path, const platform::FileIdentity &identity, const QList<QSizeF> &pageSizes,
+                  const std::optional<QList<viewer::OutlineEntry>> &outline);
 
 private:
     std::list<ReadChart>::iterator known(const QString &path);

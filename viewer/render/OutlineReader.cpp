@@ -8,23 +8,34 @@ namespace render {
 
 namespace protocol = viewer::protocol;
 
-QList<viewer::OutlineEntry> readOutline(ReadChart &chart)
+std::optional<QList<viewer::OutlineEntry>> readOutline(ReadChart &chart)
 {
-    // The copy hands the index back as an outline line, which the strict parser then checks. It reads the
-    // chart at a position of its own, so that the helper's engine finds the file where it left it.
+    // The copy reads the chart at a position of its own, so that the helper's engine finds the file where it
+    // left it.
     const int pageCount = int(chart.pageSizes.size());
     const std::optional<QByteArray> line = platform::runInChildProcess(
         [&] {
-            return platform::takeOwnReadingPosition(*chart.file)
-                       ? protocol::outlineLine(0, pageCount, chart.engine->outline())
-                       : QByteArray();
+            return platform::takeOwnReadingPosition(*chart.file) ? outlineInLine(*chart.engine, pageCount)
+                                                                 : QByteArray();
         },
         OutlineTimeoutMs);
-    const protocol::Message read = line ? protocol::parse(*line) : protocol::Message{};
-    if (read.kind != protocol::Kind::Outline || read.pageCount != pageCount) {
+    std::optional<QList<viewer::OutlineEntry>> outline =
+        outlineFromLine(line.value_or(QByteArray()), pageCount);
+    if (!outline)
         qCInfo(lcRender) << "the chart's index could not be read: the chart opens without it";
-        return {};
-    }
+    return outline;
+}
+
+QByteArray outlineInLine(ChartEngine &engine, int pageCount)
+{
+    return protocol::outlineLine(0, pageCount, engine.outline());
+}
+
+std::optional<QList<viewer::OutlineEntry>> outlineFromLine(const QByteArray &line, int pageCount)
+{
+    const protocol::Message read = protocol::parse(line);
+    if (read.kind != protocol::Kind::Outline || read.pageCount != pageCount)
+        return std::nullopt;
     return read.outline;
 }
 

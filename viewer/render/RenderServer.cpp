@@ -81,13 +81,20 @@ QByteArray RenderServer::open(const protocol::Message &request)
     return protocol::openedLine(request.serial, chart->pageSizes);
 }
 
+// The index read with the chart's first page drawn ahead comes without reading the chart again.
 QByteArray RenderServer::outline(const protocol::Message &request)
 {
     ChartFailure failure = ChartFailure::None;
-    ReadChart *chart = m_charts.ready(request.path, failure);
+    ReadChart *chart = m_charts.find(request.path, failure);
+    if (chart && !chart->outline) {
+        chart = m_charts.ready(request.path, failure);
+        if (chart)
+            chart->outline = readOutline(*chart);
+    }
     if (!chart)
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
-    return protocol::outlineLine(request.serial, int(chart->pageSizes.size()), readOutline(*chart));
+    return protocol::outlineLine(request.serial, int(chart->pageSizes.size()),
+                                 chart->outline.value_or(QList<viewer::OutlineEntry>()));
 }
 
 QByteArray RenderServer::drawAhead(const protocol::Message &request)
