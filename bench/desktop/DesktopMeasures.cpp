@@ -99,7 +99,7 @@ std::optional<StartUpTimes> DesktopMeasures::startUp(const QString &program, con
 std::optional<double> DesktopMeasures::chartClick(int category, std::chrono::milliseconds afterLookup)
 {
     RunningProgram running(m_setup.program, {QStringLiteral("--library"), m_setup.library},
-                           m_setup.workFolder);
+                           m_setup.workFolder, m_setup.log);
     const auto window = startAndLookUp(running);
     if (!window)
         return std::nullopt;
@@ -129,7 +129,7 @@ std::optional<double> DesktopMeasures::mutoolDraw(int category)
 std::optional<qint64> DesktopMeasures::programMemory(int category, int pageTurns)
 {
     RunningProgram running(m_setup.program, {QStringLiteral("--library"), m_setup.library},
-                           m_setup.workFolder);
+                           m_setup.workFolder, m_setup.log);
     const auto window = startAndLookUp(running);
     if (!window || !timeChartClick(*window, category))
         return std::nullopt;
@@ -172,7 +172,7 @@ DesktopMeasures::manyOpens(const QList<int> &categories, int opens)
     if (categories.size() < 2)
         return failure<Result>(QStringLiteral("opening charts in turn needs two categories"));
     RunningProgram running(m_setup.program, {QStringLiteral("--library"), m_setup.library},
-                           m_setup.workFolder);
+                           m_setup.workFolder, m_setup.log);
     const auto window = startAndLookUp(running);
     if (!window)
         return std::nullopt;
@@ -204,7 +204,7 @@ DesktopMeasures::manyOpens(const QList<int> &categories, int opens)
 std::optional<ExitTimes> DesktopMeasures::exitAfterChart(int category)
 {
     RunningProgram running(m_setup.program, {QStringLiteral("--library"), m_setup.library},
-                           m_setup.workFolder);
+                           m_setup.workFolder, m_setup.log);
     const auto window = startAndLookUp(running);
     if (!window || !timeChartClick(*window, category) || !waitForDrawingAhead(running))
         return std::nullopt;

@@ -20,6 +20,7 @@ struct BenchSetup {
     QString library;
     QString airport;
     QString workFolder; // the programs' home folder and mutool's output
+    QString log;        // when given, the file the measured programs' logs are added to
 };
 
 // Start-up: from starting the program to its first window mapped, to its first drawing in it (when that

@@ -2,18 +2,23 @@
 
 namespace bench {
 
-RunningProgram::RunningProgram(const QString &program, const QStringList &arguments, const QString &home)
+RunningProgram::RunningProgram(const QString &program, const QStringList &arguments, const QString &home,
+                               const QString &log)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("VARNELOX_LIBRARY"));
-    environment.remove(QStringLiteral("QT_LOGGING_RULES"));
+    if (log.isEmpty())
+        environment.remove(QStringLiteral("QT_LOGGING_RULES"));
     environment.insert(QStringLiteral("HOME"), home);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     m_process.setProcessEnvironment(environment);
     m_process.setStandardOutputFile(QProcess::nullDevice());
-    m_process.setStandardErrorFile(QProcess::nullDevice());
+    if (log.isEmpty())
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+    else
+        m_process.setStandardErrorFile(log, QIODevice::Append);
     m_started = Clock::now();
     m_process.start(program, arguments);
     m_process.waitForStarted();

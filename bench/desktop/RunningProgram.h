@@ -9,10 +9,12 @@
 namespace bench {
 
 // A program started for one measurement, with a home folder given to it, its output dropped; ended when
-// this object goes.
+// this object goes. When a log file is given, the program's standard error is added to it and the log rules
+// of QT_LOGGING_RULES hold for it (for finding where the time of a measure goes).
 class RunningProgram {
 public:
-    RunningProgram(const QString &program, const QStringList &arguments, const QString &home);
+    RunningProgram(const QString &program, const QStringList &arguments, const QString &home,
+                   const QString &log = {});
     ~RunningProgram();
     Q_DISABLE_COPY_MOVE(RunningProgram)
 

@@ -76,7 +76,11 @@ Options parseOptions(const QCoreApplication &application)
         QStringLiteral("measure"),
         QStringLiteral("Runs only this measure (start-up, click, memory, opens, exit); may be repeated."),
         QStringLiteral("name"));
-    parser.addOptions({iterations, opens, program, library, airport, measure});
+    const QCommandLineOption log(
+        QStringLiteral("log"),
+        QStringLiteral("Adds the measured programs' logs (as QT_LOGGING_RULES asks) to this file."),
+        QStringLiteral("file"));
+    parser.addOptions({iterations, opens, program, library, airport, measure, log});
     parser.process(application);
 
     Options options;
@@ -86,6 +90,7 @@ Options parseOptions(const QCoreApplication &application)
     options.setup.program = parser.value(program);
     options.setup.library = parser.value(library);
     options.setup.airport = parser.value(airport).toUpper();
+    options.setup.log = parser.value(log);
     const QString here = QCoreApplication::applicationDirPath();
     options.setup.bareWindow = here + QStringLiteral("/bare_window");
     options.setup.pdfView = here + QStringLiteral("/pdf_view_window");

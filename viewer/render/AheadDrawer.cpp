@@ -104,6 +104,8 @@ void AheadDrawer::awaitDrawing()
     if (m_held)
         platform::pauseChildProcess(m_copy, false);
     const AheadPage awaited = *m_drawing;
+    qCInfo(lcRender) << "waiting for page" << awaited.page << "of" << awaited.chart << "being drawn ahead for"
+                     << m_clock.elapsed() << "ms";
     while (m_drawing == awaited && !platform::waitForInput({descriptor()}, -1).isEmpty())
         readDrawing();
 }

@@ -7,6 +7,8 @@
 #include "QtPdfEngine.h"
 #include "RenderLog.h"
 
+#include <QElapsedTimer>
+
 #include <cstdio>
 
 namespace render {
@@ -133,10 +135,14 @@ QByteArray RenderServer::drawPage(const protocol::Message &request, uchar *targe
     ReadChart *chart = m_charts.ready(request.path, failure);
     if (!chart || page.page >= chart->pageSizes.size())
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
+    QElapsedTimer clock;
+    clock.start();
     if (!drawPageInto(*chart, page, target)) {
         qCInfo(lcRender) << "page" << page.page << "could not be drawn at" << page.pixelSize;
         return protocol::failedLine(request.serial, ChartFailure::PageNotDrawn);
     }
+    qCInfo(lcRender) << "page" << page.page << "of" << request.path << "drawn at" << page.pixelSize << "in"
+                     << clock.elapsed() << "ms";
     m_toKeep = PageKey{chart->identity, page};
     m_toKeepRows = target;
     return protocol::renderedLine(request.serial, page.pixelSize);
