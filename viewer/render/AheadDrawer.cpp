@@ -17,7 +17,7 @@ namespace {
 
 // What a copy hands back about its page: the version of the chart file it read, the chart's page sizes, the
 // page request it drew, the page compressed (empty when the helper kept it already) and the chart's index as
-// an outline line.
+// an outline line (empty when it could not be read).
 struct DrawnPage {
     platform::FileIdentity chart;
     QList<QSizeF> pageSizes;
@@ -129,7 +129,9 @@ QByteArray AheadDrawer::drawInCopy(const AheadPage &ahead) const
         drawn.compressed = PageCache::compress(paper.constBits(), page->pixelSize);
     }
     // The index after the page, which it never holds up: it is asked for once the chart is picked.
-    drawn.outline = outlineInLine(*chart->engine, int(chart->pageSizes.size()));
+    const int pageCount = int(chart->pageSizes.size());
+    if (const auto outline = readOutline(*chart->engine, *chart->file, pageCount))
+        drawn.outline = viewer::protocol::outlineLine(0, pageCount, *outline);
     QByteArray output;
     QDataStream stream(&output, QIODevice::WriteOnly);
     stream << drawn;

@@ -1,22 +1,23 @@
 #include "OutlineReader.h"
 
-#include "ChartFiles.h"
+#include "ChartEngine.h"
 #include "Platform.h"
 #include "RenderLog.h"
+
+#include <QFile>
 
 namespace render {
 
 namespace protocol = viewer::protocol;
 
-std::optional<QList<viewer::OutlineEntry>> readOutline(ReadChart &chart)
+std::optional<QList<viewer::OutlineEntry>> readOutline(ChartEngine &engine, QFile &file, int pageCount)
 {
-    // The copy reads the chart at a position of its own, so that the helper's engine finds the file where it
-    // left it.
-    const int pageCount = int(chart.pageSizes.size());
+    // The copy hands the index back as an outline line, which the strict parser then checks.
     const std::optional<QByteArray> line = platform::runInChildProcess(
         [&] {
-            return platform::takeOwnReadingPosition(*chart.file) ? outlineInLine(*chart.engine, pageCount)
-                                                                 : QByteArray();
+            return platform::takeOwnReadingPosition(file)
+                       ? protocol::outlineLine(0, pageCount, engine.outline())
+                       : QByteArray();
         },
         OutlineTimeoutMs);
     std::optional<QList<viewer::OutlineEntry>> outline =
@@ -24,11 +25,6 @@ std::optional<QList<viewer::OutlineEntry>> readOutline(ReadChart &chart)
     if (!outline)
         qCInfo(lcRender) << "the chart's index could not be read: the chart opens without it";
     return outline;
-}
-
-QByteArray outlineInLine(ChartEngine &engine, int pageCount)
-{
-    return protocol::outlineLine(0, pageCount, engine.outline());
 }
 
 std::optional<QList<viewer::OutlineEntry>> outlineFromLine(const QByteArray &line, int pageCount)

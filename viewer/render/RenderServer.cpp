@@ -91,7 +91,7 @@ QByteArray RenderServer::outline(const protocol::Message &request)
     if (chart && !chart->outline) {
         chart = m_charts.ready(request.path, failure);
         if (chart)
-            chart->outline = readOutline(*chart);
+            chart->outline = readOutline(*chart->engine, *chart->file, int(chart->pageSizes.size()));
     }
     if (!chart)
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
