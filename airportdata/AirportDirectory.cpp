@@ -33,16 +33,18 @@ LookupResult openAndSearch(const QString &directoryFile, const QString &code, Re
     QFile file(directoryFile);
     const platform::FileOpening opening =
         platform::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered);
-    if (opening.problem != platform::FileProblem::None) {
-        return {LookupStatus::Unreadable,
-                {},
-                DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
-                    .arg(QDir::toNativeSeparators(directoryFile), openingProblem(opening))};
-    }
+    if (opening.problem != platform::FileProblem::None)
+        return {LookupStatus::Unreadable, {}, directoryOpeningError(directoryFile, opening)};
     return searchDirectory(file, directoryFile, code, limits);
 }
 
 } // namespace
+
+QString directoryOpeningError(const QString &directoryFile, const platform::FileOpening &opening)
+{
+    return DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
+        .arg(QDir::toNativeSeparators(directoryFile), openingProblem(opening));
+}
 
 LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits)
 {

@@ -6,6 +6,10 @@
 
 #include <limits>
 
+namespace platform {
+struct FileOpening;
+}
+
 namespace airportdata {
 
 enum class LookupStatus { Found, NotFound, Unreadable };
@@ -38,5 +42,8 @@ struct ReadLimits {
 // Unreadable too rather than take more memory, as does a record whose fields hold more than maxRecordBytes.
 // The file is read in blocks and nothing is kept between lookups.
 LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits = {});
+
+// Why the directory file could not be opened, in words a user understands.
+QString directoryOpeningError(const QString &directoryFile, const platform::FileOpening &opening);
 
 } // namespace airportdata

@@ -1,0 +1,7 @@
+#include "FeedLog.h"
+
+namespace simlink {
+
+Q_LOGGING_CATEGORY(lcSimlink, "varnelox.simlink", QtWarningMsg)
+
+} // namespace simlink
