@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LinkSettings.h"
+
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -20,9 +22,10 @@ struct WindowPlace {
 };
 
 // The one file the program writes, an INI file in the desktop's settings folder
-// (~/.config/varnelox/varnelox.ini): the companion window's place and the night colours, kept for the next
-// run. A file that is missing or cannot be read gives the defaults; one that cannot be written keeps
-// nothing (the program runs on, and says so in the log category varnelox.settings).
+// (~/.config/varnelox/varnelox.ini): the companion window's place, the night colours and how the program
+// listens for simulators, kept for the next run. A file that is missing or cannot be read gives the defaults;
+// one that cannot be written keeps nothing (the program runs on, and says so in the log category
+// varnelox.settings).
 class ProgramSettings {
 public:
     // The user's settings file, as QSettings names it for this program.
@@ -40,6 +43,13 @@ public:
     bool night() const;
     // Whether the setting was written.
     bool setNight(bool night);
+
+    // A port that is no whole number from 1 to 65535 reads as its default.
+    simlink::LinkSettings simulatorLink() const;
+    bool setSimulatorLink(const simlink::LinkSettings &link);
+    // Whether the nearest airport is looked up by itself once the aircraft is on the ground; off unless set.
+    bool nearestOnGround() const;
+    bool setNearestOnGround(bool on);
 
 private:
     QString m_fileName;
