@@ -3,13 +3,13 @@
 #include "CoordinateText.h"
 #include "Geodesy.h"
 #include "ItemReader.h"
-#include "RecordText.h"
 
 #include <GeographicLib/Geocentric.hpp>
 
 #include <QBuffer>
 
 #include <algorithm>
+#include <array>
 
 namespace airportdata {
 
@@ -58,15 +58,27 @@ QString codeText(quint32 packed)
     return code;
 }
 
-// A coordinate field as text: plain ASCII as it nearly always is, anything else decoded as a record would be.
-std::optional<double> readField(QByteArrayView field, Axis axis)
-{
-    constexpr qsizetype Longest = 64;
-    if (field.size() > Longest)
-        return std::nullopt;
-    const bool ascii = std::all_of(field.begin(), field.end(), [](char c) { return quint8(c) < 0x80; });
-    return readAngle(ascii ? QString::fromLatin1(field) : decodeText(field), axis);
-}
+// The header line's first fields, as many as the positions need, without a list of its own.
+struct HeaderFields {
+    static constexpr qsizetype Count = LatitudeField + 1;
+    std::array<QByteArrayView, Count> fields;
+    bool complete = false;
+
+    explicit HeaderFields(QByteArrayView item)
+    {
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < Count; ++i) {
+            const qsizetype separator = item.indexOf('|', start);
+            fields[i] = item.sliced(start, (separator < 0 ? item.size() : separator) - start);
+            if (separator < 0) {
+                complete = i + 1 == Count;
+                return;
+            }
+            start = separator + 1;
+        }
+        complete = true;
+    }
+};
 
 } // namespace
 
@@ -96,12 +108,12 @@ public:
 private:
     void addHeader(QByteArrayView item, qint64 offset)
     {
-        const QList<QByteArrayView> fields = splitFields(item);
-        const std::optional<quint32> code = packedCode(fields.first());
-        if (!code || fields.size() <= LatitudeField)
+        const HeaderFields header(item);
+        const std::optional<quint32> code = packedCode(header.fields[0]);
+        if (!code || !header.complete)
             return;
-        const std::optional<double> latitude = readField(fields[LatitudeField], Axis::Latitude);
-        const std::optional<double> longitude = readField(fields[LongitudeField], Axis::Longitude);
+        const std::optional<double> latitude = readAngle(header.fields[LatitudeField], Axis::Latitude);
+        const std::optional<double> longitude = readAngle(header.fields[LongitudeField], Axis::Longitude);
         const std::optional<GeoPosition> position =
             latitude && longitude ? GeoPosition::fromDegrees(*latitude, *longitude) : std::nullopt;
         if (!position)
@@ -133,6 +145,10 @@ AirportPositions AirportPositions::fromBytes(QByteArrayView directory)
 AirportPositions AirportPositions::read(QIODevice &device, BlockReading &reading)
 {
     AirportPositions positions;
+    // A record takes some 200 to 300 bytes: room for all at once, rather than growing step by step.
+    constexpr qint64 SmallestRecord = 200;
+    positions.m_entries.reserve(
+        std::size_t(std::max<qint64>(device.size() - device.pos(), 0) / SmallestRecord));
     Collector collector(positions.m_entries);
     reading =
         readInBlocks(device,

@@ -1,8 +1,11 @@
 #include "CoordinateText.h"
 
+#include "RecordText.h"
+
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <charconv>
 #include <span>
 
 namespace airportdata {
@@ -21,22 +24,40 @@ struct Token {
 // Kept on the stack: a position has up to eight numbers and letters.
 using Tokens = QVarLengthArray<Token, 12>;
 
+// The tests below come first for plain ASCII, which nearly every coordinate text is.
 bool isMark(QChar c)
 {
     static constexpr char16_t Marks[] = u"°º'\"′″’”";
-    return c.isSpace() ||
+    return c == u' ' || c.isSpace() ||
            std::find(std::begin(Marks), std::end(Marks) - 1, c.unicode()) != std::end(Marks) - 1;
 }
 
 bool isHemisphere(QChar c)
 {
-    return QStringView(u"NSEWnsew").contains(c);
+    switch (c.unicode()) {
+    case u'N':
+    case u'S':
+    case u'E':
+    case u'W':
+    case u'n':
+    case u's':
+    case u'e':
+    case u'w':
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
 }
 
 bool startsNumber(QStringView text, qsizetype at)
 {
     const auto digitOrPoint = [&](qsizetype i) {
-        return i < text.size() && (text[i].isDigit() || text[i] == u'.');
+        return i < text.size() && (isDigit(text[i]) || text[i] == u'.');
     };
     return digitOrPoint(at) || ((text[at] == u'-' || text[at] == u'+') && digitOrPoint(at + 1));
 }
@@ -46,7 +67,7 @@ qsizetype numberEnd(QStringView text, qsizetype at)
 {
     qsizetype end = at + 1;
     bool point = text[at] == u'.';
-    while (end < text.size() && (text[end].isDigit() || (text[end] == u'.' && !std::exchange(point, true))))
+    while (end < text.size() && (isDigit(text[end]) || (text[end] == u'.' && !std::exchange(point, true))))
         ++end;
     return end;
 }
@@ -83,10 +104,27 @@ bool isSigned(QStringView number)
 // +1 or -1 for a letter of the axis, 0 for a letter of the other axis.
 int hemisphereSign(QChar letter, Axis axis)
 {
-    const char16_t c = letter.toUpper().unicode();
+    const char16_t c = letter.unicode() & ~0x20; // the letter in upper case
     if (axis == Axis::Latitude)
         return c == u'N' ? 1 : c == u'S' ? -1 : 0;
     return c == u'E' ? 1 : c == u'W' ? -1 : 0;
+}
+
+// Digits with at most one decimal point, as the tokens hold them: read as plain ASCII, which is much
+// quicker than a conversion that knows locales (a directory has some 160,000 of them).
+std::optional<double> unsignedNumber(QStringView digits)
+{
+    constexpr qsizetype Longest = 32;
+    if (digits.size() > Longest)
+        return std::nullopt;
+    char ascii[Longest];
+    for (qsizetype i = 0; i < digits.size(); ++i)
+        ascii[i] = char(digits[i].unicode());
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii, ascii + digits.size(), value);
+    if (error != std::errc() || end != ascii + digits.size())
+        return std::nullopt;
+    return value;
 }
 
 // Degrees, minutes and seconds: whole numbers but for the last, minutes and seconds below 60.
@@ -100,11 +138,10 @@ std::optional<double> unsignedAngle(std::span<const QStringView> parts)
         const bool last = i + 1 == parts.size();
         if (!last && parts[i].contains(u'.'))
             return std::nullopt;
-        bool ok = false;
-        const double value = parts[i].toDouble(&ok);
-        if (!ok || value < 0 || (i > 0 && value >= PartsPerUnit))
+        const std::optional<double> value = unsignedNumber(parts[i]);
+        if (!value || (i > 0 && *value >= PartsPerUnit))
             return std::nullopt;
-        degrees += value / unit;
+        degrees += *value / unit;
         unit *= PartsPerUnit;
     }
     return degrees;
@@ -193,6 +230,18 @@ std::optional<double> readAngle(QStringView text, Axis axis)
     if (!tokens)
         return std::nullopt;
     return angleOf(std::span(tokens->cbegin(), tokens->cend()), axis);
+}
+
+std::optional<double> readAngle(QByteArrayView text, Axis axis)
+{
+    // A coordinate field is short: widened on the stack, without a string of its own.
+    constexpr qsizetype Longest = 64;
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return quint8(c) < 0x80; });
+    if (!ascii || text.size() > Longest)
+        return readAngle(decodeText(text), axis);
+    char16_t wide[Longest];
+    std::copy(text.begin(), text.end(), wide);
+    return readAngle(QStringView(wide, text.size()), axis);
 }
 
 std::optional<GeoPosition> readPosition(QStringView text)

@@ -3,6 +3,7 @@
 #include "AirportRecord.h"
 #include "GeoValues.h"
 
+#include <QByteArrayView>
 #include <QStringView>
 
 #include <optional>
@@ -17,6 +18,8 @@ enum class Axis { Latitude, Longitude };
 // "N 42 21 43", "W 071 00.5", "E 012 14 20", "42°22'N", "N42 22.0", "-71.0167". Minutes and seconds must
 // be below 60, and the whole within ±90° or ±180°. Returns degrees, north and east positive.
 std::optional<double> readAngle(QStringView text, Axis axis);
+// The same for text in bytes: plain ASCII read as it is, anything else decoded as a directory record.
+std::optional<double> readAngle(QByteArrayView text, Axis axis);
 
 // Reads a position as charts print it: a latitude and a longitude, each as readAngle takes it, parted by
 // blanks or a comma: "42°22'N 71°01'W", "N42 22.0 W071 01.0", "42.3667 -71.0167". Without hemisphere
