@@ -34,11 +34,14 @@ struct DesktopServices {
     desktop::SystemTrayIcon tray;
     desktop::ProgramSettings settings;
 
-    mainwindow::MainWindowServices forMainWindow()
+    mainwindow::MainWindowServices forMainWindow(aircraft::SimulatorLink &link)
     {
-        return {sound, exitQuestion, printer, mail, notice, settings};
+        return {sound, exitQuestion, printer, mail, notice, settings, link};
     }
-    companion::CompanionServices forCompanion() { return {exitQuestion, tray, settings}; }
+    companion::CompanionServices forCompanion(aircraft::SimulatorLink &link)
+    {
+        return {exitQuestion, tray, settings, link};
+    }
 
 private:
     std::unique_ptr<desktop::CueProcess> m_cuePlayer; // made by sound.loadPlayer()

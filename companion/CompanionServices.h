@@ -1,5 +1,9 @@
 #pragma once
 
+namespace aircraft {
+class SimulatorLink;
+}
+
 namespace desktop {
 class ExitQuestion;
 class ProgramSettings;
@@ -13,6 +17,7 @@ struct CompanionServices {
     desktop::ExitQuestion &exitQuestion;
     desktop::TrayIcon &tray;            // nidTray: outlives the window, which adds and removes the icon
     desktop::ProgramSettings &settings; // the window's place and the night colours, kept for the next run
+    aircraft::SimulatorLink &link;      // the simulated aircraft, shared with the main window
 };
 
 } // namespace companion

@@ -1,5 +1,9 @@
 #pragma once
 
+namespace aircraft {
+class SimulatorLink;
+}
+
 namespace desktop {
 class ExitQuestion;
 class MailLauncher;
@@ -19,6 +23,7 @@ struct MainWindowServices {
     desktop::MailLauncher &mail;
     desktop::Notice &notice;
     desktop::ProgramSettings &settings; // the night colours, kept for the next run
+    aircraft::SimulatorLink &link;      // the simulated aircraft, shared with the companion window
 };
 
 } // namespace mainwindow

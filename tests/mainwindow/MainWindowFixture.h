@@ -7,6 +7,7 @@
 #include "Notice.h"
 #include "ProgramSettings.h"
 #include "ProgramValues.h"
+#include "QuietSimulator.h"
 #include "SoundCues.h"
 #include "WindowPrinter.h"
 
@@ -104,6 +105,7 @@ public:
     RecordingNotice notice;
     // Settings in the fixture's folder, never the user's.
     desktop::ProgramSettings settings{folder.filePath(QStringLiteral("settings/varnelox.ini"))};
+    QuietSimulator simulator{settings, folder.filePath(QStringLiteral("airports.txt"))};
     std::unique_ptr<mainwindow::FrmMain> window;
 };
 
