@@ -17,12 +17,17 @@ namespace {
 constexpr std::chrono::seconds HintShown(6);
 constexpr int Spacing = 12;
 
-// Grey text for what is not a live position.
+// Grey text for what is not a live position: halfway between the text's colour and the line's.
 void showGrey(ElidingLabel *label, bool grey)
 {
     QPalette palette = label->parentWidget()->palette();
-    if (grey)
-        palette.setColor(QPalette::WindowText, palette.color(QPalette::Disabled, QPalette::WindowText));
+    if (grey) {
+        const QColor text = palette.color(label->foregroundRole());
+        const QColor ground = palette.color(label->backgroundRole());
+        palette.setColor(label->foregroundRole(),
+                         QColor((text.red() + ground.red()) / 2, (text.green() + ground.green()) / 2,
+                                (text.blue() + ground.blue()) / 2));
+    }
     label->setPalette(palette);
 }
 

@@ -45,6 +45,17 @@ private:
     {
         return fixture.control<QLabel>(QStringLiteral("positionLine"))->text();
     }
+    // The darkest grey of the position line's text, 0 for black.
+    static int darkest(const MainWindowFixture &fixture)
+    {
+        const QImage image = fixture.control<QLabel>(QStringLiteral("positionLine"))->grab().toImage();
+        int darkest = 255;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        }
+        return darkest;
+    }
     static QString note(const MainWindowFixture &fixture)
     {
         return fixture.control<QLabel>(QStringLiteral("simulatorNote"))->text();
@@ -65,9 +76,13 @@ void SimulatorInWindowTest::positionLineFollowsTheFeedAndTheAirportLookedUp()
     fixture.writeDirectory(bostonDirectory());
     fixture.load();
     QCOMPARE(positionLine(fixture), QStringLiteral("NO SIMULATOR"));
+    // Grey until positions come, in the text's own colour then.
+    const int waiting = darkest(fixture);
+    QVERIFY2(waiting > 80, qPrintable(QString::number(waiting)));
 
     fixture.simulator.fly(42.3289, -71.0383, 1250, 45, 142);
     QCOMPARE(positionLine(fixture), QStringLiteral("N 42 19.7 W 071 02.3 · 1,250 FT · GS 142 KT · TRK 045°"));
+    QVERIFY2(darkest(fixture) < 40, qPrintable(QString::number(darkest(fixture))));
     fixture.lookUp(QStringLiteral("KBOS"));
     QVERIFY2(positionLine(fixture).endsWith(QStringLiteral(" · 2.5 NM 035° KBOS")),
              qPrintable(positionLine(fixture)));

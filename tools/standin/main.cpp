@@ -32,8 +32,8 @@ void sleepUntil(const QElapsedTimer &clock, qint64 nanoseconds)
         QThread::usleep(std::uint64_t(left / 1000));
 }
 
-// The track in real time, rate datagrams a second of each format.
-void replay(const QList<TrackPoint> &track, const Ports &ports, double rate)
+// The track in real time (or faster), rate datagrams a second of each format.
+void replay(const QList<TrackPoint> &track, const Ports &ports, double rate, double speed)
 {
     QUdpSocket socket;
     QElapsedTimer clock;
@@ -43,10 +43,10 @@ void replay(const QList<TrackPoint> &track, const Ports &ports, double rate)
     for (qint64 step = 0;; ++step) {
         const double elapsed = step / rate;
         sleepUntil(clock, qint64(elapsed * 1e9));
-        const TrackPoint point = pointAt(track, start + std::min(elapsed, length));
+        const TrackPoint point = pointAt(track, start + std::min(elapsed * speed, length));
         send(socket, networkGpsDatagram(point), ports.networkGps);
         send(socket, nmeaDatagram(point), ports.nmea);
-        if (elapsed >= length)
+        if (elapsed * speed >= length)
             return;
     }
 }
@@ -102,14 +102,20 @@ int main(int argc, char *argv[])
     const QCommandLineOption junk(
         QStringLiteral("junk"),
         QStringLiteral("Sends datagrams that a listener must ignore, once each, and stops."));
-    parser.addOptions({format, xgpsPort, nmeaPort, rate, floodFor, junk});
+    const QCommandLineOption speed(
+        QStringLiteral("speed"),
+        QStringLiteral("How many times faster than real time the track is flown (1)."),
+        QStringLiteral("factor"), QStringLiteral("1"));
+    parser.addOptions({format, xgpsPort, nmeaPort, rate, speed, floodFor, junk});
     parser.addPositionalArgument(QStringLiteral("track"), QStringLiteral("The track file."));
     parser.process(application);
 
     const QString chosen = parser.value(format);
     const double perSecond = parser.value(rate).toDouble();
-    if (!QStringList{"xgps", "nmea", "both"}.contains(chosen) || !(perSecond > 0)) {
-        std::fprintf(stderr, "sim-standin: --format is xgps, nmea or both, and --rate a number above 0\n");
+    const double faster = parser.value(speed).toDouble();
+    if (!QStringList{"xgps", "nmea", "both"}.contains(chosen) || !(perSecond > 0) || !(faster > 0)) {
+        std::fprintf(stderr,
+                     "sim-standin: --format is xgps, nmea or both; --rate and --speed numbers above 0\n");
         return 2;
     }
     const Ports ports{chosen == u"nmea" ? quint16(0) : quint16(parser.value(xgpsPort).toUInt()),
@@ -128,6 +134,6 @@ int main(int argc, char *argv[])
     if (parser.isSet(floodFor))
         flood(reading.points, ports, perSecond, parser.value(floodFor).toDouble());
     else
-        replay(reading.points, ports, perSecond);
+        replay(reading.points, ports, perSecond, faster);
     return 0;
 }
