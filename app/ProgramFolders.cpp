@@ -40,6 +40,13 @@ QString soundFolder(const QString &programFolder)
     return beside ? programFolder : installedDataFolder(programFolder);
 }
 
+QString magneticModelFolder(const QString &programFolder)
+{
+    const QString beside = QDir(programFolder).filePath(QStringLiteral("magnetic"));
+    return QFileInfo(beside).isDir() ? beside
+                                     : installedDataFolder(programFolder) + QStringLiteral("/magnetic");
+}
+
 QString soundHelper(const QString &programFolder)
 {
     const QString name = QStringLiteral("varnelox-sound");

@@ -13,6 +13,10 @@ QString installedDataFolder(const QString &programFolder);
 // the installed data folder.
 QString soundFolder(const QString &programFolder);
 
+// The World Magnetic Model's files, which the import tool turns true bearings into magnetic courses with:
+// magnetic/ beside the executable in a build or a portable program folder, else the installed data folder's.
+QString magneticModelFolder(const QString &programFolder);
+
 // The sound helper: beside the executable in a build or a portable program folder, else in the installed
 // helper folder (libexec/varnelox). When neither holds it, the path beside the executable: the start-up
 // cues then stay silent.

@@ -61,9 +61,18 @@ GeneratedSources generateSources(int airports, int runways)
                       "\"le_elevation_ft\",\"le_heading_degT\",\"le_displaced_threshold_ft\",\"he_ident\","
                       "\"he_latitude_deg\",\"he_longitude_deg\",\"he_elevation_ft\",\"he_heading_degT\","
                       "\"he_displaced_threshold_ft\"\n";
+    sources.navData = "I\n810 Version - generated\n\n";
     for (int id = 1; id <= runways; ++id) {
         const int airport = 1 + int(pick(std::size_t(airports)));
         const int heading = 1 + int(pick(18));
+        for (const int end : {heading, heading + 18}) {
+            if (id % 13 == 0 && (end == heading || id % 26 == 0)) {
+                sources.navData +=
+                    "4  45.10000000 009.20000000    300 " + QByteArray::number(10810 + id % 390) + "  18  " +
+                    QByteArray::number(end * 10 - 2.5, 'f', 3) + " I" + codeOf(id) + ' ' + codeOf(airport) +
+                    ' ' + QByteArray::number(end).rightJustified(2, '0') + " ILS-cat-I\n";
+            }
+        }
         sources.runways += QByteArray::number(100000 + id) + ',' + QByteArray::number(airport) + ',' +
                            quoted(codeOf(airport)) + ',' + QByteArray::number(1000 + int(pick(12000))) + ',' +
                            QByteArray::number(40 + int(pick(160))) + ',' +
@@ -72,5 +81,6 @@ GeneratedSources generateSources(int airports, int runways)
                            ",45.1,9.2,300,90,," + quoted(QByteArray::number(heading + 18)) +
                            ",45.2,9.3,310,270,\n";
     }
+    sources.navData += "99\n";
     return sources;
 }

@@ -15,6 +15,8 @@ private slots:
     void installedDataLiesBesideTheProgramsFolder();
     void soundHelper_data();
     void soundHelper();
+    void magneticModel_data();
+    void magneticModel();
 };
 
 namespace {
@@ -86,6 +88,29 @@ void ProgramFoldersTest::soundHelper()
     const QTemporaryDir root;
     QVERIFY(makeFiles(root, files));
     QCOMPARE(app::soundHelper(root.filePath("usr/bin")), root.filePath(helper));
+}
+
+void ProgramFoldersTest::magneticModel_data()
+{
+    QTest::addColumn<QStringList>("files"); // below the root, where the executable's folder is usr/bin
+    QTest::addColumn<QString>("folder");    // below the root
+
+    QTest::addRow("build or portable folder")
+        << QStringList{"usr/bin/magnetic/wmm2025.wmm"} << "usr/bin/magnetic";
+    QTest::addRow("installed") << QStringList{"usr/share/varnelox/magnetic/wmm2025.wmm"}
+                               << "usr/share/varnelox/magnetic";
+    // The import then says which file it misses there.
+    QTest::addRow("none: the installed folder") << QStringList{} << "usr/share/varnelox/magnetic";
+}
+
+void ProgramFoldersTest::magneticModel()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, folder);
+
+    const QTemporaryDir root;
+    QVERIFY(makeFiles(root, files));
+    QCOMPARE(app::magneticModelFolder(root.filePath("usr/bin")), root.filePath(folder));
 }
 
 QTEST_GUILESS_MAIN(ProgramFoldersTest)

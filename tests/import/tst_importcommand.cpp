@@ -1,6 +1,8 @@
 #include "FixtureFiles.h"
+#include "NavDataFixture.h"
 #include "OurAirportsFixture.h"
 
+#include "AirportDirectory.h"
 #include "DirectoryRecords.h"
 
 #include <QDir>
@@ -48,6 +50,7 @@ private slots:
     void refusesWrongUse();
     void choosesTheLibrary_data();
     void choosesTheLibrary();
+    void navDataWithTheInstalledMagneticModel();
     void badInputFailsAndWritesNothing();
     void killedImportLeavesACompleteDirectory();
 
@@ -101,8 +104,9 @@ void TestImportCommand::showsVersionAndHelp()
     const Run help = run({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
     for (const char *text : {"varnelox-import ourairports AIRPORTS_CSV RUNWAYS_CSV [--ils ILS_BASE_CSV]",
+                             "varnelox-import navdata NAV_DAT [--library DIR]",
                              "varnelox-import faa-dtpp METAFILE_XML PDF_FOLDER [--airport CODE]...",
-                             "le end when it has one, else that of its he end", "VARNELOX_LIBRARY",
+                             "named with that end first (27/09)", "VARNELOX_LIBRARY",
                              "~/.local/share/varnelox", "airports.txt.bak"}) {
         QVERIFY2(help.out.contains(QString::fromUtf8(text)), text);
     }
@@ -113,13 +117,19 @@ void TestImportCommand::refusesWrongUse_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
 
-    QTest::addRow("no command") << QStringList() << "name a command: ourairports or faa-dtpp";
+    QTest::addRow("no command") << QStringList() << "name a command: ourairports, navdata or faa-dtpp";
     QTest::addRow("unknown command") << QStringList{"openaip", "a", "b"} << "unknown command \"openaip\"";
     QTest::addRow("one file") << QStringList{"ourairports", "a.csv"}
                               << "ourairports takes two files, 1 given";
     QTest::addRow("option of the other command")
         << QStringList{"ourairports", "a.csv", "b.csv", "--airport", "KBOS"}
         << "--airport is not an option of ourairports";
+    QTest::addRow("two files for navdata")
+        << QStringList{"navdata", "a.dat", "b.dat"} << "navdata takes one file, 2 given";
+    QTest::addRow("--navdata for charts") << QStringList{"faa-dtpp", "m.xml", "pdfs", "--navdata", "nav.dat"}
+                                          << "--navdata is not an option of faa-dtpp";
+    QTest::addRow("--ils for navdata")
+        << QStringList{"navdata", "nav.dat", "--ils", "ILS_BASE.csv"} << "--ils is not an option of navdata";
     QTest::addRow("unknown option") << QStringList{"faa-dtpp", "--verbose"} << "Unknown option 'verbose'.";
 }
 
@@ -175,6 +185,34 @@ void TestImportCommand::choosesTheLibrary()
     QVERIFY(result.out.contains(QStringLiteral("Skipped:\n")));
     QCOMPARE(airportdata::readAllRecords(fixture::readFile(library + QStringLiteral("/airports.txt"))).size(),
              8);
+}
+
+void TestImportCommand::navDataWithTheInstalledMagneticModel()
+{
+    const QString library = m_folder.filePath(QStringLiteral("navdata"));
+    QCOMPARE(run({QStringLiteral("ourairports"), m_airports, m_runways, QStringLiteral("--library"), library})
+                 .exitCode,
+             0);
+    const QString navData = m_folder.filePath(QStringLiteral("nav.dat.gz"));
+    fixture::writeFile(navData, fixture::gzipped(fixture::navData(
+                                    1100, {{4, 42.38, -70.99, 11030, 19.7, "IBOS", "KBOS", "04R"},
+                                           {4, 42.35, -71.01, 11110, 199.7, "ILQN", "KBOS", "22L"}})));
+
+    const Run result = run({QStringLiteral("navdata"), navData, QStringLiteral("--library"), library});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.out.contains(QStringLiteral("\n  2 runway ends with a localizer from nav.dat.gz\n")),
+             qPrintable(result.out));
+    const airportdata::LookupResult found =
+        airportdata::LookUpAirport(library + QStringLiteral("/airports.txt"), QStringLiteral("KBOS"));
+    const QList<airportdata::RunwayRecord> runways = found.record.runways();
+    QCOMPARE(runways.size(), 5);
+    QCOMPARE(runways[1].designator, QStringLiteral("04R"));
+    QCOMPARE(runways[1].ilsFrequency, QStringLiteral("110.30"));
+    QCOMPARE(runways[4].designator, QStringLiteral("22L"));
+    QCOMPARE(runways[4].ilsFrequency, QStringLiteral("111.10"));
+    // The course is magnetic, about 14 degrees west at Boston for years to come.
+    QVERIFY2(runways[1].ilsCourse.toInt() >= 32 && runways[1].ilsCourse.toInt() <= 35,
+             qPrintable(runways[1].ilsCourse));
 }
 
 void TestImportCommand::badInputFailsAndWritesNothing()

@@ -1,4 +1,5 @@
 #include "FixtureFiles.h"
+#include "NavDataFixture.h"
 #include "OurAirportsFixture.h"
 
 #include "AirportDirectory.h"
@@ -49,6 +50,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void summarisesWhatWasLeftOut();
+    void navDataGivesRunwayEndsTheirIls();
     void keepsOtherRecordsByteForByte();
     void failedWriteLeavesTheOldLibrary();
     void badInputWritesNothing_data();
@@ -70,7 +72,8 @@ void TestOurAirportsImport::init()
     m_options = {m_folder.filePath(QStringLiteral("airports.csv")),
                  m_folder.filePath(QStringLiteral("runways.csv")),
                  {},
-                 library()};
+                 library(),
+                 {}};
     fixture::writeFile(m_options.airportsFile, fixture::kAirports);
     fixture::writeFile(m_options.runwaysFile, fixture::runways());
     fixture::writeFile(m_folder.filePath(QStringLiteral("ILS_BASE.csv")), fixture::kIls);
@@ -111,14 +114,15 @@ void TestOurAirportsImport::roundTrip_data()
     QTest::addRow("shared code, same type: the lower id wins; designator kept out of the header search")
         << "EDDX" << QStringList{"DE", "First Pad", "E 008 00 00", "N 50 00 00", "300 FT", "Frankfurt"}
         << QStringList{runwayLine("H-north/h-south", "CON", "18 M", "18 M")};
-    QTest::addRow("ILS: le end, else he end; shut-down localizer left out")
+    QTest::addRow("ILS per runway end, in natural order; shut-down localizer left out")
         << "KBOS" << QStringList{"US",          "General Edward Lawrence Logan International Airport",
                                  "W 071 00 19", "N 42 21 51",
                                  "20 FT",       "Boston"}
-        << QStringList{runwayLine("04R/22L", "ASP", "3073 M", "46 M", "110.30", "035"),
-                       runwayLine("04L/22R", "ASP", "2397 M", "46 M", "109.50", "215"),
+        << QStringList{runwayLine("04R", "ASP", "3073 M", "46 M", "110.30", "035"),
                        runwayLine("09/27", "ASP", "2134 M", "46 M", "108.90", "092"),
-                       runwayLine("15R/33L", "ASP", "3050 M", "46 M")};
+                       runwayLine("15R/33L", "ASP", "3050 M", "46 M"),
+                       runwayLine("22L", "ASP", "3073 M", "46 M", "111.10", "215"),
+                       runwayLine("22R/04L", "ASP", "2397 M", "46 M", "109.50", "215")};
     QTest::addRow("twelve of thirteen runways")
         << "YMAN" << QStringList{"AU", "Many Runways", "E 135 00 00", "S 20 00 00", "500 FT", ""}
         << manyRunwayLines();
@@ -154,8 +158,8 @@ void TestOurAirportsImport::summarisesWhatWasLeftOut()
     QVERIFY2(status.ok, qPrintable(status.message));
     QCOMPARE(airportdata::readAllRecords(fixture::readFile(directory())).size(), 8);
     QCOMPARE(m_summary.counted(QStringLiteral("airports written")), 8);
-    QCOMPARE(m_summary.counted(QStringLiteral("runways written")), 22);
-    QCOMPARE(m_summary.counted(QStringLiteral("runways with ILS frequency and course")), 4);
+    QCOMPARE(m_summary.counted(QStringLiteral("runway rows written")), 23);
+    QCOMPARE(m_summary.counted(QStringLiteral("runway rows with ILS frequency and course")), 5);
     QCOMPARE(
         m_summary.counted(QStringLiteral("texts changed (commas, quotes, \"|\" or line breaks replaced)")),
         7);
@@ -166,9 +170,52 @@ void TestOurAirportsImport::summarisesWhatWasLeftOut()
              2);
     QCOMPARE(m_summary.skipped(QStringLiteral("closed runways")), 2);
     QCOMPARE(m_summary.skipped(QStringLiteral("runways of airports not imported")), 2);
-    QCOMPARE(m_summary.skipped(QStringLiteral("runways beyond the twelfth of an airport")), 1);
+    QCOMPARE(m_summary.skipped(QStringLiteral(
+                 "runway rows beyond the twelfth of an airport (those without an ILS left out first)")),
+             1);
     QVERIFY(!QFile::exists(directory() + QStringLiteral(".bak")));
     QVERIFY(fixture::readFile(directory()).endsWith("\r\n\r\n"));
+}
+
+void TestOurAirportsImport::navDataGivesRunwayEndsTheirIls()
+{
+    const QString navData = m_folder.filePath(QStringLiteral("nav.dat"));
+    fixture::writeFile(navData, fixture::navData(810, {{4, 41.8, 12.24, 10810, 165.0, "IFR", "LIRF", "16L"},
+                                                       {4, 41.8, 12.24, 11155, 345.0, "IRF", "LIRF", "34R"},
+                                                       {5, 41.8, 12.24, 11030, 165.0, "IFM", "LIRF", "16R"},
+                                                       {4, 41.8, 12.24, 11015, 70.0, "IFC", "LIRF", "07"},
+                                                       {4, 42.36, -71.0, 10900, 20.0, "IXX", "KBOS", "04R"},
+                                                       {4, 42.36, -71.0, 11070, 315.3, "ILIP", "KBOS", "33L"},
+                                                       {4, 51.0, 0.0, 11000, 90.0, "IZZ", "EGZZ", "09"}}));
+    m_options.navData = {navData, qEnvironmentVariable("VARNELOX_PROGRAM_DIR") + QStringLiteral("/magnetic"),
+                         QDate(2025, 7, 1)};
+    const Status status = runImport(m_folder.filePath(QStringLiteral("ILS_BASE.csv")));
+    QVERIFY2(status.ok, qPrintable(status.message));
+
+    const auto lines = [this](const QString &code) {
+        const airportdata::LookupResult found = airportdata::LookUpAirport(directory(), code);
+        QStringList lines;
+        for (const QStringList &line : found.record.lines())
+            lines.append(line.join(u'|'));
+        return lines;
+    };
+    // Courses are magnetic for 1 July 2025: 3.9 degrees east at Rome, 14.0 west at Boston.
+    QCOMPARE(lines(QStringLiteral("LIRF")),
+             QStringList({runwayLine("16L", "ASP", "3900 M", "60 M", "108.10", "161"),
+                          runwayLine("16R/34L", "ASP; grooved", "3608 M", "60 M", "110.30", "161"),
+                          runwayLine("34R", "ASP", "3900 M", "60 M", "111.55", "341")}));
+    // The FAA's file comes first; the navigation data fills the ends it leaves.
+    QCOMPARE(lines(QStringLiteral("KBOS")),
+             QStringList({runwayLine("04R", "ASP", "3073 M", "46 M", "110.30", "035"),
+                          runwayLine("09/27", "ASP", "2134 M", "46 M", "108.90", "092"),
+                          runwayLine("22L", "ASP", "3073 M", "46 M", "111.10", "215"),
+                          runwayLine("22R/04L", "ASP", "2397 M", "46 M", "109.50", "215"),
+                          runwayLine("33L/15R", "ASP", "3050 M", "46 M", "110.70", "329")}));
+    QCOMPARE(m_summary.counted(QStringLiteral("runway ends with a localizer from nav.dat")), 5);
+    QCOMPARE(m_summary.skipped(QStringLiteral("airports of the navigation data not imported")), 1);
+    QCOMPARE(m_summary.problems(),
+             QStringList{QStringLiteral("LIRF 07: no such runway end in the library for "
+                                        "localizer IFC 110.15 (nav.dat, line 8)")});
 }
 
 void TestOurAirportsImport::keepsOtherRecordsByteForByte()

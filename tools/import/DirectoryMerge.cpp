@@ -1,6 +1,5 @@
 #include "DirectoryMerge.h"
 
-#include "DirectoryRecords.h"
 #include "DirectoryText.h"
 
 #include <QSet>
@@ -48,6 +47,23 @@ MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportd
     for (const airportdata::AirportRecord &record : imported)
         merged.bytes += airportdata::directoryText(record);
     return merged;
+}
+
+MergedDirectory reviseDirectory(QByteArrayView oldDirectory, const RecordRevision &revise)
+{
+    MergedDirectory revised;
+    revised.bytes.reserve(oldDirectory.size() + oldDirectory.size() / 16);
+    qsizetype copied = 0;
+    for (const airportdata::StoredRecord &stored : airportdata::readAllRecords(oldDirectory)) {
+        const QByteArrayView bytes = oldDirectory.sliced(stored.offset, stored.size);
+        const std::optional<QByteArray> replacement = revise(stored, bytes);
+        revised.bytes += oldDirectory.sliced(copied, stored.offset - copied);
+        revised.bytes += replacement ? QByteArrayView(*replacement) : bytes;
+        copied = stored.offset + stored.size;
+        ++(replacement ? revised.replaced : revised.kept);
+    }
+    revised.bytes += oldDirectory.sliced(copied);
+    return revised;
 }
 
 } // namespace import

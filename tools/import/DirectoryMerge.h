@@ -1,17 +1,21 @@
 #pragma once
 
 #include "AirportRecord.h"
+#include "DirectoryRecords.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+
+#include <functional>
+#include <optional>
 
 namespace import {
 
 struct MergedDirectory {
     QByteArray bytes;
     qsizetype kept = 0;     // records of the old directory kept
-    qsizetype replaced = 0; // records of the old directory whose code the import brings
+    qsizetype replaced = 0; // records of the old directory whose code the import brings, or that were revised
 };
 
 // The new directory: the records of the old one whose codes the import does not bring, byte for byte and in
@@ -19,5 +23,12 @@ struct MergedDirectory {
 // ends a record (the last one of a file) gets it.
 MergedDirectory mergeDirectory(QByteArrayView oldDirectory,
                                const QList<airportdata::AirportRecord> &imported);
+
+// The old directory with records rewritten in place: revise is given each record with its bytes and returns
+// the bytes that replace them, or nothing to keep them. Everything else stays byte for byte, the bytes
+// between and around the records included.
+using RecordRevision =
+    std::function<std::optional<QByteArray>(const airportdata::StoredRecord &, QByteArrayView)>;
+MergedDirectory reviseDirectory(QByteArrayView oldDirectory, const RecordRevision &revise);
 
 } // namespace import

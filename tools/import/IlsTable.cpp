@@ -16,10 +16,7 @@ bool isOutOfService(std::string_view status)
 
 QString IlsTable::key(QByteArrayView faaIdent, QStringView runwayEnd)
 {
-    QStringView end = runwayEnd.trimmed();
-    while (end.size() > 1 && end.front() == u'0' && end[1].isDigit())
-        end = end.mid(1);
-    return QString::fromUtf8(faaIdent).trimmed().toUpper() + QLatin1Char(' ') + end.toString().toUpper();
+    return QString::fromUtf8(faaIdent).trimmed().toUpper() + QLatin1Char(' ') + runwayEndKey(runwayEnd);
 }
 
 Status IlsTable::read(const QString &fileName, QByteArrayView bytes)
@@ -52,19 +49,12 @@ Status IlsTable::read(const QString &fileName, QByteArrayView bytes)
     });
 }
 
-std::optional<Localizer> IlsTable::forRunway(QByteArrayView faaIdent, const QString &lowEnd,
-                                             const QString &highEnd) const
+std::optional<Localizer> IlsTable::forEnd(QByteArrayView faaIdent, const QString &runwayEnd) const
 {
-    if (faaIdent.isEmpty())
+    if (faaIdent.isEmpty() || runwayEnd.isEmpty())
         return std::nullopt;
-    for (const QString &end : {lowEnd, highEnd}) {
-        if (end.isEmpty())
-            continue;
-        const auto found = m_localizers.constFind(key(faaIdent, end));
-        if (found != m_localizers.constEnd())
-            return *found;
-    }
-    return std::nullopt;
+    const auto found = m_localizers.constFind(key(faaIdent, runwayEnd));
+    return found != m_localizers.constEnd() ? std::optional(*found) : std::nullopt;
 }
 
 } // namespace import

@@ -8,8 +8,11 @@
 namespace import {
 
 // Summary lines that more than one step of an import counts.
-inline const QString kRunwaysWritten = QStringLiteral("runways written");
-inline const QString kLocalizersFilled = QStringLiteral("runways with ILS frequency and course");
+inline const QString kRunwaysWritten = QStringLiteral("runway rows written");
+inline const QString kLocalizersFilled = QStringLiteral("runway rows with ILS frequency and course");
+inline const QString kRunwaysWithoutDesignator = QStringLiteral("runways with neither end named");
+inline const QString kRowsBeyondTwelve =
+    QStringLiteral("runway rows beyond the twelfth of an airport (those without an ILS left out first)");
 inline const QString kTextsChanged =
     QStringLiteral("texts changed (commas, quotes, \"|\" or line breaks replaced)");
 

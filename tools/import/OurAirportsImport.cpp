@@ -56,13 +56,20 @@ Status importOurAirports(const OurAirportsOptions &options, ImportSummary &summa
     Sources sources;
     if (Status read = sources.read(options); !read.ok)
         return read;
-    registerCounts(summary, !options.ilsFile.isEmpty());
+    const bool withNavData = !options.navData.file.isEmpty();
+    registerCounts(summary, !options.ilsFile.isEmpty() || withNavData);
     const qint64 total = sources.airports.size() + sources.runways.size();
 
     std::optional<IlsTable> ils;
     if (!options.ilsFile.isEmpty()) {
         ils.emplace();
         if (Status read = ils->read(options.ilsFile, sources.ils); !read.ok)
+            return read;
+    }
+    std::optional<LocalizerTable> navData;
+    if (withNavData) {
+        navData.emplace();
+        if (Status read = navData->load(options.navData, summary); !read.ok)
             return read;
     }
     QString label = QFileInfo(options.airportsFile).fileName() + QStringLiteral(" rows");
@@ -78,10 +85,15 @@ Status importOurAirports(const OurAirportsOptions &options, ImportSummary &summa
         return read;
     progress.finish();
 
-    RecordBuilder builder(ils ? &*ils : nullptr, summary);
+    RecordBuilder builder({ils ? &*ils : nullptr, navData ? &*navData : nullptr}, summary);
     QList<airportdata::AirportRecord> records;
-    for (const AirportSource &airport : reader.airports())
+    QSet<QString> codes;
+    for (const AirportSource &airport : reader.airports()) {
         records.append(builder.build(airport));
+        codes.insert(airport.code);
+    }
+    if (navData)
+        navData->summarise(codes, QStringLiteral("airports of the navigation data not imported"), summary);
 
     LibraryWriter library(options.libraryFolder);
     if (Status opened = library.open(); !opened.ok)

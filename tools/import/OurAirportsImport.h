@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ImportStatus.h"
+#include "LocalizerTable.h"
 
 #include <QString>
 
@@ -14,6 +15,7 @@ struct OurAirportsOptions {
     QString runwaysFile;   // runways.csv
     QString ilsFile;       // the FAA's ILS_BASE.csv; empty for none
     QString libraryFolder; // where airports.txt is written
+    NavDataSource navData; // the simulators' navigation data; no file for none
 };
 
 // Builds directory records from OurAirports' files and merges them into the library's airports.txt: every

@@ -4,6 +4,7 @@
 #include "DirectoryValues.h"
 #include "IlsTable.h"
 #include "ImportSummary.h"
+#include "LocalizerTable.h"
 
 namespace import {
 
@@ -22,37 +23,50 @@ QString RecordBuilder::safe(QString text)
     return text;
 }
 
-airportdata::RunwayRecord RecordBuilder::runway(const AirportSource &airport, const RunwaySource &source)
+std::optional<Localizer> RecordBuilder::ilsOf(const AirportSource &airport, const QString &runwayEnd)
+{
+    // The navigation data is asked even when the FAA's file answers, so that its localizer counts as taken.
+    const std::optional<Localizer> navData =
+        m_ils.navData ? m_ils.navData->take(airport.code, runwayEnd) : std::nullopt;
+    const std::optional<Localizer> faa =
+        m_ils.faa ? m_ils.faa->forEnd(airport.faaIdent, runwayEnd) : std::nullopt;
+    return faa ? faa : navData;
+}
+
+airportdata::RunwayRecord RecordBuilder::runway(const RunwaySource &source, const RunwayRow &row)
 {
     airportdata::RunwayRecord runway;
-    const QString lowEnd = source.lowEnd.trimmed();
-    const QString highEnd = source.highEnd.trimmed();
-    runway.designator =
-        safe(lowEnd.isEmpty() || highEnd.isEmpty() ? lowEnd + highEnd : lowEnd + QLatin1Char('/') + highEnd);
+    runway.designator = row.designator;
     if (airportdata::keepOutOfHeaderSearch(runway.designator))
         m_summary.count(QStringLiteral("runway designators written in lower case from their third letter"));
     runway.surface = safe(source.surface);
     runway.length = valueText(source.lengthFeet, metresText);
     runway.width = valueText(source.widthFeet, metresText);
-    if (m_ils) {
-        if (const std::optional<Localizer> localizer = m_ils->forRunway(airport.faaIdent, lowEnd, highEnd)) {
-            runway.ilsFrequency = localizer->frequency;
-            runway.ilsCourse = localizer->course;
-            m_summary.count(kLocalizersFilled);
-        }
+    if (row.ils) {
+        runway.ilsFrequency = row.ils->frequency;
+        runway.ilsCourse = row.ils->course;
+        m_summary.count(kLocalizersFilled);
     }
     return runway;
 }
 
 airportdata::AirportRecord RecordBuilder::build(const AirportSource &airport)
 {
+    QList<RunwayEnds> ends;
+    ends.reserve(airport.runways.size());
+    for (const RunwaySource &source : airport.runways) {
+        const QString low = safe(source.lowEnd.trimmed());
+        const QString high = safe(source.highEnd.trimmed());
+        ends.append({low, high, ilsOf(airport, low), ilsOf(airport, high)});
+    }
+    const RunwayRowPlan plan = planRunwayRows(ends);
     QList<airportdata::RunwayRecord> runways;
-    const qsizetype count = std::min(airport.runways.size(), kMaxRunways);
-    for (qsizetype i = 0; i < count; ++i)
-        runways.append(runway(airport, airport.runways[i]));
-    m_summary.count(kRunwaysWritten, count);
-    m_summary.skip(QStringLiteral("runways beyond the twelfth of an airport"),
-                   airport.runways.size() - count);
+    runways.reserve(plan.rows.size());
+    for (const RunwayRow &row : plan.rows)
+        runways.append(runway(airport.runways[row.runway], row));
+    m_summary.count(kRunwaysWritten, runways.size());
+    m_summary.skip(kRunwaysWithoutDesignator, plan.withoutDesignator);
+    m_summary.skip(kRowsBeyondTwelve, plan.beyondTwelve);
     const airportdata::AirportRecord::Header header{safe(airport.country),
                                                     safe(airport.name),
                                                     valueText(airport.longitude, longitudeText),

@@ -2,22 +2,31 @@
 
 #include "AirportRecord.h"
 #include "AirportSource.h"
+#include "Localizer.h"
+#include "RunwayRows.h"
+
+#include <optional>
 
 namespace import {
 
 class IlsTable;
 class ImportSummary;
+class LocalizerTable;
+
+// Where runway ends get their ILS from; either may be missing. Of the two, the FAA's file comes first.
+struct IlsSources {
+    const IlsTable *faa = nullptr;     // NASR's ILS_BASE.csv, for US airports
+    LocalizerTable *navData = nullptr; // the simulators' navigation data, worldwide
+};
 
 // Makes the directory record of an airport: the header (country, name, longitude, latitude, height,
-// municipality) and one line per runway, up to twelve, designator "04R/22L" (just the one end when the other
-// has no ident), surface, length and width in metres and, with an ILS table, the localizer's frequency and
-// course (IlsTable::forRunway). Texts are made fit for the directory; each change is counted in the summary,
-// as are the runways written, those beyond twelve and the localizers filled in.
+// municipality) and its runway rows by the rule of planRunwayRows, each with its designator, surface, length
+// and width in metres and the ILS frequency and course of the end it names first. Texts are made fit for the
+// directory; each change is counted in the summary, as are the rows written, the runways left out and the
+// runway ends given a localizer.
 class RecordBuilder {
 public:
-    static constexpr qsizetype kMaxRunways = 12;
-
-    RecordBuilder(const IlsTable *ils, ImportSummary &summary)
+    RecordBuilder(IlsSources ils, ImportSummary &summary)
         : m_ils(ils)
         , m_summary(summary)
     {}
@@ -25,10 +34,11 @@ public:
     airportdata::AirportRecord build(const AirportSource &airport);
 
 private:
-    airportdata::RunwayRecord runway(const AirportSource &airport, const RunwaySource &source);
+    std::optional<Localizer> ilsOf(const AirportSource &airport, const QString &runwayEnd);
+    airportdata::RunwayRecord runway(const RunwaySource &source, const RunwayRow &row);
     QString safe(QString text);
 
-    const IlsTable *m_ils;
+    IlsSources m_ils;
     ImportSummary &m_summary;
 };
 

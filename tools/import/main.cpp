@@ -3,15 +3,19 @@
 #include "DtppImport.h"
 #include "ImportSummary.h"
 #include "LibraryWriter.h"
+#include "NavDataImport.h"
 #include "OurAirportsImport.h"
+#include "ProgramFolders.h"
 #include "ProgressLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -21,26 +25,34 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 const char kDescription[] =
-    "Builds a Varnelox library - the airport directory airports.txt and the chart tree Airports/ - from "
-    "public\n"
-    "sources.\n"
+    "Builds a Varnelox library - the airport directory airports.txt and the chart tree Airports/ - from\n"
+    "public sources.\n"
     "\n"
-    "  varnelox-import ourairports AIRPORTS_CSV RUNWAYS_CSV [--ils ILS_BASE_CSV] [--library DIR]\n"
-    "    One record per airport of OurAirports' airports.csv whose code (ident, else icao_code, else "
-    "gps_code)\n"
-    "    is four letters A-Z, with up to twelve of its open runways from runways.csv. Closed airports are "
-    "left\n"
-    "    out; of airports that share a code the larger type, then the lower id, is kept. With --ils the "
-    "FAA's\n"
-    "    NASR file ILS_BASE.csv gives US runways their ILS frequency and course: the localizer of the "
-    "runway's\n"
-    "    le end when it has one, else that of its he end.\n"
+    "  varnelox-import ourairports AIRPORTS_CSV RUNWAYS_CSV [--ils ILS_BASE_CSV] [--navdata NAV_DAT]\n"
+    "                  [--library DIR]\n"
+    "    One record per airport of OurAirports' airports.csv whose code (ident, else icao_code, else\n"
+    "    gps_code) is four letters A-Z, with up to twelve rows of its open runways from runways.csv. Closed\n"
+    "    airports are left out; of airports that share a code the larger type, then the lower id, is kept.\n"
+    "    With --ils the FAA's NASR file ILS_BASE.csv gives the ends of US runways their ILS frequency and\n"
+    "    course; with --navdata the simulators' navigation data gives them to runway ends worldwide, as the\n"
+    "    navdata command does (where both have one, ILS_BASE.csv's is written).\n"
+    "\n"
+    "  varnelox-import navdata NAV_DAT [--library DIR]\n"
+    "    Gives the runway ends of the library's airports the localizers of X-Plane's navigation data\n"
+    "    (earth_nav.dat, or FlightGear's Navaids/nav.dat.gz; versions 810 and 1100 or later, plain or\n"
+    "    gzip): frequency and magnetic course, from the true bearing with the World Magnetic Model at\n"
+    "    today's date. Records of airports without localizers stay as they are.\n"
     "\n"
     "  varnelox-import faa-dtpp METAFILE_XML PDF_FOLDER [--airport CODE]... [--library DIR]\n"
-    "    One PDF per airport and chart category from the FAA's d-TPP metafile and the cycle's chart PDFs, "
-    "the\n"
-    "    category's charts joined in chartseq order with a bookmark per chart. Airports without a record in\n"
-    "    airports.txt get one with their name and city.\n"
+    "    One PDF per airport and chart category from the FAA's d-TPP metafile and the cycle's chart PDFs,\n"
+    "    the category's charts joined in chartseq order with a bookmark per chart. Airports without a\n"
+    "    record in airports.txt get one with their name and city.\n"
+    "\n"
+    "One ILS per runway end: a runway with an ILS at both ends gets two rows named by their end (04R, 22L),\n"
+    "one with an ILS at one end is named with that end first (27/09) and shows that end's, one without "
+    "keeps\n"
+    "its row (14/32). Rows come in the natural order of their numbers; of more than twelve, those with an\n"
+    "ILS are kept first; a runway with neither end named gets no row.\n"
     "\n"
     "The library is --library DIR, else the folder in VARNELOX_LIBRARY, else ~/.local/share/varnelox (made\n"
     "when missing). Records of airports.txt whose codes an import does not bring are kept; the previous\n"
@@ -53,9 +65,20 @@ struct Options {
         QStringLiteral("ils"),
         QStringLiteral("ourairports: the FAA's ILS_BASE.csv for ILS frequencies and courses."),
         QStringLiteral("ILS_BASE_CSV")};
+    QCommandLineOption navData{
+        QStringLiteral("navdata"),
+        QStringLiteral("ourairports: the simulators' navigation data for ILS frequencies and courses."),
+        QStringLiteral("NAV_DAT")};
     QCommandLineOption airport{QStringLiteral("airport"),
                                QStringLiteral("faa-dtpp: import only this airport (may be repeated)."),
                                QStringLiteral("CODE")};
+};
+
+// A command, the number of files it takes and the options of its own.
+struct Command {
+    QString name;
+    qsizetype files;
+    QList<const QCommandLineOption *> options;
 };
 
 int usageError(const QString &message)
@@ -79,34 +102,60 @@ int finish(const import::Status &status, const import::ImportSummary &summary, c
     return 0;
 }
 
+// Checks the command line against the command's files and options; an empty text when it fits.
+QString misuse(const QCommandLineParser &parser, const Options &options, const Command &command)
+{
+    const qsizetype given = parser.positionalArguments().size() - 1;
+    if (given != command.files) {
+        return QStringLiteral("%1 takes %2, %3 given")
+            .arg(command.name, command.files == 1 ? QStringLiteral("one file") : QStringLiteral("two files"))
+            .arg(given);
+    }
+    for (const QCommandLineOption *option : {&options.ils, &options.navData, &options.airport}) {
+        if (parser.isSet(*option) && !command.options.contains(option)) {
+            return QStringLiteral("--%1 is not an option of %2").arg(option->names().first(), command.name);
+        }
+    }
+    return {};
+}
+
 int run(const QCommandLineParser &parser, const Options &options)
 {
     const QStringList arguments = parser.positionalArguments();
     if (arguments.isEmpty())
-        return usageError(QStringLiteral("name a command: ourairports or faa-dtpp"));
-    const QString &command = arguments.first();
-    if (command != u"ourairports" && command != u"faa-dtpp")
-        return usageError(QStringLiteral("unknown command \"%1\"").arg(command));
-    if (arguments.size() != 3)
-        return usageError(
-            QStringLiteral("%1 takes two files, %2 given").arg(command).arg(arguments.size() - 1));
-    const bool ourAirports = command == u"ourairports";
-    if (parser.isSet(ourAirports ? options.airport : options.ils)) {
-        return usageError(QStringLiteral("--%1 is not an option of %2")
-                              .arg((ourAirports ? options.airport : options.ils).names().first(), command));
-    }
+        return usageError(QStringLiteral("name a command: ourairports, navdata or faa-dtpp"));
+    const QList<Command> commands{{QStringLiteral("ourairports"), 2, {&options.ils, &options.navData}},
+                                  {QStringLiteral("navdata"), 1, {}},
+                                  {QStringLiteral("faa-dtpp"), 2, {&options.airport}}};
+    const auto command = std::find_if(commands.begin(), commands.end(),
+                                      [&](const Command &c) { return c.name == arguments.first(); });
+    if (command == commands.end())
+        return usageError(QStringLiteral("unknown command \"%1\"").arg(arguments.first()));
+    if (const QString message = misuse(parser, options, *command); !message.isEmpty())
+        return usageError(message);
 
     QFile errors;
     errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
     import::ProgressLine progress(&errors, isatty(fileno(stderr)) != 0);
     import::ImportSummary summary;
     const QString library = libraryFolder(parser, options);
-    const import::Status status =
-        ourAirports
-            ? import::importOurAirports({arguments[1], arguments[2], parser.value(options.ils), library},
-                                        summary, progress)
-            : import::importDtpp({arguments[1], arguments[2], parser.values(options.airport), library},
-                                 summary, progress);
+    const QString magneticFolder = app::magneticModelFolder(QCoreApplication::applicationDirPath());
+    const QDate today = QDate::currentDate();
+    import::Status status;
+    if (command->name == u"ourairports") {
+        const QString navData = parser.value(options.navData);
+        status = import::importOurAirports({arguments[1],
+                                            arguments[2],
+                                            parser.value(options.ils),
+                                            library,
+                                            {navData, magneticFolder, today}},
+                                           summary, progress);
+    } else if (command->name == u"navdata") {
+        status = import::importNavData({{arguments[1], magneticFolder, today}, library}, summary);
+    } else {
+        status = import::importDtpp({arguments[1], arguments[2], parser.values(options.airport), library},
+                                    summary, progress);
+    }
     progress.finish();
     return finish(status, summary, library);
 }
@@ -124,10 +173,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.library, options.ils, options.airport});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("ourairports or faa-dtpp"));
-    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's two input files."),
-                                 QStringLiteral("FILE FILE"));
+    parser.addOptions({options.library, options.ils, options.navData, options.airport});
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("ourairports, navdata or faa-dtpp"));
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("The command's input files."),
+                                 QStringLiteral("FILE..."));
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(help))
