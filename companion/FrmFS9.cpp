@@ -114,6 +114,8 @@ void FrmFS9::buildMenus()
 void FrmFS9::buildSimulatorLink()
 {
     auto *menu = new aircraft::SimulatorMenu(m_services.link, this);
+    // Alt+S belongs to the switched-off "&SysTray", which would take it.
+    menu->setTitle(tr("S&imulator"));
     menuBar()->addMenu(menu);
     m_statusLine = new aircraft::SimulatorStatusLine(m_services.link, this);
     statusBar()->addWidget(m_statusLine, 1);

@@ -307,6 +307,7 @@ void CompanionWindowTest::menuTree()
     const QList<QAction *> bar = m_window->menuBar()->actions();
     QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[2]->menu()->objectName(), QStringLiteral("mnuSimulator"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("S&imulator"));
     QCOMPARE(bar[0]->text(), QStringLiteral("&Change or Exit"));
     QCOMPARE(bar[0]->menu(), mApps());
     QCOMPARE(bar[1]->text(), QStringLiteral("&SysTray"));
