@@ -16,18 +16,6 @@ struct DirectoryMessages {
     Q_DECLARE_TR_FUNCTIONS(DirectoryMessages)
 };
 
-QString openingProblem(const platform::FileOpening &opening)
-{
-    switch (opening.problem) {
-    case platform::FileProblem::Folder:
-        return DirectoryMessages::tr("it is a folder, not a file");
-    case platform::FileProblem::NotRegular:
-        return DirectoryMessages::tr("it is not a regular file (it is a pipe, a device or a socket)");
-    default:
-        return opening.reason;
-    }
-}
-
 LookupResult openAndSearch(const QString &directoryFile, const QString &code, ReadLimits limits)
 {
     QFile file(directoryFile);
@@ -40,10 +28,22 @@ LookupResult openAndSearch(const QString &directoryFile, const QString &code, Re
 
 } // namespace
 
+QString directoryProblem(const platform::FileOpening &opening)
+{
+    switch (opening.problem) {
+    case platform::FileProblem::Folder:
+        return DirectoryMessages::tr("it is a folder, not a file");
+    case platform::FileProblem::NotRegular:
+        return DirectoryMessages::tr("it is not a regular file (it is a pipe, a device or a socket)");
+    default:
+        return opening.reason;
+    }
+}
+
 QString directoryOpeningError(const QString &directoryFile, const platform::FileOpening &opening)
 {
     return DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
-        .arg(QDir::toNativeSeparators(directoryFile), openingProblem(opening));
+        .arg(QDir::toNativeSeparators(directoryFile), directoryProblem(opening));
 }
 
 LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits)

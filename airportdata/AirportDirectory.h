@@ -1,14 +1,11 @@
 #pragma once
 
 #include "AirportRecord.h"
+#include "Platform.h"
 
 #include <QString>
 
 #include <limits>
-
-namespace platform {
-struct FileOpening;
-}
 
 namespace airportdata {
 
@@ -43,7 +40,9 @@ struct ReadLimits {
 // The file is read in blocks and nothing is kept between lookups.
 LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits = {});
 
-// Why the directory file could not be opened, in words a user understands.
+// Why the airport directory cannot be opened, in words a user understands ("it is a folder, not a file").
+QString directoryProblem(const platform::FileOpening &opening);
+// The same with the directory's name: "The airport directory … could not be opened: …".
 QString directoryOpeningError(const QString &directoryFile, const platform::FileOpening &opening);
 
 } // namespace airportdata

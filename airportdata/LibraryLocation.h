@@ -24,13 +24,19 @@ struct LibraryLocation {
 };
 
 // Chooses the library folder: the folder named on the command line, else the one named by the environment;
-// a folder named there must exist and hold airports.txt, or the choice fails with a message saying so (a
-// named folder is never passed over for another). Else the program folder when it holds airports.txt, else
-// the user's data folder when it holds airports.txt, else the installed sample library, which is taken as it
-// is. Relative folders are taken from the current working folder.
+// a folder named there must exist and hold airports.txt as a file, or the choice fails with a message saying
+// what is wrong (a named folder is never passed over for another). Else the program folder when it holds
+// anything named airports.txt, else the user's data folder when it does, else the installed sample library,
+// which is taken as it is: a folder chosen for its airports.txt is the library even when that is no file
+// (a folder, a pipe, a link that leads nowhere), and the lookup then says what is wrong with it. Relative
+// folders are taken from the current working folder.
 LibraryLocation locateLibrary(const LibraryCandidates &candidates);
 
-// Whether the folder holds the directory file airports.txt.
-bool holdsDirectoryFile(const QString &folder);
+// Whether the folder holds anything named airports.txt, the directory file or not.
+bool namesDirectoryFile(const QString &folder);
+
+// What is wrong with the folder's airports.txt as the directory file, in words a user understands ("it is a
+// folder, not a file"); empty when it is a regular file (or a link to one).
+QString directoryFileProblem(const QString &folder);
 
 } // namespace airportdata

@@ -67,9 +67,13 @@ airportdata::LibraryLocation locateProgramLibrary(const QString &programFolder, 
 
 void logLibraryChoice(const airportdata::LibraryLocation &location)
 {
-    if (location.ok)
+    if (location.ok && airportdata::directoryFileProblem(location.folder).isEmpty())
         qCInfo(airportdata::lcDirectory)
             << "library" << location.folder << "from" << sourceName(location.source);
+    else if (location.ok)
+        qCInfo(airportdata::lcDirectory)
+            << "library" << location.folder << "from" << sourceName(location.source)
+            << "- its airports.txt cannot be read:" << airportdata::directoryFileProblem(location.folder);
     else
         qCInfo(airportdata::lcDirectory) << "no library:" << location.error;
 }

@@ -5,18 +5,24 @@
 
 namespace app {
 
-ProgramOptions::ProgramOptions()
+ProgramOptions::ProgramOptions(const QString &settingsFile)
     : m_library(QStringLiteral("library"),
                 tr("Read the airport directory (airports.txt) and the charts (Airports/) from DIR."),
                 tr("DIR"))
 {
+    const QString dataFolder =
+        QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     m_parser.setApplicationDescription(
         tr("Shows airport data and chart PDF files of an airport while a flight simulator runs.\n\n"
            "Without --library the library is, in this order: the folder named by VARNELOX_LIBRARY; the "
            "program's own folder when it holds airports.txt; the user's data folder (%1) when it holds "
-           "airports.txt; the sample library installed with the program.")
-            .arg(
-                QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))));
+           "airports.txt; the sample library installed with the program. A folder that holds anything named "
+           "airports.txt is the library: when that is no file (a folder, a pipe), looking an airport up says "
+           "so.\n\n"
+           "The program reads the library and never writes into it or into its own folder. It writes one "
+           "file, its settings (%2): the companion window's place and the night colours. The user's own "
+           "data, such as the library varnelox-import builds, lives in the user's data folder (%1).")
+            .arg(dataFolder, QDir::toNativeSeparators(settingsFile)));
     m_parser.addHelpOption();
     m_parser.addVersionOption();
     m_parser.addOption(m_library);

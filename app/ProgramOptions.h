@@ -6,12 +6,13 @@
 
 namespace app {
 
-// The program's command line: --help, --version and --library DIR.
+// The program's command line: --help, --version and --library DIR. The help names the folders the program
+// reads and the settings file it writes.
 class ProgramOptions {
     Q_DECLARE_TR_FUNCTIONS(ProgramOptions)
 
 public:
-    ProgramOptions();
+    explicit ProgramOptions(const QString &settingsFile);
 
     // Whether the arguments are sound and ask for the help or the version: these are answered without a
     // window system, before one is started. Arguments that are not sound may still hold options of the

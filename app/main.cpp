@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(VARNELOX_DESKTOP_ID));
 
     // Help and version need no display: they are answered before the window system starts.
-    if (app::ProgramOptions options; options.asksOnlyForHelpOrVersion(app::argumentsOf(argc, argv))) {
+    if (app::ProgramOptions options(desktop::ProgramSettings::userFileName());
+        options.asksOnlyForHelpOrVersion(app::argumentsOf(argc, argv))) {
         const QCoreApplication core(argc, argv);
         options.process(core);
     }
@@ -28,7 +29,7 @@ int main(int argc, char *argv[])
     platform::FontPreload fonts;
     QApplication application(argc, argv);
     marks.mark("window system connected");
-    app::ProgramOptions options;
+    app::ProgramOptions options(desktop::ProgramSettings::userFileName());
     options.process(application);
     // The program ends where it says so, not when its last visible window closes: the windows are
     // hidden and re-created on the way between the main and the companion window.

@@ -234,16 +234,17 @@ void FrmFS9::moveEvent(QMoveEvent *event)
         m_frameOffset = pos() - geometry().topLeft();
 }
 
-// The caption, then what the window shows: "... ALWAYS WITH YOU — LIRF AERODROME CHART". The airport and
-// category are those of the chart path, which only a chart choice of the last lookup sets.
+// What the window shows, then the caption: "LIRF AERODROME CHART — VARNELOX ...", so that a title bar too
+// narrow for the whole title still names the chart. The airport and category are those of the chart path,
+// which only a chart choice of the last lookup sets.
 QString FrmFS9::chartTitle() const
 {
     const QString &code = m_values.sIcaoCode;
     for (int index = 0; index < int(airportdata::ChartCategories.size()); ++index) {
         if (!m_values.sChartPath.isEmpty() &&
             airportdata::ChartFilePath(m_values.libraryFolder, code, index) == m_values.sChartPath)
-            return resources::companionWindowCaption() + QChar(0x2014) + u' ' + code + u' ' +
-                   airportdata::ChartCategories[index].captionText().simplified();
+            return code + u' ' + airportdata::ChartCategories[index].captionText().simplified() + u' ' +
+                   QChar(0x2014) + u' ' + resources::companionWindowCaption();
     }
     return resources::companionWindowCaption();
 }

@@ -10,6 +10,11 @@ namespace desktop {
 // window. This is the part of a widget that stays in view, in the widget's own coordinates.
 QRect visiblePart(const QWidget *widget);
 
+// The visible part less the strips along its edges that controls stacked above the widget in the same
+// container cover from side to side (a grid cell laid over the last line of its heading). In the widget's
+// own coordinates; hidden controls cover nothing.
+QRect uncoveredPart(const QWidget *widget);
+
 // Shrinks a widget to the part of it that stays in view, so that what it lays out inside itself (a scroll
 // area's viewport, its scroll bars) is all seen.
 void shrinkToVisiblePart(QWidget *widget);

@@ -2,7 +2,6 @@
 
 #include "GridCell.h"
 #include "IcaoCodeBox.h"
-#include "TextFitting.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -22,19 +21,6 @@ QWidget *createHeading(QWidget *container, const ControlRow &row)
     label->setWordWrap(true); // a heading wider than its box wraps at its blanks
     fillBackground(label, FormBlue);
     return label;
-}
-
-// A heading that wraps onto more lines than its box has height for is drawn in a smaller size, whole. It
-// keeps the lines it wraps into at its own size: narrowed to the widest of them, it wraps the same way at
-// the smaller size.
-void fitHeading(QLabel *heading)
-{
-    const int flags = int(heading->alignment()) | Qt::TextWordWrap;
-    const QRect box = heading->contentsRect();
-    const int linesWidth = QFontMetrics(heading->font()).boundingRect(box, flags, heading->text()).width();
-    const int side = std::max(0, (box.width() - linesWidth) / 2);
-    heading->setContentsMargins(side, 0, side, 0);
-    heading->setFont(headingFont(heading->text(), heading->font(), heading->contentsRect(), flags));
 }
 
 QWidget *createPictureButton(QWidget *container, const ControlRow &row)
@@ -104,8 +90,6 @@ void createControls(QWidget *container, std::span<const ControlRow> rows, MainWi
             control->setToolTip(QString::fromUtf16(row.toolTip));
         control->setEnabled(row.enabled);
         placeTwips(control, row.rect);
-        if (row.kind == ControlKind::Heading)
-            fitHeading(static_cast<QLabel *>(control));
         if (row.bind)
             row.bind(controls, control, row.index);
     }

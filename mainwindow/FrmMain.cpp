@@ -134,6 +134,7 @@ void FrmMain::connectHandlers()
 void FrmMain::buildStatusLine()
 {
     m_statusLine = new aircraft::SimulatorStatusLine(m_services.link, this);
+    m_statusLine->setFont(formFont(FontRole::Default));
     placeTwips(m_statusLine, StatusLine);
     auto *menu = new aircraft::SimulatorMenu(m_services.link, this);
     m_statusLine->addMenuButton(tr("&Simulator"), menu);

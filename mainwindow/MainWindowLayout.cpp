@@ -1,5 +1,6 @@
 #include "MainWindowLayout.h"
 
+#include "CaptionFitting.h"
 #include "ChartCategory.h"
 #include "ChartViewer.h"
 #include "FormBuilder.h"
@@ -440,6 +441,7 @@ MainWindowControls buildMainWindow(QWidget *form)
     createControls(controls.Frame5, Frame5Table, controls);
     createControls(controls.Frame3, Frame3Table, controls);
     controls.fraUscita = createInformationPanel(form, controls);
+    fitCaptions(form);
 
     // The stored start state: only the airport entry, the chart area and the picture beneath are shown.
     for (QWidget *hidden : {static_cast<QWidget *>(controls.Frame2), static_cast<QWidget *>(controls.Frame3),

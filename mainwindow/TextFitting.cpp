@@ -83,15 +83,22 @@ FittedText fitValue(const QString &text, const QFont &font, const QSizeF &area)
     return {smallest, {cutLine(measured, longer, QFontMetricsF(smallest), area.width())}};
 }
 
-QFont headingFont(const QString &text, const QFont &font, const QRect &area, int flags)
+QFont largestFittingFont(const QFont &font, const std::function<bool(const QFont &)> &fits)
 {
     for (int step = 0; step < ScaleSteps; ++step) {
-        const QFont candidate = scaledFont(font, step);
-        const QRect needed = QFontMetrics(candidate).boundingRect(area, flags, text);
-        if (needed.width() <= area.width() && needed.height() <= area.height())
+        QFont candidate = scaledFont(font, step);
+        if (fits(candidate))
             return candidate;
     }
     return scaledFont(font, ScaleSteps);
+}
+
+QFont headingFont(const QString &text, const QFont &font, const QRect &area, int flags)
+{
+    return largestFittingFont(font, [&](const QFont &candidate) {
+        const QRect needed = QFontMetrics(candidate).boundingRect(area, flags, text);
+        return needed.width() <= area.width() && needed.height() <= area.height();
+    });
 }
 
 } // namespace mainwindow

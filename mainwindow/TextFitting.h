@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QStringList>
 
+#include <functional>
+
 class QRect;
 class QSizeF;
 
@@ -22,6 +24,10 @@ inline constexpr qreal SmallestFontScale = 0.6;
 // SmallestFontScale; else on two lines broken at a blank, when two lines fit the height; else on one line
 // at the smallest size, cut to end in "…".
 FittedText fitValue(const QString &text, const QFont &font, const QSizeF &area);
+
+// The largest size of font, down to SmallestFontScale, in which a caption fits: the font itself when it
+// fits, else the first smaller size that does, else the smallest size.
+QFont largestFittingFont(const QFont &font, const std::function<bool(const QFont &)> &fits);
 
 // The largest size of a heading's font, down to SmallestFontScale, at which its text, wrapped at its blanks
 // with the given alignment flags, stands whole in the area.

@@ -29,6 +29,11 @@ struct FileOpening {
 // meanwhile. Links are followed. file is open when the problem is None, else closed.
 FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode = QIODevice::ReadOnly);
 
+// What opening the file for reading would meet, found without opening it (links followed): the problem
+// openRegularFile reports for a missing file, a folder, a pipe, a device or a socket; None for a regular
+// file.
+FileOpening inspectFile(const QString &path);
+
 // Memory that two processes share, mapped whole: the program creates it and hands its descriptor to the
 // render helper, which attaches to it. No name and no file on disk: it goes when both have let go.
 class SharedMemory {

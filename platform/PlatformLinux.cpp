@@ -139,17 +139,23 @@ bool readAll(int descriptor, QByteArray &bytes, std::chrono::steady_clock::time_
 
 } // namespace
 
+FileOpening inspectFile(const QString &path)
+{
+    if (path.contains(QChar(0)))
+        return failure(ENOENT);
+    struct stat info {};
+    if (stat(QFile::encodeName(path).constData(), &info) != 0)
+        return failure(errno);
+    return {kindProblem(info.st_mode), {}};
+}
+
 FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode)
 {
     file.close();
-    if (file.fileName().contains(QChar(0)))
-        return failure(ENOENT);
+    if (const FileOpening kind = inspectFile(file.fileName()); kind.problem != FileProblem::None)
+        return kind;
     const QByteArray name = QFile::encodeName(file.fileName());
     struct stat info {};
-    if (stat(name.constData(), &info) != 0)
-        return failure(errno);
-    if (const FileProblem problem = kindProblem(info.st_mode); problem != FileProblem::None)
-        return {problem, {}};
     const int descriptor = open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0)
         return failure(errno);

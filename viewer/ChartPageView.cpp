@@ -260,7 +260,10 @@ QRectF ChartPageView::pageRect() const
     const QSize area = viewport()->size();
     const qreal x = m_logicalSize.width() < area.width() ? (area.width() - m_logicalSize.width()) / 2
                                                          : -horizontalScrollBar()->value();
-    const qreal y = m_logicalSize.height() < area.height() ? 0 : -verticalScrollBar()->value();
+    // A page less tall than the area stands at its top, below the margin a fitted page leaves.
+    const qreal y = m_logicalSize.height() < area.height()
+                        ? std::min<qreal>(FitMargin, (area.height() - m_logicalSize.height()) / 2)
+                        : -verticalScrollBar()->value();
     return {QPointF(std::round(x), std::round(y)), m_logicalSize};
 }
 

@@ -31,6 +31,12 @@ QAction *makeAction(QObject *parent, ChartIcon icon, const QString &tip, const Q
     return action;
 }
 
+// A letter key works with and without Shift, as the keys are written in capitals.
+QList<QKeySequence> letterKey(Qt::Key key)
+{
+    return {QKeySequence(key), QKeySequence(Qt::ShiftModifier | key)};
+}
+
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &widest)
 {
     auto *label = new QLabel(parent);
@@ -57,12 +63,12 @@ ChartToolbar::ChartToolbar(QWidget *parent)
     , zoomIn(makeAction(
           this, ChartIcon::ZoomIn, tr("Zoom in"),
           {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal), QKeySequence(QKeySequence::ZoomIn)}))
-    , fitWidth(makeAction(this, ChartIcon::FitWidth, tr("Fit width"), {QKeySequence(Qt::Key_W)}))
-    , fitPage(makeAction(this, ChartIcon::FitPage, tr("Fit page"), {QKeySequence(Qt::Key_F)}))
-    , rotate(makeAction(this, ChartIcon::Rotate, tr("Rotate by 90 degrees"), {QKeySequence(Qt::Key_R)}))
-    , night(makeAction(this, ChartIcon::Night, tr("Night colours"), {QKeySequence(Qt::Key_N)}))
+    , fitWidth(makeAction(this, ChartIcon::FitWidth, tr("Fit width"), letterKey(Qt::Key_W)))
+    , fitPage(makeAction(this, ChartIcon::FitPage, tr("Fit page"), letterKey(Qt::Key_F)))
+    , rotate(makeAction(this, ChartIcon::Rotate, tr("Rotate by 90 degrees"), letterKey(Qt::Key_R)))
+    , night(makeAction(this, ChartIcon::Night, tr("Night colours"), letterKey(Qt::Key_N)))
     , print(makeAction(this, ChartIcon::Print, tr("Print the chart"), {QKeySequence(QKeySequence::Print)}))
-    , showToolbar(makeAction(this, tr("Toolbar"), {QKeySequence(Qt::Key_T)}))
+    , showToolbar(makeAction(this, tr("Toolbar"), letterKey(Qt::Key_T)))
     , m_index(new ChartIndexBox(this))
     , m_pageNumber(new QLineEdit(this))
     , m_pageCount(makeLabel(this, "chartPageCount", tr("of %1").arg(8888)))
@@ -77,6 +83,7 @@ ChartToolbar::ChartToolbar(QWidget *parent)
     fitPage->setCheckable(true);
     night->setCheckable(true);
     showToolbar->setCheckable(true);
+    showToolbar->setChecked(true); // the bar shows from the start, so the first T hides it
     auto *fits = new QActionGroup(this);
     fits->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     fits->addAction(fitWidth);
@@ -142,6 +149,7 @@ QString ChartToolbar::zoomText() const
 void ChartToolbar::setOutline(const QList<OutlineEntry> &outline)
 {
     m_index->setOutline(outline);
+    m_index->showPage(m_pageIndex); // an index that arrives after the page names the chart at once
     m_indexAction->setVisible(!outline.isEmpty());
 }
 

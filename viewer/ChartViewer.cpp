@@ -5,6 +5,7 @@
 #include "ChartPrintJob.h"
 #include "ChartToolbar.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPrinter>
 #include <QStyle>
@@ -74,6 +75,9 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     connect(m_client, &ChartRenderClient::failed, this, &ChartViewer::onFailed);
     connect(m_client, &ChartRenderClient::outlineRead, this, &ChartViewer::onOutlineRead);
     connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomAt);
+    // The page area also changes without the viewer's size: the chart's index showing in the toolbar makes
+    // the bar taller.
+    m_view->installEventFilter(this);
     connectActions();
     addContextMenu();
     updateActions();
@@ -223,6 +227,13 @@ void ChartViewer::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_relayout.start();
+}
+
+bool ChartViewer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::Resize)
+        m_relayout.start();
+    return QWidget::eventFilter(watched, event);
 }
 
 void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)

@@ -15,14 +15,16 @@ qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport,
 {
     if (points.isEmpty() || viewport.isEmpty())
         return PixelsPerPoint;
-    const qreal widthScale = viewport.width() / points.width();
+    const qreal width = std::max(1, viewport.width() - 2 * FitMargin);
+    const qreal height = std::max(1, viewport.height() - 2 * FitMargin);
+    const qreal widthScale = width / points.width();
     switch (mode) {
     case ZoomMode::FitWidth:
-        if (points.height() * widthScale <= viewport.height())
+        if (points.height() * widthScale <= height)
             return widthScale;
-        return std::max<qreal>(1, viewport.width() - scrollBarExtent) / points.width();
+        return std::max<qreal>(1, width - scrollBarExtent) / points.width();
     case ZoomMode::FitPage:
-        return std::min(widthScale, viewport.height() / points.height());
+        return std::min(widthScale, height / points.height());
     case ZoomMode::Custom:
         break;
     }

@@ -16,14 +16,19 @@ constexpr qreal ZoomStep = 1.25;
 constexpr qreal MinScale = 0.25;
 constexpr qreal MaxScale = 8;
 
+// Logical pixels kept free between a fitted page and the edges of the page area: the focus frame drawn
+// along those edges never covers the page's border.
+constexpr int FitMargin = 4;
+
 // A scale as the toolbar shows it, in percent of the page's own size.
 int zoomPercent(qreal scale);
 
 // The page size in points after the given clockwise quarter turns.
 QSizeF turnedPageSize(QSizeF points, int quarterTurns);
 
-// Logical pixels per point that fit a page (turned already) into the viewport: the whole width (less a
-// scroll bar when the page is then taller than the viewport), the whole page, or the custom scale.
+// Logical pixels per point that fit a page (turned already) into the viewport with FitMargin to spare: the
+// whole width (less a scroll bar when the page is then taller than the viewport), the whole page, or the
+// custom scale. The page drawn at that scale (its size rounded down) stays inside the margin.
 qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport, int scrollBarExtent);
 
 // A page at a scale: its size on screen and the pixels to render for the device pixel ratio, the

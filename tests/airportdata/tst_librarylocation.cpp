@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using airportdata::LibraryCandidates;
 using airportdata::LibraryLocation;
 using airportdata::LibrarySource;
@@ -15,8 +17,9 @@ Q_DECLARE_METATYPE(LibrarySource)
 namespace {
 
 // The fixture's folders below a temporary folder: "full" holds airports.txt, "bare" exists without it,
-// "missing" does not exist. A candidate names one of them, or nothing when empty.
-enum class Folder { None, Full, Bare, Missing };
+// "missing" does not exist; in "folder", "pipe" and "nowhere" airports.txt is a folder, a named pipe and a
+// link to a file that does not exist. A candidate names one of them, or nothing when empty.
+enum class Folder { None, Full, Bare, Missing, DirectoryIsFolder, DirectoryIsPipe, DirectoryLeadsNowhere };
 
 } // namespace
 
@@ -41,13 +44,16 @@ void TestLibraryLocation::initTestCase()
 {
     QVERIFY(m_root.isValid());
     for (const QString role : {"command", "environment", "program", "user", "installed"}) {
-        QVERIFY(QDir(m_root.path()).mkpath(role + "/full"));
-        QVERIFY(QDir(m_root.path()).mkpath(role + "/bare"));
+        for (const char *folder : {"full", "bare", "folder", "pipe", "nowhere"})
+            QVERIFY(QDir(m_root.path()).mkpath(role + u'/' + QLatin1String(folder)));
         QFile directory(m_root.filePath(role + "/full/airports.txt"));
         QVERIFY(directory.open(QIODevice::WriteOnly));
+        QVERIFY(QDir(m_root.path()).mkpath(role + "/folder/airports.txt"));
+        QCOMPARE(mkfifo(QFile::encodeName(m_root.filePath(role + "/pipe/airports.txt")).constData(), 0600),
+                 0);
+        QVERIFY(QFile::link(m_root.filePath(role + "/missing/airports.txt"),
+                            m_root.filePath(role + "/nowhere/airports.txt")));
     }
-    // A folder named airports.txt is no directory file.
-    QVERIFY(QDir(m_root.path()).mkpath("program/bare/airports.txt"));
 }
 
 QString TestLibraryLocation::folder(Folder which, const QString &role) const
@@ -61,6 +67,12 @@ QString TestLibraryLocation::folder(Folder which, const QString &role) const
         return m_root.filePath(role + "/bare");
     case Folder::Missing:
         return m_root.filePath(role + "/missing");
+    case Folder::DirectoryIsFolder:
+        return m_root.filePath(role + "/folder");
+    case Folder::DirectoryIsPipe:
+        return m_root.filePath(role + "/pipe");
+    case Folder::DirectoryLeadsNowhere:
+        return m_root.filePath(role + "/nowhere");
     }
     return {};
 }
@@ -87,9 +99,27 @@ void TestLibraryLocation::order_data()
     QTest::addRow("environment folder without directory")
         << None << Bare << Full << Full << Environment
         << "named by VARNELOX_LIBRARY holds no airport directory";
+    QTest::addRow("command line: airports.txt a folder")
+        << DirectoryIsFolder << Full << Full << Full << CommandLine
+        << "named by --library cannot be read (it is a folder, not a file)";
+    QTest::addRow("environment: airports.txt a pipe")
+        << None << DirectoryIsPipe << Full << Full << Environment
+        << "named by VARNELOX_LIBRARY cannot be read (it is not a regular file";
+    QTest::addRow("command line: airports.txt a link to nothing")
+        << DirectoryLeadsNowhere << Full << Full << Full << CommandLine
+        << "named by --library cannot be read (";
     QTest::addRow("portable program folder") << None << None << Full << Full << ProgramFolder << "";
     QTest::addRow("program folder without directory") << None << None << Bare << Full << UserDataFolder << "";
+    // Anything named airports.txt makes the folder the library; the lookup says what is wrong with it.
+    QTest::addRow("program folder, airports.txt a folder")
+        << None << None << DirectoryIsFolder << Full << ProgramFolder << "";
+    QTest::addRow("program folder, airports.txt a pipe")
+        << None << None << DirectoryIsPipe << Full << ProgramFolder << "";
+    QTest::addRow("program folder, airports.txt a link to nothing")
+        << None << None << DirectoryLeadsNowhere << Full << ProgramFolder << "";
     QTest::addRow("user's data folder") << None << None << Missing << Full << UserDataFolder << "";
+    QTest::addRow("user's data folder, airports.txt a folder")
+        << None << None << Bare << DirectoryIsFolder << UserDataFolder << "";
     QTest::addRow("installed sample library") << None << None << Bare << Bare << Installed << "";
     QTest::addRow("no user's data folder") << None << None << Bare << Missing << Installed << "";
 }

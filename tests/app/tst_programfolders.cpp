@@ -1,9 +1,12 @@
+#include "AirportDirectory.h"
 #include "ProgramFolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 // The folders an installed program and a build or portable program folder read besides the library.
 class ProgramFoldersTest : public QObject {
@@ -17,6 +20,8 @@ private slots:
     void soundHelper();
     void magneticModel_data();
     void magneticModel();
+    void oddDirectoryInTheProgramFolderIsReportedNotPassedOver_data();
+    void oddDirectoryInTheProgramFolderIsReportedNotPassedOver();
 };
 
 namespace {
@@ -111,6 +116,42 @@ void ProgramFoldersTest::magneticModel()
     const QTemporaryDir root;
     QVERIFY(makeFiles(root, files));
     QCOMPARE(app::magneticModelFolder(root.filePath("usr/bin")), root.filePath(folder));
+}
+
+void ProgramFoldersTest::oddDirectoryInTheProgramFolderIsReportedNotPassedOver_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("problem");
+    QTest::addRow("a folder") << "folder"
+                              << "it is a folder, not a file";
+    QTest::addRow("a pipe") << "pipe"
+                            << "it is not a regular file (it is a pipe, a device or a socket)";
+}
+
+// A program folder (a build, a portable copy) whose airports.txt is no file is still the library: the
+// lookup says what is wrong with that file instead of reading the installed sample library.
+void ProgramFoldersTest::oddDirectoryInTheProgramFolderIsReportedNotPassedOver()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, problem);
+    const QTemporaryDir root;
+    QVERIFY(makeFiles(root, {"usr/share/varnelox/airports.txt"}));
+    const QString directory = root.filePath("usr/bin/airports.txt");
+    if (kind == u"folder")
+        QVERIFY(QDir().mkpath(directory));
+    else
+        QCOMPARE(mkfifo(QFile::encodeName(directory).constData(), 0600), 0);
+    qunsetenv("VARNELOX_LIBRARY");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("home/.local/share")));
+
+    const airportdata::LibraryLocation library = app::locateProgramLibrary(root.filePath("usr/bin"), {});
+    QVERIFY(library.ok);
+    QCOMPARE(library.source, airportdata::LibrarySource::ProgramFolder);
+    QCOMPARE(library.folder, root.filePath("usr/bin"));
+    const airportdata::LookupResult lookup =
+        airportdata::LookUpAirport(QDir(library.folder).filePath("airports.txt"), QStringLiteral("LIRF"));
+    QCOMPARE(lookup.status, airportdata::LookupStatus::Unreadable);
+    QVERIFY2(lookup.error.contains(directory) && lookup.error.endsWith(problem), qPrintable(lookup.error));
 }
 
 QTEST_GUILESS_MAIN(ProgramFoldersTest)

@@ -3,6 +3,7 @@
 #include "ChartViewer.h"
 #include "CompanionFakes.h"
 #include "FrmFS9.h"
+#include "PageFit.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -99,7 +100,8 @@ private slots:
 
 private:
     // Shows a chart in the named window and returns that window's viewer, with the focus, once it shows.
-    ChartViewer *showChart(const QString &window, QSizeF points);
+    ChartViewer *showChart(const QString &window, QSizeF points,
+                           const QList<fixtures::OutlineItem> &outline = {});
 
     std::unique_ptr<MainWindowFixture> m_fixture;
     std::unique_ptr<FakeTray> m_tray;
@@ -122,11 +124,12 @@ void ChartInWindowsTest::cleanup()
     m_fixture.reset();
 }
 
-ChartViewer *ChartInWindowsTest::showChart(const QString &window, QSizeF points)
+ChartViewer *ChartInWindowsTest::showChart(const QString &window, QSizeF points,
+                                           const QList<fixtures::OutlineItem> &outline)
 {
     const QString relative = QStringLiteral("Airports/TALL/ADPLL2-1.PDF");
     QDir().mkpath(m_fixture->folder.filePath(QStringLiteral("Airports/TALL")));
-    if (!fixtures::writeCornerChart(m_fixture->folder.filePath(relative), points))
+    if (!fixtures::writeCornerChart(m_fixture->folder.filePath(relative), points, outline))
         return nullptr;
     ChartViewer *viewer = nullptr;
     if (window == u"main") {
@@ -176,26 +179,52 @@ void ChartInWindowsTest::fitPageShowsTheWholePage_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QSizeF>("points");
-    QTest::newRow("main window, tall page") << "main" << QSizeF(400, 1000);
-    QTest::newRow("main window, A4") << "main" << QSizeF(595, 842);
-    QTest::newRow("main window, landscape") << "main" << QSizeF(842, 595);
-    QTest::newRow("companion window, tall page") << "companion" << QSizeF(400, 1000);
-    QTest::newRow("companion window, A4") << "companion" << QSizeF(595, 842);
+    QTest::addColumn<bool>("indexed");
+    QTest::addColumn<Qt::Key>("fit");
+    const QSizeF airportDiagram(387, 594); // an FAA airport diagram
+    QTest::newRow("main window, tall page") << "main" << QSizeF(400, 1000) << false << Qt::Key_F;
+    QTest::newRow("main window, A4") << "main" << QSizeF(595, 842) << false << Qt::Key_F;
+    QTest::newRow("main window, landscape") << "main" << QSizeF(842, 595) << false << Qt::Key_F;
+    QTest::newRow("main window, airport diagram") << "main" << airportDiagram << false << Qt::Key_F;
+    QTest::newRow("main window, airport diagram with its index")
+        << "main" << airportDiagram << true << Qt::Key_F;
+    QTest::newRow("main window, landscape, fit width") << "main" << QSizeF(842, 595) << true << Qt::Key_W;
+    QTest::newRow("companion window, tall page") << "companion" << QSizeF(400, 1000) << false << Qt::Key_F;
+    QTest::newRow("companion window, A4") << "companion" << QSizeF(595, 842) << false << Qt::Key_F;
+    QTest::newRow("companion window, airport diagram") << "companion" << airportDiagram << true << Qt::Key_F;
 }
 
+// Fit page shows all four corners, fit width both sides of a page that is less tall than the page area, with
+// the fitting margin to spare inside the page area, also once the chart's index has made the toolbar taller.
 void ChartInWindowsTest::fitPageShowsTheWholePage()
 {
     QFETCH(QString, window);
     QFETCH(QSizeF, points);
-    ChartViewer *viewer = showChart(window, points);
+    QFETCH(bool, indexed);
+    QFETCH(Qt::Key, fit);
+    const QList<fixtures::OutlineItem> outline{{QStringLiteral("AIRPORT DIAGRAM (APD)"), 0, 0}};
+    ChartViewer *viewer = showChart(window, points, indexed ? outline : QList<fixtures::OutlineItem>{});
     QVERIFY(viewer);
-    QTest::keyClick(pageView(viewer), Qt::Key_F);
-    // The page as painted has the proportions of the PDF page, and all four corners are seen.
-    const auto wholePage = [this, viewer, points] {
+    QTest::keyClick(pageView(viewer), fit);
+    // Without the focus frame, the page's edges are painted as they are.
+    pageView(viewer)->clearFocus();
+    QWidget *area = pageView(viewer)->viewport();
+    const auto wholePage = [&] {
         const PaintedPage page = paintedPage(m_window, viewer);
-        return sameProportions(page.extent, points) && page.allCorners();
+        const int margin = viewer::FitMargin;
+        const QRect inView = QRect(area->mapTo(m_window, QPoint(0, 0)), area->size())
+                                 .adjusted(margin, margin, -margin, -margin);
+        return sameProportions(page.extent, points) && page.allCorners() && inView.contains(page.extent);
     };
     QTRY_VERIFY_WITH_TIMEOUT(wholePage(), DrawWaitMs);
+    if (indexed && viewer->isToolbarVisible()) {
+        // The next chart opens fitted as well: its first page is drawn before its index arrives.
+        const QString chart = viewer->loadedFile();
+        viewer->loadFile(chart);
+        QTRY_VERIFY_WITH_TIMEOUT(viewer->findChild<QWidget *>(QStringLiteral("chartIndex"))->isVisible(),
+                                 DrawWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(wholePage(), DrawWaitMs);
+    }
 }
 
 void ChartInWindowsTest::scrollingReachesEveryEdge_data()

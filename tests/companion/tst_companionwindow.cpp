@@ -152,8 +152,8 @@ void CompanionWindowTest::firstShowHasTheLayoutsSize()
     QVERIFY(m_window->centralWidget()->height() - shown.height() <= 1);
 }
 
-// The caption with its trailing blank, then the airport and the category of the chart shown, blanks of the
-// category's caption made single.
+// The airport and the category of the chart shown (blanks of the category's caption made single), then the
+// caption with its trailing blank: a title bar that cuts the title keeps the chart's name.
 void CompanionWindowTest::titleSaysWhatTheWindowShows_data()
 {
     QTest::addColumn<QString>("code");
@@ -161,16 +161,16 @@ void CompanionWindowTest::titleSaysWhatTheWindowShows_data()
     QTest::addColumn<QString>("shows");
     QTest::newRow("aerodrome chart") << "KBOS"
                                      << "Airports/KBOS/ADPOS2-1.PDF"
-                                     << QStringLiteral(" \u2014 KBOS AERODROME CHART");
+                                     << QStringLiteral("KBOS AERODROME CHART \u2014 ");
     QTest::newRow("two blanks made one")
         << "LIRF"
-        << "Airports/LIRF/ADPRF1-1.PDF" << QStringLiteral(" \u2014 LIRF AERODROME DATA");
+        << "Airports/LIRF/ADPRF1-1.PDF" << QStringLiteral("LIRF AERODROME DATA \u2014 ");
     QTest::newRow("chart number 8") << "LIRF"
                                     << "Airports/LIRF/ADPRF8-1.PDF"
-                                    << QStringLiteral(" \u2014 LIRF LOCAL RESTRICTIONS");
+                                    << QStringLiteral("LIRF LOCAL RESTRICTIONS \u2014 ");
     QTest::newRow("no chart chosen") << "LIRF"
                                      << ""
-                                     << " ";
+                                     << "";
 }
 
 void CompanionWindowTest::titleSaysWhatTheWindowShows()
@@ -181,7 +181,7 @@ void CompanionWindowTest::titleSaysWhatTheWindowShows()
     m_values.sIcaoCode = code;
     m_values.sChartPath = chart.isEmpty() ? QString() : m_folder->filePath(chart);
     load();
-    QCOMPARE(m_window->windowTitle(), resources::mainWindowCaption() + shows);
+    QCOMPARE(m_window->windowTitle(), shows + resources::mainWindowCaption() + u' ');
 }
 
 void CompanionWindowTest::resizesAndGoesFullScreen()
@@ -278,6 +278,13 @@ void CompanionWindowTest::nightColoursAreKeptForTheNextRun()
     QVERIFY(m_settings->night());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_N);
     QVERIFY(!m_settings->night());
+    // The viewer's letter keys take Shift as well, here as in the main window.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ShiftModifier);
+    QVERIFY(m_settings->night());
+    auto *viewer = m_window->findChild<viewer::ChartViewer *>(QStringLiteral("openPDF2"));
+    QVERIFY(!viewer->isToolbarVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::ShiftModifier);
+    QVERIFY(viewer->isToolbarVisible());
 }
 
 void CompanionWindowTest::menuTree_data()
@@ -313,6 +320,9 @@ void CompanionWindowTest::menuTree()
     QCOMPARE(bar[1]->text(), QStringLiteral("&SysTray"));
     QVERIFY(!bar[1]->isEnabled());
     QVERIFY(bar[1]->menu()->actions().isEmpty());
+    // Both menus of the bar stand whole in the window at its first size.
+    for (QAction *menu : bar)
+        QVERIFY(m_window->menuBar()->rect().contains(m_window->menuBar()->actionGeometry(menu)));
 
     const QList<QAction *> items = mApps()->actions();
     QCOMPARE(items.size(), 5);

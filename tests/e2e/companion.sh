@@ -10,7 +10,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 program="$1"
 artefacts="$2"
 program_folder="$(dirname "$program")"
-companion_title="$main_title — LIRF AERODROME CHART"
+companion_title="LIRF AERODROME CHART — $main_title "
 heading_blue='8080FF'
 
 # ---- helpers ----------------------------------------------------------------------------------------------

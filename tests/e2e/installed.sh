@@ -3,7 +3,7 @@
 # trayer): it reads the sample library installed with it and starts its render helper from libexec; a lookup
 # fills the grid and a chart opens in the real window; "&Exit" ends it. Then the installed varnelox-import
 # writes a library into the user's data folder, which the program reads next; and --library naming a folder
-# that does not exist gives a message and exit status 2. scripts/test runs this after building the package.
+# that does not exist gives a message and exit status 2. The package names its licences. scripts/test runs this after building the package.
 # Usage: installed.sh ROOT ARTEFACT_FOLDER
 set -eEuo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
@@ -36,6 +36,13 @@ trap 'fail "unexpected failure of: $BASH_COMMAND (line $LINENO)"' ERR
 for file in "$program" "$helper"; do [ -x "$file" ] || fail "not installed: $file"; done
 [ -x "$sound_helper" ] || fail "not installed: $sound_helper"
 [ -f "$library/airports.txt" ] && [ -f "$library/Airports/LIRF/ADPRF2-1.PDF" ] || fail "no sample library in $library"
+# The licence: the copyright file in Debian's machine-readable format, and the software centre's data.
+copyright="$root/usr/share/doc/varnelox/copyright"
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" ||
+    fail "no machine-readable copyright file: $copyright"
+grep -qx 'License: GPL-3.0-or-later' "$copyright" || fail "the copyright file names no GPL-3.0-or-later"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$root"/usr/share/metainfo/*.metainfo.xml ||
+    fail "the metainfo names no project licence"
 start_desktop
 
 # A user without a library of their own.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The simulator link in the real program on a virtual X desktop: the stand-in flies a landing at Boston
 # (KBOS) and sends its position as X-Plane and FlightGear do; the position line in the main window follows;
 # Alt+N looks up the nearest airport; the companion window shows the aircraft too; the line greys when the
@@ -13,7 +14,7 @@ standin="$2"
 track="$3"
 artefacts="$4"
 program_folder="$(dirname "$program")"
-companion_title="$main_title — KBOS AERODROME CHART"
+companion_title="KBOS AERODROME CHART — $main_title "
 
 # ---- helpers ----------------------------------------------------------------------------------------------
 

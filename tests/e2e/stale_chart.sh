@@ -10,8 +10,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 program="$1"
 artefacts="$2"
 program_folder="$(dirname "$program")"
-lirf_title="$main_title — LIRF AERODROME CHART"
-liml_title="$main_title — LIML AERODROME CHART"
+lirf_title="LIRF AERODROME CHART — $main_title "
+liml_title="LIML AERODROME CHART — $main_title "
 heading_blue='8080FF'
 
 # Main window positions, from its layout in twips (15 twips a pixel at 96 dpi).

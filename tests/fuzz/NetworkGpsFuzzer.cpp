@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the reader of the network GPS text (XGPS, XATT) with arbitrary datagrams: it must never crash or
 // hang, and what it accepts must be sound.
 

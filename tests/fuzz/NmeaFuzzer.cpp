@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the NMEA reader with arbitrary datagrams: it must never crash or hang, and what it accepts must be
 // sound. Sentences need their checksums, so the seeds in corpus-nmea carry good ones for the fuzzer to vary.
 

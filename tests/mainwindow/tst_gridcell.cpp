@@ -75,9 +75,8 @@ void verifyPaintedInside(GridCell *cell, const QString &where)
 
 } // namespace
 
-// The values and headings of the airport data grid: every value stands whole in its cell, in a smaller
-// size or on two lines where that makes room, else is cut with "…" and whole in its tool tip; every
-// heading stands whole.
+// The values of the airport data grid: every value stands whole in its cell, in a smaller size or on two
+// lines where that makes room, else is cut with "…" and whole in its tool tip.
 class GridCellTest : public QObject {
     Q_OBJECT
 
@@ -88,8 +87,6 @@ private slots:
     void runwayDesignatorsStandWhole();
     void tooWideValueIsCutAndWholeInItsToolTip();
     void valueWrapsOnlyWhereTheCellHasTheHeight();
-    void headingsStandWhole_data();
-    void headingsStandWhole();
 };
 
 void GridCellTest::everyValuePaintsInsideItsCell_data()
@@ -178,42 +175,6 @@ void GridCellTest::valueWrapsOnlyWhereTheCellHasTheHeight()
     QVERIFY(isCut(fixture.slot(2)->shownText()));
     verifyPaintedInside(fixture.slot(4), QStringLiteral("height"));
     verifyPaintedInside(fixture.slot(2), QStringLiteral("long"));
-}
-
-void GridCellTest::headingsStandWhole_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<qreal>("pointSize");
-    QTest::addColumn<int>("lines");
-    QTest::newRow("runway") << "Label8_0" << 11.25 << 2;
-    QTest::newRow("length") << "Label7_0" << 11.25 << 2;
-    QTest::newRow("frequency") << "Label6_1" << 11.25 << 2;
-    QTest::newRow("course") << "Label6_2" << 11.25 << 2;
-    QTest::newRow("long") << "Label3_0" << 11.25 << 1;
-    QTest::newRow("lat") << "Label4_0" << 11.25 << 1;
-    QTest::newRow("code") << "Label2" << 14.25 << 1;
-    QTest::newRow("height") << "Label5" << 14.25 << 1;
-    QTest::newRow("name") << "Label1" << 15.75 << 1;
-}
-
-void GridCellTest::headingsStandWhole()
-{
-    QFETCH(QString, name);
-    QFETCH(qreal, pointSize);
-    QFETCH(int, lines);
-    MainWindowFixture fixture;
-    fixture.load();
-    auto *heading = fixture.control<QLabel>(name);
-    QVERIFY(heading);
-    QCOMPARE(heading->textFormat(), Qt::PlainText);
-    const QRect box = heading->contentsRect();
-    const QFontMetrics metrics(heading->font());
-    const QRect needed =
-        metrics.boundingRect(box, int(heading->alignment()) | Qt::TextWordWrap, heading->text());
-    QVERIFY2(needed.width() <= box.width() && needed.height() <= box.height(), qPrintable(heading->text()));
-    QCOMPARE(qRound(qreal(needed.height()) / metrics.lineSpacing()), lines);
-    QVERIFY(heading->font().pointSizeF() <= pointSize);
-    QVERIFY(heading->font().pointSizeF() >= pointSize * mainwindow::SmallestFontScale - 0.01);
 }
 
 QTEST_MAIN(GridCellTest)

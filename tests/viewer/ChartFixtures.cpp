@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+
 #include <QProcess>
+#include <algorithm>
 
 namespace fixtures {
 
@@ -112,69 +114,25 @@ QByteArray ref(qsizetype object)
     return QByteArray::number(object) + " 0 R";
 }
 
-} // namespace
-
-QColor markerColour(int page)
+// Pages of one size, each drawn by its content stream, with an outline: a PDF file written by hand, so that
+// thousands of pages take a moment.
+QByteArray outlinedPdf(const QList<QByteArray> &contents, QSizeF points, const QList<OutlineItem> &outline)
 {
-    static const QColor colours[] = {Qt::red, Qt::blue, Qt::green};
-    return colours[page % 3];
-}
-
-bool writeChart(const QString &path, int pages)
-{
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(1200);
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            writer.newPage();
-        drawPage(painter, page);
-    }
-    return painter.end();
-}
-
-QColor cornerChartPaper()
-{
-    return {255, 220, 120};
-}
-
-bool writeCornerChart(const QString &path, QSizeF points)
-{
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(points, QPageSize::Point, {}, QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(72);
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    const QRectF page(QPointF(0, 0), points);
-    const qreal side = std::min(points.width(), points.height()) / 10;
-    painter.fillRect(page, cornerChartPaper());
-    painter.fillRect(QRectF(0, 0, side, side), Qt::red);
-    painter.fillRect(QRectF(page.width() - side, 0, side, side), Qt::green);
-    painter.fillRect(QRectF(0, page.height() - side, side, side), Qt::blue);
-    painter.fillRect(QRectF(page.width() - side, page.height() - side, side, side), Qt::magenta);
-    return painter.end();
-}
-
-bool writeOutlinedChart(const QString &path, int pages, const QList<OutlineItem> &outline)
-{
+    const qsizetype pages = contents.size();
+    const QByteArray mediaBox =
+        "[0 0 " + QByteArray::number(points.width()) + ' ' + QByteArray::number(points.height()) + ']';
     // 1 catalog, 2 page tree, 3 outline root, then per page its page and its content, then the entries.
-    const auto pageObject = [](int page) { return 4 + 2 * qsizetype(page); };
+    const auto pageObject = [](qsizetype page) { return 4 + 2 * page; };
     const qsizetype firstEntry = pageObject(pages);
     QList<QByteArray> objects{"<< /Type /Catalog /Pages 2 0 R /Outlines 3 0 R >>"};
     QByteArray kids;
-    for (int page = 0; page < pages; ++page)
+    for (qsizetype page = 0; page < pages; ++page)
         kids += ref(pageObject(page)) + ' ';
     objects.append("<< /Type /Pages /Kids [" + kids + "] /Count " + QByteArray::number(pages) + " >>");
     objects.append(QByteArray());
-    for (int page = 0; page < pages; ++page) {
-        const QByteArray content = pageContent(page);
-        objects.append("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents " +
+    for (qsizetype page = 0; page < pages; ++page) {
+        const QByteArray &content = contents.at(page);
+        objects.append("<< /Type /Page /Parent 2 0 R /MediaBox " + mediaBox + " /Contents " +
                        ref(pageObject(page) + 1) + " >>");
         objects.append("<< /Length " + QByteArray::number(content.size()) + " >>\nstream\n" + content +
                        "\nendstream");
@@ -213,7 +171,64 @@ bool writeOutlinedChart(const QString &path, int pages, const QList<OutlineItem>
             entry += " /Dest [" + ref(pageObject(outline[i].page)) + " /Fit]";
         objects.append(entry + links(i) + " >>");
     }
-    return writeBytes(path, pdfFile(objects));
+    return pdfFile(objects);
+}
+
+} // namespace
+
+QColor markerColour(int page)
+{
+    static const QColor colours[] = {Qt::red, Qt::blue, Qt::green};
+    return colours[page % 3];
+}
+
+bool writeChart(const QString &path, int pages)
+{
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(1200);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            writer.newPage();
+        drawPage(painter, page);
+    }
+    return painter.end();
+}
+
+QColor cornerChartPaper()
+{
+    return {255, 220, 120};
+}
+
+bool writeCornerChart(const QString &path, QSizeF points, const QList<OutlineItem> &outline)
+{
+    // PDF coordinates start at the bottom-left corner.
+    const qreal side = std::min(points.width(), points.height()) / 10;
+    const auto fill = [](const QColor &colour, QRectF area) {
+        return QByteArray::number(colour.redF()) + ' ' + QByteArray::number(colour.greenF()) + ' ' +
+               QByteArray::number(colour.blueF()) + " rg " + QByteArray::number(area.x()) + ' ' +
+               QByteArray::number(area.y()) + ' ' + QByteArray::number(area.width()) + ' ' +
+               QByteArray::number(area.height()) + " re f\n";
+    };
+    const qreal right = points.width() - side;
+    const qreal top = points.height() - side;
+    const QByteArray content =
+        fill(cornerChartPaper(), QRectF(QPointF(0, 0), points)) + fill(Qt::red, QRectF(0, top, side, side)) +
+        fill(Qt::green, QRectF(right, top, side, side)) + fill(Qt::blue, QRectF(0, 0, side, side)) +
+        fill(Qt::magenta, QRectF(right, 0, side, side));
+    return writeBytes(path, outlinedPdf({content}, points, outline));
+}
+
+bool writeOutlinedChart(const QString &path, int pages, const QList<OutlineItem> &outline)
+{
+    QList<QByteArray> contents;
+    for (int page = 0; page < pages; ++page)
+        contents.append(pageContent(page));
+    return writeBytes(path, outlinedPdf(contents, QSizeF(595, 842), outline));
 }
 
 bool writeLoopingOutline(const QString &path, bool throughChild)

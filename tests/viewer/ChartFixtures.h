@@ -19,11 +19,6 @@ QColor markerColour(int page);
 // restricted area, labels and a frequency table, and a coloured marker square in each page's top-left
 // corner.
 bool writeChart(const QString &path, int pages = 1);
-// One page of the given size in points, filled with cornerChartPaper(), with a square marker in each
-// corner, a tenth of the page's shorter side: top-left red, top-right green, bottom-left blue,
-// bottom-right magenta. Whether a page is shown whole, and where, can be told from these colours.
-bool writeCornerChart(const QString &path, QSizeF points);
-QColor cornerChartPaper();
 bool writeBytes(const QString &path, const QByteArray &bytes);
 // The first part of a good chart, as a download that broke off.
 bool writeTruncatedChart(const QString &path);
@@ -43,6 +38,11 @@ struct OutlineItem {
 // Many small A4 pages, each with the corner marker of writeChart() (markerColour(page)), and an outline.
 // Written by hand, so that thousands of pages take a moment.
 bool writeOutlinedChart(const QString &path, int pages, const QList<OutlineItem> &outline = {});
+// One page of the given size in points, filled with cornerChartPaper(), with a square marker in each
+// corner, a tenth of the page's shorter side: top-left red, top-right green, bottom-left blue,
+// bottom-right magenta. Whether a page is shown whole, and where, can be told from these colours.
+bool writeCornerChart(const QString &path, QSizeF points, const QList<OutlineItem> &outline = {});
+QColor cornerChartPaper();
 // One page whose outline loops: its only entry is its own next sibling, or its own first child.
 bool writeLoopingOutline(const QString &path, bool throughChild);
 

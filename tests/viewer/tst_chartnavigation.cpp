@@ -64,6 +64,8 @@ private slots:
     void indexNamesTheEntryOfThePage_data();
     void indexNamesTheEntryOfThePage();
     void indexJumpsAndHidesWithoutOutline();
+    void indexNamesTheChartOnScreenWholeOrCutInTheMiddle_data();
+    void indexNamesTheChartOnScreenWholeOrCutInTheMiddle();
     void placeIsTakenAndGiven();
 
 private:
@@ -91,6 +93,10 @@ void ChartNavigationTest::initTestCase()
         path(QStringLiteral("set.pdf")), 6,
         {{"AERODROME", 0, 0}, {"ILS RWY 16L", 2, 1}, {"CONTINUED", 3, 2}, {"NOTES", 5, 0}}));
     QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("late.pdf")), 3, {{"SID", 1, 0}}));
+    QVERIFY(fixtures::writeOutlinedChart(path(QStringLiteral("approaches.pdf")), 3,
+                                         {{"ILS OR LOC RWY 04R", 0, 0},
+                                          {"ILS OR LOC RWY 22L", 1, 0},
+                                          {"QUIET BRIDGE VISUAL RWY 04L AND RWY 04R", 2, 0}}));
 }
 
 std::unique_ptr<ChartViewer> ChartNavigationTest::viewerWith(const QString &chart)
@@ -289,6 +295,50 @@ void ChartNavigationTest::indexJumpsAndHidesWithoutOutline()
     QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
     QVERIFY(!toolbar(*viewer)->hasIndex());
     QVERIFY(!index->isVisible());
+}
+
+void ChartNavigationTest::indexNamesTheChartOnScreenWholeOrCutInTheMiddle_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("page"); // -1: the first page, before the index arrives
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("first page, before the index came") << 505 << -1 << "ILS OR LOC RWY 04R" << false;
+    QTest::newRow("second chart") << 505 << 1 << "ILS OR LOC RWY 22L" << false;
+    QTest::newRow("long name") << 505 << 2 << "QUIET BRIDGE VISUAL RWY 04L AND RWY 04R" << false;
+    QTest::newRow("full screen: whole") << 1200 << 2 << "QUIET BRIDGE VISUAL RWY 04L AND RWY 04R" << true;
+}
+
+// The index names the chart on screen from its first page on: its name cut in the middle where the box is
+// narrow (both ends tell the approaches apart), whole in the tool tip; the print button stays in view.
+void ChartNavigationTest::indexNamesTheChartOnScreenWholeOrCutInTheMiddle()
+{
+    QFETCH(int, width);
+    QFETCH(int, page);
+    QFETCH(QString, title);
+    QFETCH(bool, whole);
+    const auto viewer = viewerWith(QStringLiteral("approaches.pdf"));
+    viewer->resize(width, viewer->height());
+    auto *index = viewer->findChild<viewer::ChartIndexBox *>(QStringLiteral("chartIndex"));
+    QTRY_VERIFY_WITH_TIMEOUT(toolbar(*viewer)->hasIndex(), LoadWaitMs);
+    if (page >= 0)
+        viewer->setPlace({.page = page});
+    QTRY_VERIFY(index->isVisible() && index->width() > 0);
+
+    QCOMPARE(index->currentText(), title);
+    QVERIFY2(index->toolTip().startsWith(title), qPrintable(index->toolTip()));
+    const QString shown = index->shownText();
+    if (whole) {
+        QCOMPARE(shown, title);
+    } else {
+        QVERIFY2(shown.contains(u'…'), qPrintable(shown));
+        const QStringList ends = shown.split(u'…');
+        QVERIFY2(title.startsWith(ends.first()) && title.endsWith(ends.last()), qPrintable(shown));
+        QVERIFY2(ends.first().size() >= 3 && ends.last().size() >= 3, qPrintable(shown));
+    }
+    const QWidget *print = toolbar(*viewer)->widgetForAction(toolbar(*viewer)->print);
+    QVERIFY(print && print->isVisible());
+    QVERIFY(toolbar(*viewer)->rect().contains(print->geometry()));
 }
 
 // The place goes from one viewer to the other: set while the chart is on its way, it applies once the chart

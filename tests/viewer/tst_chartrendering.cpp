@@ -71,12 +71,16 @@ void ChartRenderingTest::pageScale_data()
     QTest::addColumn<QSize>("viewport");
     QTest::addColumn<qreal>("scale");
     const QSizeF a4(595, 842);
-    QTest::newRow("fit width, page fits") << a4 << ZoomMode::FitWidth << QSize(505, 775) << 505.0 / 595;
+    const QSizeF airportDiagram(387, 594);
+    // The fitted page keeps 4 pixels free on each side it is fitted to.
+    QTest::newRow("fit width, page fits") << a4 << ZoomMode::FitWidth << QSize(505, 775) << 497.0 / 595;
     QTest::newRow("fit width, room for scroll bar")
-        << a4 << ZoomMode::FitWidth << QSize(505, 657) << 490.0 / 595;
-    QTest::newRow("fit page, height decides") << a4 << ZoomMode::FitPage << QSize(505, 657) << 657.0 / 842;
+        << a4 << ZoomMode::FitWidth << QSize(505, 657) << 482.0 / 595;
+    QTest::newRow("fit page, height decides") << a4 << ZoomMode::FitPage << QSize(505, 657) << 649.0 / 842;
     QTest::newRow("fit page, width decides")
-        << a4.transposed() << ZoomMode::FitPage << QSize(505, 657) << 505.0 / 842;
+        << a4.transposed() << ZoomMode::FitPage << QSize(505, 657) << 497.0 / 842;
+    QTest::newRow("fit page, airport diagram in the main window")
+        << airportDiagram << ZoomMode::FitPage << QSize(505, 502) << 494.0 / 594;
     QTest::newRow("custom") << a4 << ZoomMode::Custom << QSize(505, 657) << 2.0;
 }
 
@@ -87,6 +91,12 @@ void ChartRenderingTest::pageScale()
     QFETCH(QSize, viewport);
     QFETCH(qreal, scale);
     QCOMPARE(viewer::pageScale(points, mode, 2.0, viewport, 15), scale);
+    if (mode == ZoomMode::FitPage) {
+        // Drawn at that scale, the page stands inside the margin, whatever the zoom shown is rounded to.
+        const QSizeF drawn = viewer::pageImageSize(points, scale, 1, 1 << 30).logical;
+        QVERIFY(drawn.width() <= viewport.width() - 2 * viewer::FitMargin);
+        QVERIFY(drawn.height() <= viewport.height() - 2 * viewer::FitMargin);
+    }
 }
 
 void ChartRenderingTest::oversizedPageIsCapped()

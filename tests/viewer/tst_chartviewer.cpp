@@ -68,6 +68,8 @@ private slots:
     void closedChartLeavesThePlaceholder_data();
     void closedChartLeavesThePlaceholder();
     void keysTurnPagesAndRotate();
+    void letterKeysWorkWithAndWithoutShift_data();
+    void letterKeysWorkWithAndWithoutShift();
     void zoomAndNightChangeTheImage();
     void printWithoutPrinterSaysSo();
     void printJobPrintsChosenPages();
@@ -134,7 +136,7 @@ void ChartViewerTest::goodChartShows()
     QVERIFY(viewer->message().isEmpty());
     QCOMPARE(toolbar(*viewer)->pageText(), QStringLiteral("1 of 3"));
     const QImage image = pageView(*viewer)->image();
-    QCOMPARE(image.width(), 505);
+    QCOMPARE(image.width(), 505 - 2 * viewer::FitMargin); // fit width, a margin on either side
     QVERIFY(isReddish(image.pixel(5, 5)));
     QCOMPARE(states.count(), 2);
 }
@@ -375,6 +377,45 @@ void ChartViewerTest::keysTurnPagesAndRotate()
     const QImage turned = view->image();
     QVERIFY(isReddish(turned.pixel(turned.width() - 6, 5)));
     QVERIFY(!isReddish(turned.pixel(5, 5)));
+}
+
+void ChartViewerTest::letterKeysWorkWithAndWithoutShift_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("effect");
+    for (const Qt::KeyboardModifiers shift :
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+        const char *with = shift ? "Shift+" : "";
+        QTest::addRow("%sW", with) << Qt::Key_W << shift << "fit width";
+        QTest::addRow("%sF", with) << Qt::Key_F << shift << "fit page";
+        QTest::addRow("%sR", with) << Qt::Key_R << shift << "rotated";
+        QTest::addRow("%sN", with) << Qt::Key_N << shift << "night";
+        QTest::addRow("%sT", with) << Qt::Key_T << shift << "no toolbar";
+    }
+}
+
+// The README writes the keys as capitals: each works with Shift as without.
+void ChartViewerTest::letterKeysWorkWithAndWithoutShift()
+{
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, effect);
+    const auto viewer = shownViewer(fixtures::realHelper());
+    viewer->loadFile(path(QStringLiteral("one.pdf")));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, LoadWaitMs);
+    viewer->setPlace({.zoomMode = viewer::ZoomMode::Custom, .customScale = 1});
+    pageView(*viewer)->setFocus();
+
+    QTest::keyClick(pageView(*viewer), key, modifiers);
+    const viewer::ChartPlace place = viewer->place();
+    const QString seen = place.zoomMode == viewer::ZoomMode::FitWidth  ? QStringLiteral("fit width")
+                         : place.zoomMode == viewer::ZoomMode::FitPage ? QStringLiteral("fit page")
+                         : place.quarterTurns == 1                     ? QStringLiteral("rotated")
+                         : place.night                                 ? QStringLiteral("night")
+                         : !viewer->isToolbarVisible()                 ? QStringLiteral("no toolbar")
+                                                                       : QStringLiteral("nothing");
+    QCOMPARE(seen, effect);
 }
 
 void ChartViewerTest::zoomAndNightChangeTheImage()

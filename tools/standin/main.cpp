@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a flight simulator: replays a track file as the datagrams X-Plane and FlightGear send,
 // to 127.0.0.1, for the tests and for trying the program without a simulator.
 
