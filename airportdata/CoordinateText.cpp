@@ -16,61 +16,63 @@ namespace {
 constexpr int MaxParts = 3; // degrees, minutes, seconds
 constexpr double PartsPerUnit = 60;
 
-// One piece of a coordinate text: a number (with its sign), a hemisphere letter, or a comma.
+// One piece of a coordinate text: a number (read as it stands, its sign apart), a hemisphere letter, or a
+// comma.
 struct Token {
     enum class Kind { Number, Letter, Comma };
     Kind kind;
-    QStringView text;
+    char16_t letter = 0; // for a letter: the letter in upper case
+    int sign = 0;        // for a number: -1 or +1 when it has a sign, else 0
+    bool fraction = false;
+    double value = 0;
 };
 // Kept on the stack: a position has up to eight numbers and letters.
 using Tokens = QVarLengthArray<Token, 12>;
-
-// The tests below come first for plain ASCII, which nearly every coordinate text is.
-bool isMark(QChar c)
-{
-    static constexpr char16_t Marks[] = u"°º'\"′″’”";
-    return c == u' ' || c.isSpace() ||
-           std::find(std::begin(Marks), std::end(Marks) - 1, c.unicode()) != std::end(Marks) - 1;
-}
-
-bool isHemisphere(QChar c)
-{
-    switch (c.unicode()) {
-    case u'N':
-    case u'S':
-    case u'E':
-    case u'W':
-    case u'n':
-    case u's':
-    case u'e':
-    case u'w':
-        return true;
-    default:
-        return false;
-    }
-}
 
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
 }
 
-bool startsNumber(QStringView text, qsizetype at)
+bool isMark(QChar c)
 {
-    const auto digitOrPoint = [&](qsizetype i) {
-        return i < text.size() && (isDigit(text[i]) || text[i] == u'.');
-    };
-    return digitOrPoint(at) || ((text[at] == u'-' || text[at] == u'+') && digitOrPoint(at + 1));
+    static constexpr char16_t Marks[] = u"°º'\"′″’”";
+    return c.isSpace() ||
+           std::find(std::begin(Marks), std::end(Marks) - 1, c.unicode()) != std::end(Marks) - 1;
 }
 
-// The number starting at `at`: a sign, digits, and at most one decimal point.
-qsizetype numberEnd(QStringView text, qsizetype at)
+// The letter in upper case when it is one of a hemisphere.
+std::optional<char16_t> hemisphere(QChar c)
 {
-    qsizetype end = at + 1;
-    bool point = text[at] == u'.';
-    while (end < text.size() && (isDigit(text[end]) || (text[end] == u'.' && !std::exchange(point, true))))
-        ++end;
-    return end;
+    const char16_t upper = c.unicode() & ~0x20;
+    if (c.unicode() < 0x80 && (upper == u'N' || upper == u'S' || upper == u'E' || upper == u'W'))
+        return upper;
+    return std::nullopt;
+}
+
+// The number at `at`: a sign, digits, at most one decimal point; read as plain ASCII, which is much quicker
+// than a conversion that knows locales (a directory has some 160,000 of them). Nothing when it is none.
+std::optional<Token> numberAt(QStringView text, qsizetype &at)
+{
+    constexpr qsizetype Longest = 32;
+    Token number{Token::Kind::Number};
+    qsizetype from = at;
+    if (text[from] == u'-' || text[from] == u'+')
+        number.sign = text[from++] == u'-' ? -1 : 1;
+    char ascii[Longest];
+    qsizetype length = 0;
+    for (qsizetype i = from; i < text.size() && length < Longest; ++i, ++length) {
+        if (!isDigit(text[i]) && (text[i] != u'.' || std::exchange(number.fraction, true)))
+            break;
+        ascii[length] = char(text[i].unicode());
+    }
+    const bool tooLong =
+        from + length < text.size() && (isDigit(text[from + length]) || text[from + length] == u'.');
+    const auto [end, error] = std::from_chars(ascii, ascii + length, number.value);
+    if (length == 0 || tooLong || error != std::errc() || end != ascii + length)
+        return std::nullopt;
+    at = from + length;
+    return number;
 }
 
 std::optional<Tokens> tokenize(QStringView text)
@@ -78,18 +80,19 @@ std::optional<Tokens> tokenize(QStringView text)
     Tokens tokens;
     for (qsizetype at = 0; at < text.size();) {
         const QChar c = text[at];
-        if (isMark(c)) {
+        if (isDigit(c) || c == u'.' || c == u'-' || c == u'+') {
+            const std::optional<Token> number = numberAt(text, at);
+            if (!number)
+                return std::nullopt;
+            tokens.append(*number);
+        } else if (const std::optional<char16_t> letter = hemisphere(c)) {
+            tokens.append({Token::Kind::Letter, *letter});
             ++at;
         } else if (c == u',') {
-            tokens.append({Token::Kind::Comma, text.sliced(at, 1)});
+            tokens.append({Token::Kind::Comma});
             ++at;
-        } else if (isHemisphere(c)) {
-            tokens.append({Token::Kind::Letter, text.sliced(at, 1)});
+        } else if (isMark(c)) {
             ++at;
-        } else if (startsNumber(text, at)) {
-            const qsizetype end = numberEnd(text, at);
-            tokens.append({Token::Kind::Number, text.sliced(at, end - at)});
-            at = end;
         } else {
             return std::nullopt;
         }
@@ -97,52 +100,28 @@ std::optional<Tokens> tokenize(QStringView text)
     return tokens;
 }
 
-bool isSigned(QStringView number)
-{
-    return number.startsWith(u'-') || number.startsWith(u'+');
-}
-
 // +1 or -1 for a letter of the axis, 0 for a letter of the other axis.
-int hemisphereSign(QChar letter, Axis axis)
+int hemisphereSign(char16_t letter, Axis axis)
 {
-    const char16_t c = letter.unicode() & ~0x20; // the letter in upper case
     if (axis == Axis::Latitude)
-        return c == u'N' ? 1 : c == u'S' ? -1 : 0;
-    return c == u'E' ? 1 : c == u'W' ? -1 : 0;
+        return letter == u'N' ? 1 : letter == u'S' ? -1 : 0;
+    return letter == u'E' ? 1 : letter == u'W' ? -1 : 0;
 }
 
-// Digits with at most one decimal point, as the tokens hold them: read as plain ASCII, which is much
-// quicker than a conversion that knows locales (a directory has some 160,000 of them).
-std::optional<double> unsignedNumber(QStringView digits)
-{
-    constexpr qsizetype Longest = 32;
-    if (digits.size() > Longest)
-        return std::nullopt;
-    char ascii[Longest];
-    for (qsizetype i = 0; i < digits.size(); ++i)
-        ascii[i] = char(digits[i].unicode());
-    double value = 0;
-    const auto [end, error] = std::from_chars(ascii, ascii + digits.size(), value);
-    if (error != std::errc() || end != ascii + digits.size())
-        return std::nullopt;
-    return value;
-}
-
-// Degrees, minutes and seconds: whole numbers but for the last, minutes and seconds below 60.
-std::optional<double> unsignedAngle(std::span<const QStringView> parts)
+// Degrees, minutes and seconds: whole numbers but for the last, unsigned but for the first, minutes and
+// seconds below 60.
+std::optional<double> unsignedAngle(std::span<const Token> parts)
 {
     if (parts.empty() || parts.size() > MaxParts)
         return std::nullopt;
     double degrees = 0;
     double unit = 1;
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        const bool last = i + 1 == parts.size();
-        if (!last && parts[i].contains(u'.'))
+        const Token &part = parts[i];
+        if (part.kind != Token::Kind::Number || (part.fraction && i + 1 != parts.size()) ||
+            (part.sign != 0 && i > 0) || (i > 0 && part.value >= PartsPerUnit))
             return std::nullopt;
-        const std::optional<double> value = unsignedNumber(parts[i]);
-        if (!value || (i > 0 && *value >= PartsPerUnit))
-            return std::nullopt;
-        degrees += *value / unit;
+        degrees += part.value / unit;
         unit *= PartsPerUnit;
     }
     return degrees;
@@ -151,34 +130,21 @@ std::optional<double> unsignedAngle(std::span<const QStringView> parts)
 // A hemisphere letter before or after the numbers, or else a sign on the first of them.
 std::optional<double> angleOf(std::span<const Token> group, Axis axis)
 {
-    int sign = 1;
-    bool lettered = false;
+    std::optional<int> sign;
     if (!group.empty() && group.front().kind == Token::Kind::Letter) {
-        sign = hemisphereSign(group.front().text[0], axis);
-        lettered = true;
+        sign = hemisphereSign(group.front().letter, axis);
         group = group.subspan(1);
     } else if (!group.empty() && group.back().kind == Token::Kind::Letter) {
-        sign = hemisphereSign(group.back().text[0], axis);
-        lettered = true;
+        sign = hemisphereSign(group.back().letter, axis);
         group = group.first(group.size() - 1);
     }
-    QVarLengthArray<QStringView, MaxParts> parts;
-    for (const Token &token : group) {
-        if (token.kind != Token::Kind::Number || (isSigned(token.text) && (lettered || !parts.isEmpty())))
-            return std::nullopt;
-        parts.append(token.text);
-    }
-    if (sign == 0 || parts.isEmpty())
+    const std::optional<double> degrees = unsignedAngle(group);
+    if (!degrees || sign == 0 || (sign && group.front().sign != 0))
         return std::nullopt;
-    if (isSigned(parts.front())) {
-        sign = parts.front().startsWith(u'-') ? -1 : 1;
-        parts.front() = parts.front().sliced(1);
-    }
-    const std::optional<double> degrees = unsignedAngle(parts);
     const double limit = axis == Axis::Latitude ? 90 : 180;
-    if (!degrees || *degrees > limit)
+    if (*degrees > limit)
         return std::nullopt;
-    return sign * *degrees;
+    return sign.value_or(group.front().sign < 0 ? -1 : 1) * *degrees;
 }
 
 std::optional<GeoPosition> positionOf(std::span<const Token> latitude, std::span<const Token> longitude)
@@ -215,7 +181,7 @@ std::optional<GeoPosition> signedPosition(std::span<const Token> tokens, qsizety
     if (comma >= 0)
         return positionOf(tokens.first(comma), tokens.subspan(comma + 1));
     for (std::size_t i = 1; i < tokens.size(); ++i) {
-        if (isSigned(tokens[i].text))
+        if (tokens[i].kind == Token::Kind::Number && tokens[i].sign != 0)
             return positionOf(tokens.first(i), tokens.subspan(i));
     }
     if (tokens.size() == 2)

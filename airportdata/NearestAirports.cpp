@@ -16,6 +16,7 @@ namespace airportdata {
 
 namespace {
 
+constexpr qsizetype ShortHeader = 1024;
 constexpr qsizetype LongestHeader = qsizetype(1) << 16;
 constexpr int NameField = 2;
 constexpr qsizetype KeyLength = 6;
@@ -34,8 +35,7 @@ NearestAirports::Answer NearestAirports::nearest(const GeoPosition &from, int co
 {
     refresh();
     QList<NearbyAirport> airports = m_positions.nearest(from, count);
-    for (NearbyAirport &airport : airports)
-        airport.name = readName(airport);
+    readNames(airports);
     return {airports, m_error};
 }
 
@@ -74,22 +74,30 @@ void NearestAirports::refresh()
     qCDebug(lcDirectory) << "positions of" << m_positions.size() << "airports read from" << m_file;
 }
 
-// The name from the record's header line, when it still stands where it stood.
-QString NearestAirports::readName(const NearbyAirport &airport) const
+// The names from the records' header lines, when they still stand where they stood.
+void NearestAirports::readNames(QList<NearbyAirport> &airports) const
 {
     QFile file(m_file);
-    if (platform::openRegularFile(file).problem != platform::FileProblem::None ||
-        !file.seek(airport.recordOffset))
-        return {};
-    const QByteArray bytes = file.read(LongestHeader);
-    const std::optional<Item> header = readItem(bytes, file.atEnd());
-    if (!header)
-        return {};
-    const QList<QByteArrayView> fields = splitFields(header->text);
-    const QByteArrayView key = fields.first();
-    if (fields.size() <= NameField || key.size() < KeyLength || key.sliced(2, 4) != airport.code.toLatin1())
-        return {};
-    return decodeText(fields[NameField]);
+    if (airports.isEmpty() || platform::openRegularFile(file).problem != platform::FileProblem::None)
+        return;
+    for (NearbyAirport &airport : airports) {
+        if (!file.seek(airport.recordOffset))
+            continue;
+        // A header line takes a few hundred bytes; a longer one is read again as a whole.
+        QByteArray bytes = file.read(ShortHeader);
+        std::optional<Item> header = readItem(bytes, file.atEnd());
+        if (!header && file.seek(airport.recordOffset)) {
+            bytes = file.read(LongestHeader);
+            header = readItem(bytes, file.atEnd());
+        }
+        if (!header)
+            continue;
+        const QList<QByteArrayView> fields = splitFields(header->text);
+        const QByteArrayView key = fields.first();
+        if (fields.size() > NameField && key.size() >= KeyLength &&
+            key.sliced(2, 4) == airport.code.toLatin1())
+            airport.name = decodeText(fields[NameField]);
+    }
 }
 
 } // namespace airportdata

@@ -32,7 +32,7 @@ private:
     };
 
     void refresh();
-    QString readName(const NearbyAirport &airport) const;
+    void readNames(QList<NearbyAirport> &airports) const;
 
     QString m_file;
     std::optional<FileStamp> m_stamp; // of the file that m_positions was read from

@@ -65,6 +65,7 @@ void TestCoordinates::readsAngles_data()
     row("sign inside", u"42 -20", true, false, 0);
     row("two points", u"42.1.2", true, false, 0);
     row("other characters", u"N 42 2O", true, false, 0);
+    row("digits past any number", u"N 0000000000000000000000000000000042 30", true, false, 0);
     row("not a number", u"nan", true, false, 0);
     row("infinity", u"inf", true, false, 0);
 }
