@@ -28,4 +28,23 @@ inline constexpr std::array<ChartCategory, 7> ChartCategories{{
     {u"LOCAL RESTRICTIONS", 8},
 }};
 
+// The categories by index, in the order pilots pick them most often: the aerodrome chart, the approaches, the
+// departures and arrivals, then the rest. After a lookup the viewer draws their charts ahead in this order.
+inline constexpr std::array<int, ChartCategories.size()> CategoriesMostPickedFirst{1, 4, 5, 3, 0, 2, 6};
+
+// Every category once: a category added to ChartCategories needs its place above.
+constexpr bool namesEveryCategoryOnce(const std::array<int, ChartCategories.size()> &order)
+{
+    for (size_t index = 0; index < order.size(); ++index) {
+        size_t times = 0;
+        for (const int category : order)
+            times += size_t(category) == index ? 1 : 0;
+        if (times != 1)
+            return false;
+    }
+    return true;
+}
+static_assert(namesEveryCategoryOnce(CategoriesMostPickedFirst),
+              "CategoriesMostPickedFirst names every chart category once");
+
 } // namespace airportdata

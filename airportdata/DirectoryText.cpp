@@ -13,10 +13,17 @@ QByteArray lineText(const QStringList &fields)
     return fields.join(u'|').toUtf8() + kLineEnd;
 }
 
+bool isDirectorySafe(QChar c)
+{
+    return c != u',' && c != u'"' && c != u'|' && c.category() != QChar::Other_Control;
+}
+
 } // namespace
 
 int makeDirectorySafe(QString &text)
 {
+    if (std::all_of(text.cbegin(), text.cend(), isDirectorySafe))
+        return 0;
     int replaced = 0;
     QString safe;
     safe.reserve(text.size());
@@ -41,8 +48,12 @@ int makeDirectorySafe(QString &text)
             safe += u' ';
             break;
         default:
-            safe += c;
-            continue;
+            if (c.category() != QChar::Other_Control) {
+                safe += c;
+                continue;
+            }
+            safe += u' ';
+            break;
         }
         ++replaced;
     }

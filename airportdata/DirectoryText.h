@@ -7,8 +7,9 @@
 namespace airportdata {
 
 // Makes a text fit for one field of the directory, which can hold no comma, no double quote, no field
-// separator "|" and no line break: a comma becomes ";", a double quote "'", "|" becomes "/", and each line
-// break (CR LF, CR or LF) one blank. Returns how many replacements were made.
+// separator "|", no line break and no control character: a comma becomes ";", a double quote "'", "|"
+// becomes "/", each line break (CR LF, CR or LF) one blank, and so does every other control character (NUL,
+// tab, escape, DEL, the C1 controls). Returns how many replacements were made.
 int makeDirectorySafe(QString &text);
 
 // Every line of the directory is a candidate header line: one whose characters 3 to 6 are four capital

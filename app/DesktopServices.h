@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChartRenderClient.h"
 #include "CompanionServices.h"
 #include "CueProcess.h"
 #include "ExitQuestion.h"
@@ -16,7 +17,8 @@
 namespace app {
 
 // The real desktop behind the windows' services, for the whole run. The sound cues play through the sound
-// helper at soundHelper, looked for when sound.loadPlayer() is called.
+// helper at soundHelper, looked for when sound.loadPlayer() is called. Both windows' chart viewers share one
+// render helper.
 struct DesktopServices {
     explicit DesktopServices(const QString &soundHelper)
         : sound([this, soundHelper] {
@@ -33,14 +35,15 @@ struct DesktopServices {
     desktop::MessageBoxNotice notice;
     desktop::SystemTrayIcon tray;
     desktop::ProgramSettings settings;
+    viewer::ChartRenderClient charts{viewer::ChartRenderSettings{}};
 
     mainwindow::MainWindowServices forMainWindow(aircraft::SimulatorLink &link)
     {
-        return {sound, exitQuestion, printer, mail, notice, settings, link};
+        return {sound, exitQuestion, printer, mail, notice, settings, link, charts};
     }
     companion::CompanionServices forCompanion(aircraft::SimulatorLink &link)
     {
-        return {exitQuestion, tray, settings, link};
+        return {exitQuestion, tray, settings, link, charts};
     }
 
 private:

@@ -10,6 +10,10 @@ class ProgramSettings;
 class TrayIcon;
 } // namespace desktop
 
+namespace viewer {
+class ChartRenderClient;
+}
+
 namespace companion {
 
 // What the companion window asks of the desktop; tests hand in fakes.
@@ -18,6 +22,7 @@ struct CompanionServices {
     desktop::TrayIcon &tray;            // nidTray: outlives the window, which adds and removes the icon
     desktop::ProgramSettings &settings; // the window's place and the night colours, kept for the next run
     aircraft::SimulatorLink &link;      // the simulated aircraft, shared with the main window
+    viewer::ChartRenderClient &charts;  // the render helper, shared with the main window
 };
 
 } // namespace companion

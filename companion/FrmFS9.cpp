@@ -62,7 +62,7 @@ FrmFS9::FrmFS9(session::ProgramValues &values, const CompanionServices &services
     , m_services(services)
     , m_clientArea(new QWidget(this))
     , m_picture1(new QWidget(m_clientArea))
-    , m_openPDF2(new viewer::ChartViewer(m_picture1))
+    , m_openPDF2(new viewer::ChartViewer(&services.charts, m_picture1))
 {
     setObjectName(QStringLiteral("frmFS9"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -1,16 +1,27 @@
 #include "CueProcess.h"
 
+#include "Platform.h"
+
 #include <QFileInfo>
 
 namespace desktop {
 
 Q_LOGGING_CATEGORY(lcSound, "varnelox.sound", QtWarningMsg)
 
-CueProcess::CueProcess(const QString &helperProgram, QObject *parent)
+CueProcess::CueProcess(const QString &helperProgram, QObject *parent, int stopWithinMs)
     : QObject(parent)
     , m_program(helperProgram)
 {
     m_process.setProgram(m_program);
+    platform::endWithThisProcess(m_process);
+    m_deadline.setSingleShot(true);
+    m_deadline.setInterval(stopWithinMs);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        qCInfo(lcSound) << "the sound helper did not end in time after its last cue: it is killed";
+        m_process.kill();
+    });
     // The helper writes nothing but what the sound system has to say, which goes where the program's does.
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -40,6 +51,7 @@ void CueProcess::play(const QString &wavPath)
         m_process.start();
     // Written once the helper has started, when it is still starting.
     m_process.write(wavPath.toUtf8() + '\n');
+    m_deadline.start();
 }
 
 std::unique_ptr<CueProcess> startableCueProcess(const QString &helperProgram)

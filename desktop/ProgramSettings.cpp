@@ -1,5 +1,7 @@
 #include "ProgramSettings.h"
 
+#include "Platform.h"
+
 #include <QLoggingCategory>
 #include <QSettings>
 
@@ -45,18 +47,34 @@ quint16 port(const QSettings &settings, const QString &key, quint16 byDefault)
     return value && *value >= 1 && *value <= 65535 ? quint16(*value) : byDefault;
 }
 
-bool write(const QString &fileName, const std::function<void(QSettings &)> &change)
+} // namespace
+
+// Opening a pipe would wait for a writer for ever, and a device may never end: only a regular file (or a
+// link to one), or none yet, is read and written.
+bool ProgramSettings::usable() const
 {
-    QSettings settings(fileName, QSettings::IniFormat);
+    const platform::FileKind kind = platform::fileKind(m_fileName);
+    if (kind == platform::FileKind::Missing || kind == platform::FileKind::Regular)
+        return true;
+    if (!std::exchange(m_warned, true))
+        qCWarning(lcSettings)
+            << "the settings file" << m_fileName
+            << "is not a regular file (a folder, pipe or device): it is neither read nor written";
+    return false;
+}
+
+bool ProgramSettings::write(const std::function<void(QSettings &)> &change) const
+{
+    if (!usable())
+        return false;
+    QSettings settings(m_fileName, QSettings::IniFormat);
     change(settings);
     settings.sync();
     if (settings.status() == QSettings::NoError)
         return true;
-    qCWarning(lcSettings) << "the settings could not be written to" << fileName;
+    qCWarning(lcSettings) << "the settings could not be written to" << m_fileName;
     return false;
 }
-
-} // namespace
 
 QString ProgramSettings::userFileName()
 {
@@ -71,6 +89,8 @@ ProgramSettings::ProgramSettings(QString fileName)
 
 std::optional<WindowPlace> ProgramSettings::companionPlace() const
 {
+    if (!usable())
+        return std::nullopt;
     const QSettings settings(m_fileName, QSettings::IniFormat);
     const auto x = number(settings, CompanionX);
     const auto y = number(settings, CompanionY);
@@ -84,7 +104,7 @@ std::optional<WindowPlace> ProgramSettings::companionPlace() const
 
 bool ProgramSettings::setCompanionPlace(const WindowPlace &place)
 {
-    return write(m_fileName, [&place](QSettings &settings) {
+    return write([&place](QSettings &settings) {
         settings.setValue(CompanionX, place.position.x());
         settings.setValue(CompanionY, place.position.y());
         settings.setValue(CompanionWidth, place.size.width());
@@ -95,18 +115,21 @@ bool ProgramSettings::setCompanionPlace(const WindowPlace &place)
 
 bool ProgramSettings::night() const
 {
-    return QSettings(m_fileName, QSettings::IniFormat).value(Night).toString() == QLatin1String("true");
+    return usable() &&
+           QSettings(m_fileName, QSettings::IniFormat).value(Night).toString() == QLatin1String("true");
 }
 
 bool ProgramSettings::setNight(bool night)
 {
-    return write(m_fileName, [night](QSettings &settings) { settings.setValue(Night, night); });
+    return write([night](QSettings &settings) { settings.setValue(Night, night); });
 }
 
 simlink::LinkSettings ProgramSettings::simulatorLink() const
 {
-    const QSettings settings(m_fileName, QSettings::IniFormat);
     const simlink::LinkSettings defaults;
+    if (!usable())
+        return defaults;
+    const QSettings settings(m_fileName, QSettings::IniFormat);
     return {flag(settings, Listen, defaults.listening), flag(settings, LoopbackOnly, defaults.loopbackOnly),
             port(settings, NetworkGpsPort, defaults.networkGpsPort),
             port(settings, NmeaPort, defaults.nmeaPort)};
@@ -114,7 +137,7 @@ simlink::LinkSettings ProgramSettings::simulatorLink() const
 
 bool ProgramSettings::setSimulatorLink(const simlink::LinkSettings &link)
 {
-    return write(m_fileName, [&link](QSettings &settings) {
+    return write([&link](QSettings &settings) {
         settings.setValue(Listen, link.listening);
         settings.setValue(LoopbackOnly, link.loopbackOnly);
         settings.setValue(NetworkGpsPort, link.networkGpsPort);
@@ -124,12 +147,12 @@ bool ProgramSettings::setSimulatorLink(const simlink::LinkSettings &link)
 
 bool ProgramSettings::nearestOnGround() const
 {
-    return flag(QSettings(m_fileName, QSettings::IniFormat), NearestOnGround, false);
+    return usable() && flag(QSettings(m_fileName, QSettings::IniFormat), NearestOnGround, false);
 }
 
 bool ProgramSettings::setNearestOnGround(bool on)
 {
-    return write(m_fileName, [on](QSettings &settings) { settings.setValue(NearestOnGround, on); });
+    return write([on](QSettings &settings) { settings.setValue(NearestOnGround, on); });
 }
 
 } // namespace desktop

@@ -6,7 +6,10 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
+
+class QSettings;
 
 namespace desktop {
 
@@ -25,7 +28,8 @@ struct WindowPlace {
 // (~/.config/varnelox/varnelox.ini): the companion window's place, the night colours and how the program
 // listens for simulators, kept for the next run. A file that is missing or cannot be read gives the defaults;
 // one that cannot be written keeps nothing (the program runs on, and says so in the log category
-// varnelox.settings).
+// varnelox.settings). Something there that is not a regular file (a folder, a pipe, a device) is never
+// opened: it gives the defaults, is not replaced, and a warning says so, once.
 class ProgramSettings {
 public:
     // The user's settings file, as QSettings names it for this program.
@@ -52,7 +56,11 @@ public:
     bool setNearestOnGround(bool on);
 
 private:
+    bool usable() const;
+    bool write(const std::function<void(QSettings &)> &change) const;
+
     QString m_fileName;
+    mutable bool m_warned = false;
 };
 
 } // namespace desktop

@@ -168,7 +168,7 @@ viewer::ChartViewer *FrmMain::chartViewer()
 {
     if (m_controls.openPDF)
         return m_controls.openPDF;
-    viewer::ChartViewer *viewer = buildChartViewer(m_controls);
+    viewer::ChartViewer *viewer = buildChartViewer(m_controls, &m_services.charts);
     viewer->setPlace(m_chartPlace);
     connect(viewer, &viewer::ChartViewer::nightChanged, this,
             [this](bool night) { m_services.settings.setNight(night); });
@@ -242,7 +242,8 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 // appearance, and both are ready long before a chart can be chosen.
 void FrmMain::afterFirstPaint()
 {
-    chartViewer()->startRenderHelper();
+    chartViewer();
+    m_services.charts.startHelper();
     emit firstShownOnScreen();
 }
 
@@ -330,16 +331,21 @@ void FrmMain::showAirportRecord(const airportdata::AirportRecord &record)
 }
 
 // Looked up afresh on every lookup, by the rule that opens a chart, so that charts copied into the library
-// while the program runs show on the next lookup. Seven look-ups of a file, none of them read.
+// while the program runs show on the next lookup. Seven look-ups of a file, none of them read here: the
+// viewer has the charts there are drawn ahead while the pilot reads the grid, the most often picked first.
 void FrmMain::showChartAvailability()
 {
     const QString &library = m_values.libraryFolder;
-    for (int index = 0; index < CategoryCount; ++index) {
+    QStringList charts;
+    for (const int index : airportdata::CategoriesMostPickedFirst) {
         const QString path = airportdata::ChartFilePath(library, m_values.sIcaoCode, index);
-        showAvailability(m_controls.Option1[index],
-                         !path.isEmpty() &&
-                             QFileInfo(airportdata::OpenableChartPath(library, path)).isFile());
+        const QString openable = path.isEmpty() ? QString() : airportdata::OpenableChartPath(library, path);
+        const bool available = !openable.isEmpty() && QFileInfo(openable).isFile();
+        showAvailability(m_controls.Option1[index], available);
+        if (available)
+            charts.append(openable);
     }
+    chartViewer()->setChartsAhead(charts);
 }
 
 void FrmMain::cmdClean_Click()
@@ -376,8 +382,10 @@ void FrmMain::Option1_Click(int index)
 // show and "&Link to FS" waits for the next chart choice.
 void FrmMain::closeChart()
 {
-    if (m_controls.openPDF)
+    if (m_controls.openPDF) {
         m_controls.openPDF->closeChart();
+        m_controls.openPDF->setChartsAhead({});
+    }
     m_values.sChartPath.clear();
     m_chartCategory = NoChart;
     m_controls.cmdLink->setEnabled(false);

@@ -408,9 +408,9 @@ void buildChartSelector(QGroupBox *frame, MainWindowControls &controls)
 
 } // namespace
 
-viewer::ChartViewer *buildChartViewer(MainWindowControls &controls)
+viewer::ChartViewer *buildChartViewer(MainWindowControls &controls, viewer::ChartRenderClient *charts)
 {
-    auto *viewer = new viewer::ChartViewer(controls.Picture1);
+    auto *viewer = new viewer::ChartViewer(charts, controls.Picture1);
     viewer->setObjectName(QStringLiteral("openPDF"));
     viewer->hide();
     placeTwips(viewer, OpenPdfRect);

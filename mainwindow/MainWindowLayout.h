@@ -14,8 +14,9 @@ class QRadioButton;
 class QWidget;
 
 namespace viewer {
+class ChartRenderClient;
 class ChartViewer;
-}
+} // namespace viewer
 
 namespace mainwindow {
 
@@ -56,6 +57,6 @@ struct MainWindowControls {
 // chart viewer: it stays hidden until a lookup shows the chart area.
 MainWindowControls buildMainWindow(QWidget *form);
 // Builds the chart viewer in its box (Picture1), hidden, and sets controls.openPDF.
-viewer::ChartViewer *buildChartViewer(MainWindowControls &controls);
+viewer::ChartViewer *buildChartViewer(MainWindowControls &controls, viewer::ChartRenderClient *charts);
 
 } // namespace mainwindow

@@ -13,6 +13,10 @@ class SoundCues;
 class WindowPrinter;
 } // namespace desktop
 
+namespace viewer {
+class ChartRenderClient;
+}
+
 namespace mainwindow {
 
 // What the main window asks of the desktop; tests hand in fakes.
@@ -24,6 +28,7 @@ struct MainWindowServices {
     desktop::Notice &notice;
     desktop::ProgramSettings &settings; // the night colours, kept for the next run
     aircraft::SimulatorLink &link;      // the simulated aircraft, shared with the companion window
+    viewer::ChartRenderClient &charts;  // the render helper, shared with the companion window
 };
 
 } // namespace mainwindow

@@ -1,5 +1,6 @@
 // The Linux side of Platform.h: memfd shared memory, descriptor passing and the parent-death signal for the
-// render helper, its address-space limit, work in a forked child, and opening files with O_NONBLOCK.
+// helpers, the render helper's address-space limit, work in a forked child, and opening files with
+// O_NONBLOCK. Writing files to last is in PlatformFilesLinux.cpp.
 
 #include "Platform.h"
 
@@ -13,6 +14,7 @@
 #include <csignal>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -50,6 +52,30 @@ FileProblem kindProblem(mode_t mode)
     if (S_ISREG(mode))
         return FileProblem::None;
     return S_ISDIR(mode) ? FileProblem::Folder : FileProblem::NotRegular;
+}
+
+FileKind kindOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return FileKind::Regular;
+    if (S_ISDIR(mode))
+        return FileKind::Folder;
+    if (S_ISFIFO(mode))
+        return FileKind::Pipe;
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return FileKind::Device;
+    if (S_ISSOCK(mode))
+        return FileKind::Socket;
+    return S_ISLNK(mode) ? FileKind::Link : FileKind::Other;
+}
+
+// In a process just started, between fork and exec: it gets SIGKILL when the process that started it ends.
+// When that one has ended already, before the signal was asked for, it ends at once.
+void endWithParent(pid_t parent)
+{
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(127);
 }
 
 // The out-of-memory reply, written from a signal handler: a fixed buffer and its length.
@@ -102,39 +128,39 @@ void writeAll(int descriptor, QByteArrayView bytes)
     }
 }
 
-// Reads until the other end is closed; false when the deadline comes first.
-bool readAll(int descriptor, QByteArray &bytes, std::chrono::steady_clock::time_point deadline)
+[[noreturn]] void runChild(const std::function<QByteArray()> &work, int output, pid_t parent, int niceness)
 {
-    char buffer[65536];
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd ready{descriptor, POLLIN, 0};
-        const int polled = poll(&ready, 1, int(std::max<qint64>(0, left.count())));
-        if (polled < 0 && errno == EINTR)
-            continue;
-        if (polled <= 0)
-            return false;
-        const ssize_t got = read(descriptor, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return got == 0;
-        bytes.append(buffer, got);
-    }
-}
-
-[[noreturn]] void runChild(const std::function<QByteArray()> &work, int output, pid_t parent)
-{
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (getppid() != parent)
-        _exit(1);
+    endWithParent(parent);
     setOutOfMemoryReply({});
     const int nowhere = open("/dev/null", O_RDWR | O_CLOEXEC);
     dup2(nowhere, STDIN_FILENO);
     dup2(nowhere, STDOUT_FILENO);
+    if (niceness > 0)
+        setpriority(PRIO_PROCESS, 0, std::min(niceness, 19));
     writeAll(output, work());
     _exit(0);
+}
+
+// Appends what descriptor holds now, waiting only when it holds nothing yet: false at its end or on failure.
+bool readSome(int descriptor, QByteArray &bytes)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(descriptor, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        bytes.append(buffer, got);
+        return true;
+    }
+}
+
+std::optional<FileIdentity> identityOf(const struct stat &info)
+{
+    return FileIdentity{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+                        qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                        qint64(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec};
 }
 
 } // namespace
@@ -146,7 +172,7 @@ FileOpening inspectFile(const QString &path)
     struct stat info {};
     if (stat(QFile::encodeName(path).constData(), &info) != 0)
         return failure(errno);
-    return {kindProblem(info.st_mode), {}};
+    return {kindProblem(info.st_mode), {}, kindOf(info.st_mode)};
 }
 
 FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode)
@@ -168,7 +194,18 @@ FileOpening openRegularFile(QFile &file, QIODevice::OpenMode mode)
         file.open(descriptor, mode & ~QIODevice::WriteOnly, QFileDevice::AutoCloseHandle))
         return {};
     close(descriptor);
-    return {problem == FileProblem::None ? FileProblem::Failed : problem, file.errorString()};
+    return {problem == FileProblem::None ? FileProblem::Failed : problem, file.errorString(),
+            kindOf(info.st_mode)};
+}
+
+FileKind fileKind(const QString &path, bool followLinks)
+{
+    struct stat info {};
+    const QByteArray name = QFile::encodeName(path);
+    if (path.contains(QChar(0)) ||
+        (followLinks ? stat(name.constData(), &info) : lstat(name.constData(), &info)) != 0)
+        return FileKind::Missing;
+    return kindOf(info.st_mode);
 }
 
 SharedMemory::~SharedMemory()
@@ -233,13 +270,18 @@ void SharedMemory::unmap()
 void prepareHelperProcess(QProcess &process, int descriptor, int helperDescriptor)
 {
     // Runs in the new process between fork and exec.
-    process.setChildProcessModifier([descriptor, helperDescriptor] {
+    process.setChildProcessModifier([descriptor, helperDescriptor, parent = getpid()] {
         if (descriptor == helperDescriptor)
             fcntl(descriptor, F_SETFD, 0);
         else
             dup2(descriptor, helperDescriptor);
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        endWithParent(parent);
     });
+}
+
+void endWithThisProcess(QProcess &process)
+{
+    process.setChildProcessModifier([parent = getpid()] { endWithParent(parent); });
 }
 
 bool limitMemory(qint64 bytes)
@@ -264,9 +306,24 @@ void setOutOfMemoryReply(QByteArrayView line)
     outOfMemoryReplyLength.store(length);
 }
 
-std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &work, int timeoutMs)
+std::optional<FileIdentity> fileIdentity(const QString &path)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    struct stat info {};
+    if (path.contains(QChar(0)) || stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return identityOf(info);
+}
+
+std::optional<FileIdentity> fileIdentity(const QFile &file)
+{
+    struct stat info {};
+    if (file.handle() < 0 || fstat(file.handle(), &info) != 0)
+        return std::nullopt;
+    return identityOf(info);
+}
+
+std::optional<ChildProcess> startChildProcess(const std::function<QByteArray()> &work, int niceness)
+{
     int channel[2];
     if (pipe2(channel, O_CLOEXEC) != 0)
         return std::nullopt;
@@ -274,22 +331,111 @@ std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &w
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
-        runChild(work, channel[1], parent);
+        runChild(work, channel[1], parent, niceness);
     }
     close(channel[1]);
-    QByteArray made;
-    const bool complete = child > 0 && readAll(channel[0], made, deadline);
-    close(channel[0]);
-    if (child < 0)
+    if (child < 0) {
+        close(channel[0]);
         return std::nullopt;
-    if (!complete)
-        kill(child, SIGKILL);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (!complete || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return ChildProcess{child, channel[0]};
+}
+
+bool readChildOutput(const ChildProcess &child, QByteArray &output)
+{
+    return child.output >= 0 && readSome(child.output, output);
+}
+
+void pauseChildProcess(const ChildProcess &child, bool paused)
+{
+    if (child.pid > 0)
+        kill(pid_t(child.pid), paused ? SIGSTOP : SIGCONT);
+}
+
+bool finishChildProcess(ChildProcess &child, bool stop)
+{
+    if (child.output >= 0)
+        close(std::exchange(child.output, -1));
+    if (child.pid <= 0)
+        return false;
+    if (stop)
+        kill(pid_t(child.pid), SIGKILL);
+    int status = 0;
+    while (waitpid(pid_t(std::exchange(child.pid, -1)), &status, 0) < 0 && errno == EINTR) {
+    }
+    return !stop && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool takeOwnReadingPosition(const QFile &file)
+{
+    const int descriptor = file.handle();
+    const off_t position = descriptor < 0 ? -1 : lseek(descriptor, 0, SEEK_CUR);
+    if (position < 0)
+        return false;
+    const QByteArray same = "/proc/self/fd/" + QByteArray::number(descriptor);
+    const int again = open(same.constData(), O_RDONLY | O_CLOEXEC);
+    if (again < 0)
+        return false;
+    const bool moved =
+        dup2(again, descriptor) == descriptor && lseek(descriptor, position, SEEK_SET) == position;
+    close(again);
+    return moved;
+}
+
+int processorCount()
+{
+    return int(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
+}
+
+QList<int> waitForInput(const QList<int> &descriptors, int timeoutMs)
+{
+    QList<pollfd> waiting;
+    for (int descriptor : descriptors) {
+        if (descriptor >= 0)
+            waiting.append({descriptor, POLLIN, 0});
+    }
+    int polled = -1;
+    while ((polled = poll(waiting.data(), nfds_t(waiting.size()), timeoutMs)) < 0 && errno == EINTR) {
+    }
+    QList<int> ready;
+    for (const pollfd &entry : waiting) {
+        if (polled > 0 && entry.revents != 0)
+            ready.append(entry.fd);
+    }
+    return ready;
+}
+
+bool readStandardInput(QByteArray &input)
+{
+    return readSome(STDIN_FILENO, input);
+}
+
+std::optional<QByteArray> awaitChildProcess(ChildProcess &child, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    QByteArray made;
+    bool complete = false;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (waitForInput({child.output}, int(std::max<qint64>(0, left.count()))).isEmpty())
+            break;
+        if (!readChildOutput(child, made)) {
+            complete = true;
+            break;
+        }
+    }
+    if (!finishChildProcess(child, !complete))
         return std::nullopt;
     return made;
+}
+
+std::optional<QByteArray> runInChildProcess(const std::function<QByteArray()> &work, int timeoutMs)
+{
+    std::optional<ChildProcess> child = startChildProcess(work, 0);
+    if (!child)
+        return std::nullopt;
+    return awaitChildProcess(*child, timeoutMs);
 }
 
 } // namespace platform

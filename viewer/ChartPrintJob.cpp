@@ -58,10 +58,12 @@ PrintChoice askWhatToPrint(QWidget *parent, int currentPage, int pageCount)
     return {std::move(printer), std::move(pages)};
 }
 
-ChartPrintJob::ChartPrintJob(ChartRenderClient *client, std::unique_ptr<QPrinter> printer, QList<int> pages,
-                             QList<QSizeF> pageSizes, QObject *parent)
+ChartPrintJob::ChartPrintJob(ChartRenderClient *client, const QString &chart,
+                             std::unique_ptr<QPrinter> printer, QList<int> pages, QList<QSizeF> pageSizes,
+                             QObject *parent)
     : QObject(parent)
     , m_client(client)
+    , m_chart(chart)
     , m_printer(std::move(printer))
     , m_pages(std::move(pages))
     , m_pageSizes(std::move(pageSizes))
@@ -105,13 +107,13 @@ void ChartPrintJob::renderNext()
     }
     const QSizeF points = m_pageSizes.at(m_pages.at(m_next));
     m_target = sheetRect(points);
-    const qreal dotsPerPoint = std::min(
-        {qreal(m_target.width()) / points.width(), MaxPrintDotsPerInch / 72,
-         std::sqrt(qreal(ChartRenderClient::maxImagePixels()) / (points.width() * points.height()))});
+    const qreal dotsPerPoint =
+        std::min({qreal(m_target.width()) / points.width(), MaxPrintDotsPerInch / 72,
+                  std::sqrt(qreal(protocol::MaxImagePixels) / (points.width() * points.height()))});
     PageRequest request;
     request.page = m_pages.at(m_next);
     request.pixelSize = (points * dotsPerPoint).toSize();
-    m_serial = m_client->render(request);
+    m_serial = m_client->render(m_chart, request);
 }
 
 void ChartPrintJob::onRendered(quint64 serial, const QImage &image)

@@ -23,14 +23,14 @@ struct PrintChoice {
 };
 PrintChoice askWhatToPrint(QWidget *parent, int currentPage, int pageCount);
 
-// Prints pages of the chart opened last: each page is drawn by the render helper at the printer's
+// Prints pages of a chart: each page is drawn by the render helper at the printer's
 // resolution (at most 300 dots per inch) and laid on its own sheet, fitted to the printable area.
 class ChartPrintJob : public QObject {
     Q_OBJECT
 
 public:
-    ChartPrintJob(ChartRenderClient *client, std::unique_ptr<QPrinter> printer, QList<int> pages,
-                  QList<QSizeF> pageSizes, QObject *parent = nullptr);
+    ChartPrintJob(ChartRenderClient *client, const QString &chart, std::unique_ptr<QPrinter> printer,
+                  QList<int> pages, QList<QSizeF> pageSizes, QObject *parent = nullptr);
     ~ChartPrintJob() override;
 
     void start();
@@ -48,6 +48,7 @@ private:
     QRect sheetRect(QSizeF points) const;
 
     ChartRenderClient *m_client;
+    QString m_chart;
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
     QList<int> m_pages;

@@ -62,42 +62,54 @@ ChartRenderClient::~ChartRenderClient()
 
 quint64 ChartRenderClient::open(const QString &path)
 {
-    m_queue.clear();
-    if (m_inFlight) {
-        const qint64 grace = std::max<qint64>(0, m_settings.supersedeAfterMs - m_inFlightClock.elapsed());
-        if (grace < m_deadline.remainingTime())
-            m_deadline.start(int(grace));
-    }
     Job job;
     job.kind = JobKind::Open;
     job.path = path;
     return enqueue(job);
 }
 
-quint64 ChartRenderClient::render(const PageRequest &page)
+quint64 ChartRenderClient::render(const QString &path, const PageRequest &page)
 {
     Job job;
+    job.path = path;
     job.page = page;
     return enqueue(job);
 }
 
-quint64 ChartRenderClient::readOutline()
+quint64 ChartRenderClient::readOutline(const QString &path)
 {
     Job job;
     job.kind = JobKind::ReadOutline;
+    job.path = path;
     return enqueue(job);
 }
 
+quint64 ChartRenderClient::drawAhead(const QList<AheadPage> &pages)
+{
+    if (pages == m_aheadNamed)
+        return 0;
+    m_aheadNamed = pages;
+    // Only the latest pages to draw ahead count: those still waiting to be sent are replaced.
+    m_queue.removeIf([](const Job &job) { return job.kind == JobKind::DrawAhead; });
+    Job job;
+    job.kind = JobKind::DrawAhead;
+    job.ahead = pages;
+    return enqueue(job);
+}
+
+// The request goes out at once, so that the helper works while the caller goes on (a click's repaints, say);
+// whatever sending it reports comes from the event loop, once the caller knows its serial.
 quint64 ChartRenderClient::enqueue(Job job)
 {
     job.serial = ++m_lastSerial;
     m_queue.append(job);
-    scheduleSend();
+    shortenForWaitingRequests();
+    const bool reportingLater = std::exchange(m_reportLater, true);
+    sendNext();
+    m_reportLater = reportingLater;
     return job.serial;
 }
 
-// Requests go out from the event loop, never inside open() or render(): a caller knows its serial
-// before any reply to it can arrive.
 void ChartRenderClient::scheduleSend()
 {
     QMetaObject::invokeMethod(this, &ChartRenderClient::sendNext, Qt::QueuedConnection);
@@ -105,12 +117,24 @@ void ChartRenderClient::scheduleSend()
 
 void ChartRenderClient::cancel(quint64 serial)
 {
+    if (serial == 0)
+        return;
     m_queue.removeIf([serial](const Job &job) { return job.serial == serial; });
+    if (m_inFlight && m_inFlight->serial == serial) {
+        m_inFlight->cancelled = true;
+        shortenForWaitingRequests();
+    }
 }
 
-qsizetype ChartRenderClient::maxImagePixels()
+// A request that nobody waits for any more gets a short grace before the helper is restarted for the
+// requests behind it.
+void ChartRenderClient::shortenForWaitingRequests()
 {
-    return ImageSlots::SlotBytes / 4;
+    if (!m_inFlight || !m_inFlight->cancelled || m_queue.isEmpty())
+        return;
+    const qint64 grace = std::max<qint64>(0, m_settings.supersedeAfterMs - m_inFlightClock.elapsed());
+    if (grace < m_deadline.remainingTime())
+        m_deadline.start(int(grace));
 }
 
 // The shared memory for page images, set up afresh when an earlier attempt failed.
@@ -132,10 +156,15 @@ void ChartRenderClient::startHelper()
     auto *process = new QProcess(this);
     m_process = process;
     m_killed = false;
+    m_aheadNamed.clear();
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     platform::prepareHelperProcess(*process, m_slots->descriptor(), HelperImagesDescriptor);
     connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
-        if (process == m_process)
+        if (process != m_process)
+            return;
+        if (m_reportLater)
+            QMetaObject::invokeMethod(this, &ChartRenderClient::readReplies, Qt::QueuedConnection);
+        else
             readReplies();
     });
     connect(process, &QProcess::finished, this, [this, process] {
@@ -147,9 +176,9 @@ void ChartRenderClient::startHelper()
             onHelperFailedToStart();
     });
     qCInfo(lcViewer) << "starting the render helper" << m_program;
-    process->start(m_program,
-                   {QStringLiteral("--images"), QString::number(HelperImagesDescriptor),
-                    QStringLiteral("--memory-limit"), QString::number(m_settings.memoryLimitBytes)});
+    process->start(m_program, {QStringLiteral("--images"), QString::number(HelperImagesDescriptor),
+                               QStringLiteral("--memory-limit"), QString::number(m_settings.memoryLimitBytes),
+                               QStringLiteral("--cache-bytes"), QString::number(m_settings.cacheBytes)});
 }
 
 void ChartRenderClient::sendNext()
@@ -166,7 +195,7 @@ void ChartRenderClient::sendNext()
     Job job = m_queue.first();
     if (job.kind == JobKind::Render) {
         const QSize size = job.page.pixelSize;
-        if (size.isEmpty() || qsizetype(size.width()) * size.height() > maxImagePixels()) {
+        if (size.isEmpty() || qsizetype(size.width()) * size.height() > protocol::MaxImagePixels) {
             m_queue.removeFirst();
             fail(job, ChartFailure::TooLarge);
             sendNext();
@@ -181,8 +210,8 @@ void ChartRenderClient::sendNext()
     m_inFlightClock.start();
     m_deadline.start(m_settings.timeoutMs);
     m_process->write(requestLine(job));
-    // QProcess writes when the event loop next runs, after whatever the caller does next (a click's
-    // repaints, say): the request goes now, so that the helper works meanwhile.
+    // QProcess writes when the event loop next runs, after whatever the caller does next: the request goes
+    // now, so that the helper works meanwhile.
     m_process->waitForBytesWritten(0);
 }
 
@@ -192,11 +221,13 @@ QByteArray ChartRenderClient::requestLine(const Job &job) const
     case JobKind::Open:
         return protocol::openLine(job.serial, job.path);
     case JobKind::ReadOutline:
-        return protocol::readOutlineLine(job.serial);
+        return protocol::readOutlineLine(job.serial, job.path);
+    case JobKind::DrawAhead:
+        return protocol::drawAheadLine(job.serial, job.ahead);
     case JobKind::Render:
         break;
     }
-    return protocol::renderLine(job.serial, job.page, m_slots->offset(job.slot));
+    return protocol::renderLine(job.serial, job.path, job.page, m_slots->offset(job.slot));
 }
 
 void ChartRenderClient::readReplies()
@@ -212,22 +243,29 @@ void ChartRenderClient::finishJob(const protocol::Message &reply)
 {
     m_deadline.stop();
     const Job job = *std::exchange(m_inFlight, std::nullopt);
-    if (job.kind == JobKind::Open && reply.kind == protocol::Kind::Opened) {
-        emit opened(job.serial, reply.pageSizes);
-    } else if (job.kind == JobKind::ReadOutline && reply.kind == protocol::Kind::Outline) {
-        emit outlineRead(job.serial, reply.outline);
-    } else if (job.kind == JobKind::Render && reply.kind == protocol::Kind::Rendered &&
-               reply.imageSize == job.page.pixelSize) {
-        emit rendered(job.serial, m_slots->image(job.slot, reply.imageSize));
-    } else if (reply.kind == protocol::Kind::Failed) {
-        // A helper out of memory ends: the next request starts a new one.
-        if (reply.failure == ChartFailure::OutOfMemory)
-            retireHelper();
-        fail(job, reply.failure);
-    } else {
-        fail(job, job.kind == JobKind::Render ? ChartFailure::PageNotDrawn : ChartFailure::Damaged);
-    }
+    // A helper out of memory ends: the next request starts a new one.
+    if (reply.kind == protocol::Kind::Failed && reply.failure == ChartFailure::OutOfMemory)
+        retireHelper();
+    if (job.cancelled)
+        m_slots->release(job.slot);
+    else
+        report(job, reply);
     sendNext();
+}
+
+void ChartRenderClient::report(const Job &job, const protocol::Message &reply)
+{
+    if (job.kind == JobKind::Open && reply.kind == protocol::Kind::Opened)
+        emit opened(job.serial, reply.pageSizes);
+    else if (job.kind == JobKind::ReadOutline && reply.kind == protocol::Kind::Outline)
+        emit outlineRead(job.serial, reply.outline);
+    else if (job.kind == JobKind::Render && reply.kind == protocol::Kind::Rendered &&
+             reply.imageSize == job.page.pixelSize)
+        emit rendered(job.serial, m_slots->image(job.slot, reply.imageSize));
+    else if (reply.kind == protocol::Kind::Failed)
+        fail(job, reply.failure);
+    else if (job.kind != JobKind::DrawAhead || reply.kind != protocol::Kind::DrawingAhead)
+        fail(job, job.kind == JobKind::Render ? ChartFailure::PageNotDrawn : ChartFailure::Damaged);
 }
 
 void ChartRenderClient::onHelperFinished()
@@ -242,9 +280,13 @@ void ChartRenderClient::onHelperFinished()
     m_process = nullptr;
     m_deadline.stop();
     const bool wasBusy = m_inFlight.has_value();
-    if (wasBusy)
-        fail(*std::exchange(m_inFlight, std::nullopt),
-             m_killed ? ChartFailure::TimedOut : ChartFailure::ReaderStopped);
+    if (wasBusy) {
+        const Job job = *std::exchange(m_inFlight, std::nullopt);
+        if (job.cancelled)
+            m_slots->release(job.slot);
+        else
+            fail(job, m_killed ? ChartFailure::TimedOut : ChartFailure::ReaderStopped);
+    }
     // Ready again for the next chart; a helper that dies on its own without work is left down until
     // the next request, so one that cannot start is not restarted over and over.
     if (wasBusy || !m_queue.isEmpty()) {
@@ -290,14 +332,23 @@ void ChartRenderClient::failAll(ChartFailure failure)
     QList<Job> jobs = std::exchange(m_queue, {});
     if (m_inFlight)
         jobs.prepend(*std::exchange(m_inFlight, std::nullopt));
-    for (const Job &job : jobs)
-        fail(job, failure);
+    for (const Job &job : jobs) {
+        if (job.cancelled)
+            m_slots->release(job.slot);
+        else
+            fail(job, failure);
+    }
 }
 
 void ChartRenderClient::fail(Job job, ChartFailure failure)
 {
     m_slots->release(job.slot);
-    emit failed(job.serial, failure);
+    if (!m_reportLater) {
+        emit failed(job.serial, failure);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, serial = job.serial, failure] { emit failed(serial, failure); }, Qt::QueuedConnection);
 }
 
 } // namespace viewer

@@ -28,6 +28,8 @@ struct ChartRenderSettings {
     int supersedeAfterMs = 300;
     // The memory the helper may take: a chart that needs more is reported as too large to draw.
     qint64 memoryLimitBytes = protocol::DefaultMemoryLimitBytes;
+    // What the helper keeps of the pages it drew, compressed; 0 keeps none.
+    qint64 cacheBytes = protocol::DefaultCacheBytes;
 };
 
 // The render helper of the program whose executable lies in programFolder: varnelox-render beside the
@@ -36,12 +38,13 @@ struct ChartRenderSettings {
 // executable: starting it then fails, and charts are reported as unreadable for a missing reader.
 QString findRenderHelper(const QString &programFolder, const QString &installedHelperFolder);
 
-// Talks to the render helper process: reads charts and draws their pages there, never in the program.
-// One request at a time goes to the helper; each request gets a serial and ends with exactly one of
-// opened, rendered, outlineRead or failed carrying that serial, unless it is dropped before it was sent (by a
-// newer open() or by cancel()): a dropped request is never reported. The helper is started by startHelper()
-// or by the first request, and restarted when it hangs past the limit, runs out of memory or dies. Shared
-// memory for the page images that could not be set up is tried again with the next request.
+// Talks to the render helper process: reads charts and draws their pages there, never in the program. One
+// client serves every viewer of the program, so that one helper (and its pages drawn ahead) serves them all.
+// One request at a time goes to the helper; each request gets a serial and ends with exactly one of opened,
+// rendered, outlineRead or failed carrying that serial, unless it is cancelled: a cancelled request is never
+// reported. The helper is started by startHelper() or by the first request, and restarted when it hangs past
+// the limit, runs out of memory or dies. Shared memory for the page images that could not be set up is tried
+// again with the next request.
 class ChartRenderClient : public QObject {
     Q_OBJECT
 
@@ -50,19 +53,21 @@ public:
     ~ChartRenderClient() override;
     Q_DISABLE_COPY_MOVE(ChartRenderClient)
 
-    // Reads a chart. Every earlier request still waiting to be sent is dropped, unreported; one already with
-    // the helper is given a short grace before the helper is restarted to serve this one.
+    // Reads a chart: its page sizes.
     quint64 open(const QString &path);
-    // Draws a page of the chart opened last.
-    quint64 render(const PageRequest &page);
-    // Reads the index of the chart opened last, after every request made before.
-    quint64 readOutline();
-    // Drops a request still waiting to be sent; its serial is then never reported.
+    // Draws a page of the chart, read by the helper when it has not read it yet.
+    quint64 render(const QString &path, const PageRequest &page);
+    // Reads the index of the chart.
+    quint64 readOutline(const QString &path);
+    // Has the helper draw pages ahead, at low priority, replacing the pages named before: a later request
+    // for one of them is answered at once. Reported by nothing but a failure; 0 when the pages are those
+    // named last already.
+    quint64 drawAhead(const QList<AheadPage> &pages);
+    // Drops a request: its serial is then never reported. One that the helper works on already is given a
+    // short grace (supersedeAfterMs from its start) before the helper is restarted to serve those after it.
     void cancel(quint64 serial);
     // Starts the helper now, ahead of the first request; nothing when it runs already.
     void startHelper();
-
-    static qsizetype maxImagePixels();
 
 signals:
     // The chart's page sizes in points.
@@ -73,13 +78,15 @@ signals:
     void failed(quint64 serial, viewer::ChartFailure failure);
 
 private:
-    enum class JobKind { Open, Render, ReadOutline };
+    enum class JobKind { Open, Render, ReadOutline, DrawAhead };
     struct Job {
         quint64 serial = 0;
         JobKind kind = JobKind::Render;
         QString path;
         PageRequest page;
+        QList<AheadPage> ahead;
         int slot = -1;
+        bool cancelled = false;
     };
 
     bool ensureImageMemory();
@@ -90,9 +97,11 @@ private:
     QByteArray requestLine(const Job &job) const;
     void readReplies();
     void finishJob(const protocol::Message &reply);
+    void report(const Job &job, const protocol::Message &reply);
     void onHelperFinished();
     void onHelperFailedToStart();
     void onDeadline();
+    void shortenForWaitingRequests();
     void failAll(ChartFailure failure);
     void fail(Job job, ChartFailure failure);
 
@@ -106,6 +115,8 @@ private:
     QTimer m_deadline;
     bool m_killed = false;
     quint64 m_lastSerial = 0;
+    bool m_reportLater = false;    // while a request is being sent for its caller
+    QList<AheadPage> m_aheadNamed; // the pages to draw ahead named last to the running helper
 };
 
 } // namespace viewer

@@ -3,6 +3,7 @@
 #include "ChartMessages.h"
 #include "ChartPageView.h"
 #include "ChartPrintJob.h"
+#include "ChartRequests.h"
 #include "ChartToolbar.h"
 
 #include <QEvent>
@@ -21,21 +22,15 @@ namespace {
 // A page that takes longer than this shows the busy indicator.
 constexpr int BusyDelayMs = 300;
 constexpr int NoticeMs = 10000;
-// The next page is drawn ahead once the shown one has stood this long, so that it never holds up a
-// chart the user picks right away.
-constexpr int AheadDelayMs = 100;
 // A scale this close to a zoom limit is at the limit.
 constexpr qreal ScaleTolerance = 1e-6;
 
 } // namespace
 
-ChartViewer::ChartViewer(QWidget *parent)
-    : ChartViewer(ChartRenderSettings{}, parent)
-{}
-
-ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
+ChartViewer::ChartViewer(ChartRenderClient *client, QWidget *parent)
     : QWidget(parent)
-    , m_client(new ChartRenderClient(settings, this))
+    , m_client(client)
+    , m_requests(new ChartRequests(m_client, this))
     , m_toolbar(new ChartToolbar(this))
     , m_notice(new QLabel(this))
     , m_view(new ChartPageView(this))
@@ -63,17 +58,14 @@ ChartViewer::ChartViewer(const ChartRenderSettings &settings, QWidget *parent)
     m_noticeTimer.setSingleShot(true);
     m_noticeTimer.setInterval(NoticeMs);
     connect(&m_noticeTimer, &QTimer::timeout, m_notice, &QWidget::hide);
-    m_aheadDelay.setSingleShot(true);
-    m_aheadDelay.setInterval(AheadDelayMs);
-    connect(&m_aheadDelay, &QTimer::timeout, this, &ChartViewer::renderAhead);
     m_relayout.setSingleShot(true);
     m_relayout.setInterval(0);
     connect(&m_relayout, &QTimer::timeout, this, &ChartViewer::requestPage);
 
-    connect(m_client, &ChartRenderClient::opened, this, &ChartViewer::onOpened);
-    connect(m_client, &ChartRenderClient::rendered, this, &ChartViewer::onRendered);
-    connect(m_client, &ChartRenderClient::failed, this, &ChartViewer::onFailed);
-    connect(m_client, &ChartRenderClient::outlineRead, this, &ChartViewer::onOutlineRead);
+    connect(m_requests, &ChartRequests::opened, this, &ChartViewer::onOpened);
+    connect(m_requests, &ChartRequests::pageReady, this, &ChartViewer::showImage);
+    connect(m_requests, &ChartRequests::failed, this, &ChartViewer::showFailure);
+    connect(m_requests, &ChartRequests::outlineRead, m_toolbar, &ChartToolbar::setOutline);
     connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomAt);
     // The page area also changes without the viewer's size: the chart's index showing in the toolbar makes
     // the bar taller.
@@ -139,7 +131,7 @@ void ChartViewer::loadFile(const QString &path)
         showFailure(ChartFailure::NoFileNamed);
         return;
     }
-    m_openSerial = m_client->open(path);
+    m_requests->open(path);
     m_busyDelay.start();
     setState(State::Loading);
     updateActions();
@@ -166,16 +158,8 @@ void ChartViewer::forgetChart()
 {
     delete m_printJob;
     m_busyDelay.stop();
-    m_aheadDelay.stop();
     m_view->setBusy(false);
-    m_client->cancel(m_wanted.serial);
-    m_client->cancel(m_ahead.serial);
-    m_client->cancel(std::exchange(m_outlineSerial, 0));
-    m_openSerial = 0;
-    m_wanted = {};
-    m_ahead = {};
-    m_shown = {};
-    m_pageSizes.clear();
+    m_requests->reset();
     m_toolbar->setOutline({});
     m_page = 0;
     m_quarterTurns = 0;
@@ -186,16 +170,17 @@ void ChartViewer::forgetChart()
     m_notice->hide();
 }
 
+void ChartViewer::setChartsAhead(const QStringList &charts)
+{
+    m_chartsAhead = charts;
+    drawAhead();
+}
+
 void ChartViewer::setToolbarVisible(bool visible)
 {
     m_toolbar->setVisible(visible);
     m_toolbar->showToolbar->setChecked(visible);
     m_relayout.start();
-}
-
-void ChartViewer::startRenderHelper()
-{
-    m_client->startHelper();
 }
 
 void ChartViewer::addContextMenuAction(QAction *action)
@@ -214,8 +199,13 @@ void ChartViewer::setPlace(const ChartPlace &place)
     m_customScale = std::clamp(place.customScale, MinScale, MaxScale);
     m_quarterTurns = (place.quarterTurns % 4 + 4) % 4;
     m_night = place.night;
-    m_page = m_pageSizes.isEmpty() ? std::max(0, place.page) : std::clamp(place.page, 0, pageCount() - 1);
+    m_page = pageCount() == 0 ? std::max(0, place.page) : std::clamp(place.page, 0, pageCount() - 1);
     requestPage();
+}
+
+int ChartViewer::pageCount() const
+{
+    return int(m_requests->pageSizes().size());
 }
 
 bool ChartViewer::isToolbarVisible() const
@@ -229,6 +219,13 @@ void ChartViewer::resizeEvent(QResizeEvent *event)
     m_relayout.start();
 }
 
+// The viewer shown (again) is the one whose pages are worth drawing ahead.
+void ChartViewer::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    drawAhead();
+}
+
 bool ChartViewer::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view && event->type() == QEvent::Resize)
@@ -236,124 +233,58 @@ bool ChartViewer::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ChartViewer::onOpened(quint64 serial, const QList<QSizeF> &pageSizes)
+void ChartViewer::onOpened()
 {
-    if (serial != m_openSerial)
-        return;
-    if (pageSizes.isEmpty()) {
-        showFailure(ChartFailure::NoPages);
-        return;
-    }
-    m_pageSizes = pageSizes;
     m_page = std::min(m_page, pageCount() - 1);
     requestPage();
-    m_outlineSerial = m_client->readOutline();
-}
-
-// The index shows when it arrives, if it is still the index of the chart on screen.
-void ChartViewer::onOutlineRead(quint64 serial, const QList<OutlineEntry> &outline)
-{
-    if (serial == 0 || serial != std::exchange(m_outlineSerial, 0) || m_pageSizes.isEmpty())
-        return;
-    QList<OutlineEntry> onThisChart = outline;
-    onThisChart.removeIf([this](const OutlineEntry &entry) { return entry.page >= pageCount(); });
-    m_toolbar->setOutline(onThisChart);
-}
-
-void ChartViewer::onRendered(quint64 serial, const QImage &image)
-{
-    if (serial == 0)
-        return;
-    if (serial == m_wanted.serial) {
-        const PageRequest request = std::exchange(m_wanted, {}).request;
-        showImage(image, request);
-    } else if (serial == m_ahead.serial) {
-        m_ahead.image = image;
-    }
-}
-
-void ChartViewer::onFailed(quint64 serial, ChartFailure failure)
-{
-    if (serial == 0)
-        return;
-    // A chart whose index cannot be read is shown without one.
-    if (serial == m_outlineSerial)
-        m_outlineSerial = 0;
-    else if (serial == m_openSerial || serial == m_wanted.serial)
-        showFailure(failure);
-    else if (serial == m_ahead.serial)
-        m_ahead = {};
 }
 
 void ChartViewer::requestPage()
 {
     updateActions();
-    if (m_pageSizes.isEmpty() || m_state == State::Failed)
+    if (pageCount() == 0 || m_state == State::Failed)
         return;
-    const PageRequest request = requestFor(m_page);
-    if (request == m_shown && !m_view->image().isNull()) {
-        m_client->cancel(m_wanted.serial);
-        m_wanted = {};
-        return;
-    }
-    if (m_wanted.serial != 0 && m_wanted.request == request)
-        return;
-    m_client->cancel(m_wanted.serial);
-    m_wanted = {};
-    if (m_ahead.serial != 0 && m_ahead.request == request) {
-        PageWork ahead = std::exchange(m_ahead, {});
-        if (!ahead.image.isNull()) {
-            showImage(ahead.image, request);
-            return;
-        }
-        m_wanted = ahead;
-    } else {
-        m_wanted.request = request;
-        m_wanted.serial = m_client->render(request);
-    }
-    if (!m_view->isBusy())
+    m_requests->requestPage(requestFor(m_page));
+    if (m_requests->isPageOnItsWay() && !m_view->isBusy())
         m_busyDelay.start();
+    drawAhead();
 }
 
-void ChartViewer::renderAhead()
+// Drawn ahead, most likely first: the page after the one on screen, at the size of this one, then the first
+// page of each chart likely to be opened next, at the size a chart opened now gets (fitted as this one, not
+// turned).
+void ChartViewer::drawAhead()
 {
-    if (m_page + 1 >= m_pageSizes.size() || m_state != State::Shown)
+    if (!isVisible())
         return;
-    const PageRequest request = requestFor(m_page + 1);
-    if (m_ahead.serial != 0 && m_ahead.request == request)
-        return;
-    m_client->cancel(m_ahead.serial);
-    m_ahead = {};
-    m_ahead.request = request;
-    m_ahead.serial = m_client->render(request);
+    QList<AheadPage> pages;
+    if (m_page + 1 < pageCount() && m_state != State::Failed)
+        pages.append({m_file, m_page + 1, frame(), m_night});
+    PageFrame opened = frame();
+    opened.quarterTurns = 0;
+    if (opened.zoomMode == ZoomMode::Custom)
+        opened.zoomMode = ZoomMode::FitWidth;
+    for (const QString &chart : m_chartsAhead)
+        pages.append({chart, 0, opened, m_night});
+    m_requests->drawAhead(pages);
 }
 
-void ChartViewer::showImage(const QImage &image, const PageRequest &request)
+void ChartViewer::showImage(const QImage &image, const PageRequest &request, bool samePage)
 {
-    const bool samePage = m_shown.page == request.page && !m_view->image().isNull();
-    m_shown = request;
     m_busyDelay.stop();
     m_view->setBusy(false);
     m_view->setPage(image, imageSizeFor(request.page).logical, samePage);
     if (m_state != State::Shown)
         setState(State::Shown);
     updateActions();
-    m_aheadDelay.start();
     emit pageShown(request.page);
 }
 
 void ChartViewer::showFailure(ChartFailure failure)
 {
     m_busyDelay.stop();
-    m_aheadDelay.stop();
     m_view->setBusy(false);
-    m_client->cancel(m_wanted.serial);
-    m_client->cancel(m_ahead.serial);
-    m_client->cancel(std::exchange(m_outlineSerial, 0));
-    m_wanted = {};
-    m_ahead = {};
-    m_shown = {};
-    m_pageSizes.clear();
+    m_requests->reset();
     m_toolbar->setOutline({});
     m_message = chartMessage(m_file, failure);
     m_view->setMessage(m_message);
@@ -373,7 +304,7 @@ void ChartViewer::showNotice(const QString &text)
 
 void ChartViewer::showPage(int index)
 {
-    if (index < 0 || index >= m_pageSizes.size() || index == m_page)
+    if (index < 0 || index >= pageCount() || index == m_page)
         return;
     m_page = index;
     requestPage();
@@ -389,7 +320,7 @@ void ChartViewer::zoomBy(int steps)
 // page sharp at its new size.
 void ChartViewer::zoomAt(qreal factor, QPointF anchor)
 {
-    if (m_pageSizes.isEmpty())
+    if (pageCount() == 0)
         return;
     const qreal before = scaleFor(m_page);
     const qreal scale = std::clamp(before * factor, MinScale, MaxScale);
@@ -397,7 +328,7 @@ void ChartViewer::zoomAt(qreal factor, QPointF anchor)
         return;
     m_customScale = scale;
     m_zoomMode = ZoomMode::Custom;
-    if (m_shown.page == m_page)
+    if (m_requests->shownPage().page == m_page && !m_view->image().isNull())
         m_view->zoomTo(imageSizeFor(m_page).logical, anchor);
     requestPage();
 }
@@ -422,15 +353,15 @@ void ChartViewer::setNight(bool night)
 
 void ChartViewer::print()
 {
-    if (m_state != State::Shown || m_pageSizes.isEmpty())
+    if (m_state != State::Shown || pageCount() == 0)
         return;
-    const quint64 chart = m_openSerial;
+    const quint64 chart = m_requests->chartSerial();
     PrintChoice choice = askWhatToPrint(this, m_page, pageCount());
     if (choice.noPrinterInstalled) {
         showNotice(tr("No printer is installed, so the chart cannot be printed."));
         return;
     }
-    if (!choice.printer || chart != m_openSerial || m_state != State::Shown)
+    if (!choice.printer || chart != m_requests->chartSerial() || m_state != State::Shown)
         return;
     startPrinting(std::move(choice.printer), std::move(choice.pages));
 }
@@ -438,7 +369,8 @@ void ChartViewer::print()
 void ChartViewer::startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages)
 {
     delete m_printJob;
-    m_printJob = new ChartPrintJob(m_client, std::move(printer), std::move(pages), m_pageSizes, this);
+    m_printJob = new ChartPrintJob(m_client, m_file, std::move(printer), std::move(pages),
+                                   m_requests->pageSizes(), this);
     connect(m_printJob, &ChartPrintJob::finished, this, [this](ChartFailure failure) {
         showNotice(failure == ChartFailure::None ? tr("The chart went to the printer.")
                                                  : tr("The chart could not be printed."));
@@ -455,7 +387,7 @@ void ChartViewer::setState(State state)
 
 void ChartViewer::updateActions()
 {
-    const bool shown = m_state == State::Shown && !m_pageSizes.isEmpty();
+    const bool shown = m_state == State::Shown && pageCount() > 0;
     const int count = pageCount();
     const qreal scale = shown ? scaleFor(m_page) : 0;
     m_toolbar->setPage(m_page, shown ? count : 0);
@@ -476,24 +408,25 @@ void ChartViewer::updateActions()
 
 qreal ChartViewer::scaleFor(int page) const
 {
-    return pageScale(turnedPageSize(m_pageSizes.at(page), m_quarterTurns), m_zoomMode, m_customScale,
-                     pageArea(), style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    const PageFrame fit = frame();
+    return pageScale(turnedPageSize(m_requests->pageSizes().at(page), fit.quarterTurns), fit.zoomMode,
+                     fit.customScale, fit.area, fit.scrollBarExtent);
 }
 
 PageImageSize ChartViewer::imageSizeFor(int page) const
 {
-    return pageImageSize(turnedPageSize(m_pageSizes.at(page), m_quarterTurns), scaleFor(page),
-                         devicePixelRatioF(), ChartRenderClient::maxImagePixels());
+    return framedPageSize(m_requests->pageSizes().at(page), frame(), protocol::MaxImagePixels);
 }
 
 PageRequest ChartViewer::requestFor(int page) const
 {
-    PageRequest request;
-    request.page = page;
-    request.pixelSize = imageSizeFor(page).pixels;
-    request.quarterTurns = m_quarterTurns;
-    request.night = m_night;
-    return request;
+    return protocol::framedPage({m_file, page, frame(), m_night}, m_requests->pageSizes().at(page));
+}
+
+PageFrame ChartViewer::frame() const
+{
+    return {m_zoomMode,          m_customScale, pageArea(), style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+            devicePixelRatioF(), m_quarterTurns};
 }
 
 // The page area: the viewer less its toolbar, known even before the layout has placed the children.

@@ -15,6 +15,7 @@ namespace viewer {
 
 class ChartPageView;
 class ChartPrintJob;
+class ChartRequests;
 class ChartToolbar;
 
 // The embedded chart viewer of both windows: shows one PDF chart, with a toolbar that can be switched
@@ -29,9 +30,8 @@ public:
     enum class State { Empty, Loading, Shown, Failed };
     Q_ENUM(State)
 
-    explicit ChartViewer(QWidget *parent = nullptr);
-    // The same viewer with its own render helper and limits (tests use a stand-in helper).
-    explicit ChartViewer(const ChartRenderSettings &settings, QWidget *parent = nullptr);
+    // A viewer whose charts the client's render helper reads and draws; the client may serve other viewers.
+    explicit ChartViewer(ChartRenderClient *client, QWidget *parent = nullptr);
     ~ChartViewer() override;
 
     void loadFile(const QString &path);
@@ -39,9 +39,10 @@ public:
     void closeChart();
     // A short text shown in place of a chart while the viewer is empty.
     void setPlaceholderText(const QString &text);
+    // The charts likely to be opened next, most likely first (those of the airport looked up): their first
+    // pages are drawn ahead, at the size this viewer shows them, so that they show at once when opened.
+    void setChartsAhead(const QStringList &charts);
     void setToolbarVisible(bool visible);
-    // Starts the render helper ahead of the first chart; otherwise the first chart starts it.
-    void startRenderHelper();
     // The place in the chart shown: page, zoom, rotation and night colours. A place set while a chart is on
     // its way applies to it once it is read, its page kept within the chart.
     ChartPlace place() const;
@@ -53,7 +54,7 @@ public:
     QString loadedFile() const { return m_file; }
     State state() const { return m_state; }
     QString message() const { return m_message; }
-    int pageCount() const { return int(m_pageSizes.size()); }
+    int pageCount() const;
     int currentPage() const { return m_page; }
 
 signals:
@@ -65,15 +66,10 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct PageWork {
-        quint64 serial = 0;
-        PageRequest request;
-        QImage image;
-    };
-
     void connectActions();
     void addContextMenu();
     void forgetChart();
@@ -85,13 +81,10 @@ private:
     void setNight(bool night);
     // Asks for the pages through the system print dialog; says so when no printer is installed.
     void print();
-    void onOpened(quint64 serial, const QList<QSizeF> &pageSizes);
-    void onRendered(quint64 serial, const QImage &image);
-    void onOutlineRead(quint64 serial, const QList<OutlineEntry> &outline);
-    void onFailed(quint64 serial, ChartFailure failure);
+    void onOpened();
     void requestPage();
-    void renderAhead();
-    void showImage(const QImage &image, const PageRequest &request);
+    void drawAhead();
+    void showImage(const QImage &image, const PageRequest &request, bool samePage);
     void showFailure(ChartFailure failure);
     void showNotice(const QString &text);
     void startPrinting(std::unique_ptr<QPrinter> printer, QList<int> pages);
@@ -100,33 +93,28 @@ private:
     qreal scaleFor(int page) const;
     PageImageSize imageSizeFor(int page) const;
     PageRequest requestFor(int page) const;
+    PageFrame frame() const;
     QSize pageArea() const;
 
     ChartRenderClient *m_client;
+    ChartRequests *m_requests;
     ChartToolbar *m_toolbar;
     QLabel *m_notice;
     ChartPageView *m_view;
     QTimer m_busyDelay;
     QTimer m_noticeTimer;
-    QTimer m_aheadDelay;
     QTimer m_relayout;
 
     QString m_file;
+    QStringList m_chartsAhead;
     QString m_placeholder;
     State m_state = State::Empty;
     QString m_message;
-    quint64 m_openSerial = 0;
-    // The index of the chart, asked for after its first page.
-    quint64 m_outlineSerial = 0;
-    QList<QSizeF> m_pageSizes;
     int m_page = 0;
     ZoomMode m_zoomMode = ZoomMode::FitWidth;
     qreal m_customScale = PixelsPerPoint;
     int m_quarterTurns = 0;
     bool m_night = false;
-    PageRequest m_shown;
-    PageWork m_wanted;
-    PageWork m_ahead;
     QPointer<ChartPrintJob> m_printJob;
 };
 

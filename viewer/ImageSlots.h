@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform.h"
+#include "RenderProtocol.h"
 
 #include <QImage>
 
@@ -16,7 +17,7 @@ namespace viewer {
 class ImageSlots : public std::enable_shared_from_this<ImageSlots> {
 public:
     static constexpr int Count = 4;
-    static constexpr qsizetype SlotBytes = qsizetype(48) << 20;
+    static constexpr qsizetype SlotBytes = protocol::MaxImageBytes;
 
     static std::shared_ptr<ImageSlots> create();
 

@@ -47,4 +47,12 @@ PageImageSize pageImageSize(QSizeF points, qreal scale, qreal devicePixelRatio, 
     return {logical, QSize(std::max(1, int(pixels.width())), std::max(1, int(pixels.height())))};
 }
 
+PageImageSize framedPageSize(QSizeF points, const PageFrame &frame, qsizetype maxPixels)
+{
+    const QSizeF turned = turnedPageSize(points, frame.quarterTurns);
+    const qreal scale =
+        pageScale(turned, frame.zoomMode, frame.customScale, frame.area, frame.scrollBarExtent);
+    return pageImageSize(turned, scale, frame.devicePixelRatio, maxPixels);
+}
+
 } // namespace viewer

@@ -39,4 +39,21 @@ struct PageImageSize {
 };
 PageImageSize pageImageSize(QSizeF points, qreal scale, qreal devicePixelRatio, qsizetype maxPixels);
 
+// How a viewer fits its pages: the zoom mode (and the scale of Custom), its page area in logical pixels, the
+// width of a scroll bar, the device pixel ratio and the clockwise quarter turns of its pages. A page of any
+// size has one size in it, so a page can be drawn at the size a viewer will show it before it is asked for.
+struct PageFrame {
+    ZoomMode zoomMode = ZoomMode::FitWidth;
+    qreal customScale = PixelsPerPoint;
+    QSize area;
+    int scrollBarExtent = 0;
+    qreal devicePixelRatio = 1;
+    int quarterTurns = 0;
+
+    friend bool operator==(const PageFrame &, const PageFrame &) = default;
+};
+// A page of the given size in points, unturned, in the frame: turned, scaled as pageScale and sized as
+// pageImageSize say.
+PageImageSize framedPageSize(QSizeF points, const PageFrame &frame, qsizetype maxPixels);
+
 } // namespace viewer

@@ -21,6 +21,8 @@ qint64 ownSetSize(qint64 pid)
     return 0;
 }
 
+} // namespace
+
 QList<qint64> childrenOf(qint64 pid)
 {
     QList<qint64> children;
@@ -36,8 +38,6 @@ QList<qint64> childrenOf(qint64 pid)
     return children;
 }
 
-} // namespace
-
 qint64 proportionalSetSize(qint64 pid)
 {
     qint64 bytes = ownSetSize(pid);
@@ -46,13 +46,45 @@ qint64 proportionalSetSize(qint64 pid)
     return bytes;
 }
 
+QList<qint64> descendantsOf(qint64 pid)
+{
+    QList<qint64> all;
+    for (qint64 child : childrenOf(pid))
+        all << child << descendantsOf(child);
+    return all;
+}
+
+int openDescriptors(qint64 pid)
+{
+    int count = 0;
+    for (qint64 process : QList<qint64>{pid} + descendantsOf(pid))
+        count += int(QDir(QStringLiteral("/proc/%1/fd").arg(process))
+                         .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot)
+                         .size());
+    return count;
+}
+
+bool isAlive(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = status.readAll();
+    const qsizetype state = line.lastIndexOf(')') + 2;
+    return state > 1 && state < line.size() && line.at(state) != 'Z' && line.at(state) != 'X';
+}
+
+bool isNamed(qint64 pid, const QByteArray &name)
+{
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    return comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name;
+}
+
 bool hasChildNamed(qint64 pid, const QByteArray &name)
 {
     const QList<qint64> children = childrenOf(pid);
-    return std::any_of(children.begin(), children.end(), [&name](qint64 child) {
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(child));
-        return comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == name;
-    });
+    return std::any_of(children.begin(), children.end(),
+                       [&name](qint64 child) { return isNamed(child, name); });
 }
 
 } // namespace bench

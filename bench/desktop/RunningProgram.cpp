@@ -19,6 +19,14 @@ RunningProgram::RunningProgram(const QString &program, const QStringList &argume
     m_process.waitForStarted();
 }
 
+std::optional<Clock::time_point> RunningProgram::waitForEnd(Clock::time_point deadline)
+{
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (isRunning() && !m_process.waitForFinished(int(std::max<qint64>(0, left))))
+        return std::nullopt;
+    return Clock::now();
+}
+
 RunningProgram::~RunningProgram()
 {
     if (!isRunning())

@@ -4,6 +4,8 @@
 
 #include <QProcess>
 
+#include <optional>
+
 namespace bench {
 
 // A program started for one measurement, with a home folder given to it, its output dropped; ended when
@@ -18,6 +20,8 @@ public:
     qint64 pid() const { return m_process.processId(); }
     // Just before the program was started.
     Clock::time_point started() const { return m_started; }
+    // Waits until the program has ended: when that was seen, nothing when it runs on past the deadline.
+    std::optional<Clock::time_point> waitForEnd(Clock::time_point deadline);
 
 private:
     QProcess m_process;

@@ -85,6 +85,20 @@ std::optional<Clock::time_point> XDisplay::waitForFirstDrawing(xcb_window_t wind
     return m_firstDrawing[window];
 }
 
+std::optional<Clock::time_point> XDisplay::waitForUnmap(xcb_window_t window, Clock::time_point deadline)
+{
+    while (Event event = nextEvent(deadline)) {
+        const uint8_t type = event->response_type & 0x7f;
+        if (type == XCB_UNMAP_NOTIFY &&
+            reinterpret_cast<const xcb_unmap_notify_event_t *>(event.get())->window == window)
+            return Clock::now();
+        if (type == XCB_DESTROY_NOTIFY &&
+            reinterpret_cast<const xcb_destroy_notify_event_t *>(event.get())->window == window)
+            return Clock::now();
+    }
+    return std::nullopt;
+}
+
 std::vector<Frame> XDisplay::recordChanges(xcb_window_t window, QRect region, std::chrono::milliseconds quiet,
                                            Clock::time_point deadline)
 {

@@ -45,6 +45,9 @@ public:
     // Waits until the program first draws into its window; nothing when its first drawing came before the
     // window could be watched, or not by the deadline.
     std::optional<Clock::time_point> waitForFirstDrawing(xcb_window_t window, Clock::time_point deadline);
+    // Waits until the window is unmapped or destroyed: when that reached the display, nothing when it did not
+    // by the deadline.
+    std::optional<Clock::time_point> waitForUnmap(xcb_window_t window, Clock::time_point deadline);
     // Records the region's picture after every change of the window, until nothing changed for quiet or the
     // deadline passed.
     std::vector<Frame> recordChanges(xcb_window_t window, QRect region, std::chrono::milliseconds quiet,

@@ -106,6 +106,12 @@ void TestAirportRecord::directorySafeText_data()
                                  << "one two three four" << 3;
     QTest::newRow("non-Latin") << "東京国際空港"
                                << "東京国際空港" << 0;
+    QTest::newRow("control characters") << QString::fromUtf16(u"A\0B\tC\x1b"
+                                                              u"D\x7f"
+                                                              u"E\x85"
+                                                              u"F",
+                                                              11)
+                                        << "A B C D E F" << 5;
 }
 
 void TestAirportRecord::directorySafeText()

@@ -97,6 +97,7 @@ private slots:
     void scrollingReachesEveryEdge_data();
     void scrollingReachesEveryEdge();
     void tabReachesTheViewerAndPageDownTurnsThePage();
+    void chartReplacedAfterTheLookupShowsAsReplaced();
 
 private:
     // Shows a chart in the named window and returns that window's viewer, with the focus, once it shows.
@@ -139,8 +140,9 @@ ChartViewer *ChartInWindowsTest::showChart(const QString &window, QSizeF points,
         viewer = m_fixture->control<ChartViewer>(QStringLiteral("openPDF"));
     } else {
         m_fixture->values.sChartPath = m_fixture->folder.filePath(relative);
-        m_companion = new companion::FrmFS9(
-            m_fixture->values, {*m_exitQuestion, *m_tray, m_fixture->settings, m_fixture->simulator.link});
+        m_companion =
+            new companion::FrmFS9(m_fixture->values, {*m_exitQuestion, *m_tray, m_fixture->settings,
+                                                      m_fixture->simulator.link, m_fixture->charts});
         m_companion->Form_Load();
         m_companion->show();
         m_window = m_companion;
@@ -285,6 +287,29 @@ void ChartInWindowsTest::tabReachesTheViewerAndPageDownTurnsThePage()
     // From the viewer Tab goes on to the management commands ("&Print" is off while a chart is shown).
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), m_fixture->control(QStringLiteral("cmdClean")));
+}
+
+// The pilot looks the airport up, its chart is drawn ahead, then the file is replaced (a new cycle copied
+// in): the click shows the new chart, not the one drawn ahead.
+void ChartInWindowsTest::chartReplacedAfterTheLookupShowsAsReplaced()
+{
+    const QString relative = QStringLiteral("Airports/TALL/ADPLL2-1.PDF");
+    const QString chart = m_fixture->folder.filePath(relative);
+    QDir().mkpath(QFileInfo(chart).absolutePath());
+    QVERIFY(fixtures::writeCornerChart(chart, QSizeF(595, 842)));
+    m_window = &m_fixture->load();
+    QApplication::setActiveWindow(m_window);
+    m_fixture->lookUp(QStringLiteral("TALL"));
+    QVERIFY(fixtures::waitForDrawingAhead(DrawWaitMs));
+
+    QVERIFY(fixtures::writeChart(chart + QStringLiteral(".new"), 1));
+    QVERIFY(QFile::remove(chart) && QFile::rename(chart + QStringLiteral(".new"), chart));
+    QTest::mouseClick(m_fixture->category(1), Qt::LeftButton);
+    auto *viewer = m_fixture->control<ChartViewer>(QStringLiteral("openPDF"));
+    QTRY_COMPARE_WITH_TIMEOUT(viewer->state(), ChartViewer::State::Shown, DrawWaitMs);
+    // The replaced chart had markers in its right-hand corners; the new one has none there.
+    const PaintedPage shown = paintedPage(m_window, viewer);
+    QVERIFY(!shown.corners[1] && !shown.corners[3]);
 }
 
 QTEST_MAIN(ChartInWindowsTest)

@@ -65,6 +65,7 @@ private:
     session::ProgramValues m_values;
     std::unique_ptr<desktop::ProgramSettings> m_settings;
     std::unique_ptr<QuietSimulator> m_simulator;
+    viewer::ChartRenderClient m_charts{viewer::ChartRenderSettings{}};
     std::unique_ptr<FakeTray> m_tray;
     std::unique_ptr<AnsweringExitQuestion> m_exitQuestion;
     QStringList m_journal;
@@ -104,7 +105,7 @@ void CompanionWindowTest::writeChart(const QString &relative) const
 // Loads and shows the window as its owner does, and writes down what it asks of the owner.
 void CompanionWindowTest::load()
 {
-    m_window = new FrmFS9(m_values, {*m_exitQuestion, *m_tray, *m_settings, m_simulator->link});
+    m_window = new FrmFS9(m_values, {*m_exitQuestion, *m_tray, *m_settings, m_simulator->link, m_charts});
     FrmFS9 *window = m_window;
     connect(window, &FrmFS9::unloadAllFormsRequested, this, [this, window] {
         m_journal << QStringLiteral("unload all forms");

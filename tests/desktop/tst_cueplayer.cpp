@@ -1,3 +1,4 @@
+#include "CueFile.h"
 #include "CuePlayer.h"
 #include "CueProcess.h"
 #include "SoundCues.h"
@@ -7,6 +8,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
+
+#include <csignal>
 
 // The start-up cues: played by the sound helper, a process of its own that is looked for only once the
 // window is on screen; cues asked for before then wait for it, and without it everything stays silent.
@@ -22,6 +26,10 @@ private slots:
     void helperEnds();
     void missingOrBrokenHelperLeavesTheCuesSilent();
     void missingCueFileIsSkippedQuietly();
+    void cuesTheSoundSystemCannotTakeAreRefused_data();
+    void cuesTheSoundSystemCannotTakeAreRefused();
+    void stuckHelperEndsWithTheProgram_data();
+    void stuckHelperEndsWithTheProgram();
 };
 
 namespace {
@@ -39,6 +47,54 @@ QString programFolder()
 QString builtHelper()
 {
     return programFolder() + QStringLiteral("/varnelox-sound");
+}
+
+// A WAV file: the RIFF header with the sizes it claims, the format chunk, the data chunk and dataBytes of
+// silence.
+QByteArray wave(quint32 riffSize, quint32 dataSize, int dataBytes)
+{
+    const auto size = [](quint32 value) {
+        QByteArray bytes(4, '\0');
+        qToLittleEndian(value, bytes.data());
+        return bytes;
+    };
+    const QByteArray format = QByteArray::fromHex("01000100401f0000803e00000200100"
+                                                  "0"); // PCM, mono, 8000 Hz, 16 bits
+    return "RIFF" + size(riffSize) + "WAVE" + "fmt " + size(quint32(format.size())) + format + "data" +
+           size(dataSize) + QByteArray(dataBytes, '\0');
+}
+
+// A sound helper that is stuck: it notes its process number in pidFile and ignores being asked to stop
+// and the end of its input.
+QString writeStuckHelper(const QTemporaryDir &folder, const QString &pidFile)
+{
+    const QString path = folder.filePath(QStringLiteral("stuck-helper"));
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    script.write(QStringLiteral("#!/bin/sh\necho $$ > '%1'\ntrap '' TERM HUP INT\nexec sleep 120\n")
+                     .arg(pidFile)
+                     .toUtf8());
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    return path;
+}
+
+qint64 pidIn(const QString &pidFile)
+{
+    QFile file(pidFile);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toLongLong() : 0;
+}
+
+// Whether the process has ended (a zombie that no one has reaped yet counts as ended).
+bool hasEnded(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype state = line.lastIndexOf(')') + 2;
+    return state < 2 || state >= line.size() || line[state] == 'Z';
 }
 
 } // namespace
@@ -152,6 +208,89 @@ void CuePlayerTest::missingCueFileIsSkippedQuietly()
     player->play(QString());
     player->play(QStringLiteral("two\nlines.wav"));
     QTest::qWait(300);
+}
+
+void CuePlayerTest::cuesTheSoundSystemCannotTakeAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem"); // empty: played
+
+    const int format = 36; // "WAVE", the format chunk and the data chunk's header
+    QTest::newRow("a short cue") << wave(format + 1600, 1600, 1600) << QString();
+    QTest::newRow("a header that claims 4 GiB")
+        << wave(0xFFFFFFF0u, 0xFFFFFFCCu, 1600)
+        << QStringLiteral("its header claims more than the file holds");
+    QTest::newRow("a data chunk that claims more than there is")
+        << wave(format + 1600, 3200, 1600) << QStringLiteral("its header claims more than the file holds");
+    QTest::newRow("larger than a cue")
+        << wave(format + 5000000, 5000000, 5000000) << QStringLiteral("larger than 4194304 bytes");
+    QTest::newRow("not a WAV file") << QByteArray("ID3\x04 an MP3 file") << QStringLiteral("not a WAV file");
+    QTest::newRow("no data") << wave(format - 8, 0, 0).chopped(8) << QStringLiteral("no sound data in it");
+}
+
+// The sound system reads a cue whole before it plays it, and waits for ever for data a header claims and
+// the file lacks: such cues never reach it.
+void CuePlayerTest::cuesTheSoundSystemCannotTakeAreRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
+
+    QTemporaryDir folder;
+    const QString cue = folder.filePath(QStringLiteral("cue.wav"));
+    QFile file(cue);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    QCOMPARE(desktop::sound::CueFile::problem(cue), problem);
+
+    // The real helper, handed the cue, refuses it before the sound system sees it, says why in its log, and
+    // ends as it should.
+    QProcess helper;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("varnelox.sound.helper=true"));
+    helper.setProcessEnvironment(environment);
+    helper.start(builtHelper(), {});
+    QVERIFY(helper.waitForStarted());
+    helper.write(cue.toUtf8() + '\n');
+    QVERIFY(helper.waitForFinished(15000));
+    QCOMPARE(helper.exitCode(), 0);
+    const QString log = QString::fromUtf8(helper.readAllStandardError());
+    QVERIFY2(problem.isEmpty() != log.contains(QStringLiteral("not played: ") + problem), qPrintable(log));
+}
+
+void CuePlayerTest::stuckHelperEndsWithTheProgram_data()
+{
+    QTest::addColumn<bool>("programKilled"); // else the program runs on, past the time a helper has
+
+    QTest::newRow("the program killed") << true;
+    QTest::newRow("the helper outlives its time") << false;
+}
+
+// However the program ends, and even while it runs on, a helper that is stuck does not stay behind.
+void CuePlayerTest::stuckHelperEndsWithTheProgram()
+{
+    QFETCH(bool, programKilled);
+
+    QTemporaryDir folder;
+    const QString pidFile = folder.filePath(QStringLiteral("helper.pid"));
+    const QString stuckHelper = writeStuckHelper(folder, pidFile);
+    QProcess program;
+    std::unique_ptr<desktop::CueProcess> player;
+    if (programKilled) {
+        program.start(QStringLiteral(CUE_HOST), {stuckHelper});
+        QVERIFY(program.waitForStarted());
+    } else {
+        player = std::make_unique<desktop::CueProcess>(stuckHelper, nullptr, 500);
+        player->play(QStringLiteral("cue.wav"));
+    }
+    QTRY_VERIFY(pidIn(pidFile) > 0);
+    const qint64 helper = pidIn(pidFile);
+    QVERIFY(!hasEnded(helper));
+    if (programKilled) {
+        program.kill();
+        QVERIFY(program.waitForFinished());
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(hasEnded(helper), 5000);
 }
 
 QTEST_MAIN(CuePlayerTest)

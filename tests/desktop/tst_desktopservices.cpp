@@ -1,11 +1,13 @@
 #include "MailLauncher.h"
 #include "Notice.h"
+#include "Platform.h"
 #include "ProgramSettings.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 #include "WindowPrinter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
@@ -15,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 // The desktop services behind the windows: twips, printing, the mail link, placement and the settings kept
 // for the next run.
@@ -32,6 +36,8 @@ private slots:
     void settingsFromAnotherHand_data();
     void settingsFromAnotherHand();
     void settingsThatCannotBeWrittenAreReported();
+    void settingsThatAreNoFileAreLeftAlone_data();
+    void settingsThatAreNoFileAreLeftAlone();
     void placeFitsOnAScreen_data();
     void placeFitsOnAScreen();
     void simulatorSettingsFromAnotherHand_data();
@@ -193,6 +199,30 @@ void DesktopServicesTest::settingsThatCannotBeWrittenAreReported()
     QVERIFY(!settings.setNight(true));
     QVERIFY(!settings.setCompanionPlace({QPoint(0, 0), QSize(300, 200), false}));
     QVERIFY(!settings.night());
+}
+
+void DesktopServicesTest::settingsThatAreNoFileAreLeftAlone_data()
+{
+    QTest::addColumn<bool>("pipe"); // else a folder
+    QTest::newRow("a pipe") << true;
+    QTest::newRow("a folder") << false;
+}
+
+// Opening a pipe would wait for ever: something there that is not a file is neither read nor replaced.
+void DesktopServicesTest::settingsThatAreNoFileAreLeftAlone()
+{
+    QFETCH(bool, pipe);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("varnelox.ini"));
+    QVERIFY(pipe ? mkfifo(QFile::encodeName(file).constData(), 0600) == 0 : QDir().mkdir(file));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("is not a regular file")));
+
+    desktop::ProgramSettings settings(file);
+    QVERIFY(!settings.companionPlace());
+    QVERIFY(!settings.night());
+    QVERIFY(!settings.setNight(true));
+    QVERIFY(!settings.setCompanionPlace({QPoint(0, 0), QSize(300, 200), false}));
+    QCOMPARE(platform::fileKind(file, false), pipe ? platform::FileKind::Pipe : platform::FileKind::Folder);
 }
 
 void DesktopServicesTest::placeFitsOnAScreen_data()

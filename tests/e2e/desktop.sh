@@ -57,6 +57,19 @@ pixel_differs() { [ "$(pixel "$1" "$2" "$3")" != "$4" ]; }
 # A position in the main window's client area, from its layout in twips (15 twips a pixel at 96 dpi).
 px() { echo $((($1 + 7) / 15)); }
 
+# start_program LOG [ARGUMENT...]: starts the program with its output in LOG; sets app (its process) and main
+# (its main window, once it appears, activated).
+start_program() {
+    local log="$1"
+    shift
+    QT_QPA_PLATFORM=xcb "$program" "$@" >"$log" 2>&1 &
+    app=$!
+    pids+=("$app")
+    expect 15 "the main window appears" has_window "$main_title"
+    main="$(window_id "$main_title")"
+    xdotool windowactivate --sync "$main"
+}
+
 # Starts the desktop and exports DISPLAY; everything started here ends when the script exits.
 start_desktop() {
     rm -rf "$artefacts"

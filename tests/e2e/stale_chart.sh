@@ -39,12 +39,7 @@ for code in LIRF LIML; do
 done
 start_desktop
 
-QT_QPA_PLATFORM=xcb "$program" >"$artefacts/program.log" 2>&1 &
-app=$!
-pids+=("$app")
-expect 15 "the main window appears" has_window "$main_title"
-main="$(window_id "$main_title")"
-xdotool windowactivate --sync "$main"
+start_program "$artefacts/program.log"
 crop "$main" "$chart_area" "$artefacts/chart-area-empty.png"
 
 # ---- a chart of LIRF over the simulator ----------------------------------------------------------------------

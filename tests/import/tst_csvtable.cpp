@@ -79,6 +79,9 @@ void TestCsvTable::readsRows_data()
         << QList<qsizetype>{1, 4};
     QTest::addRow("blanks are kept, last row without line end")
         << QByteArray(" a , b") << QList<QStringList>{{" a ", " b"}} << QList<qsizetype>{1};
+    QTest::addRow("CR line ends, a line break inside a field")
+        << QByteArray("a,b\r1,\"x\ry\"\r\r2,z\r") << QList<QStringList>{{"a", "b"}, {"1", "x\ry"}, {"2", "z"}}
+        << QList<qsizetype>{1, 2, 5};
     QTest::addRow("UTF-8 passes through")
         << QByteArray("\"\xe6\x9d\xb1\xe4\xba\xac\",\xd0\x96")
         << QList<QStringList>{{"\u6771\u4eac", "\u0416"}} << QList<qsizetype>{1};
@@ -109,6 +112,12 @@ void TestCsvTable::reportsBadInput_data()
         << "t.csv, line 2, column 4: not CSV: a quote inside an unquoted field or text after a closing quote";
     QTest::addRow("quoted field never closed")
         << QByteArray("a,b\n1,2\n\"3,4\n5,6\n") << "t.csv, line 3: not CSV: a quoted field is never closed";
+    QTest::addRow("text after a closing quote, CR line ends")
+        << QByteArray("a,b\r1,2\r\"1\"x,2\r")
+        << "t.csv, line 3, column 4: not CSV: a quote inside an unquoted field or text after a closing quote";
+    QTest::addRow("row too short, CR line ends")
+        << QByteArray("a,b,c\r1,2,3\r1,2\r")
+        << "t.csv, line 3, column \"c\": missing (the row has 2 fields, the header 3 columns)";
     QTest::addRow("empty file") << QByteArray() << "t.csv: empty, no header row";
     QTest::addRow("missing column") << QByteArray("a,c\n1,2\n")
                                     << "t.csv, line 1: no column \"b\" in the header row";

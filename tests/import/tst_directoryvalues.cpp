@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace import;
 
 // Values the way the airport directory writes them, and the FAA chart codes' categories.
@@ -42,6 +44,8 @@ void TestDirectoryValues::angles_data()
                                                      << "N 00 00 00";
     QTest::addRow("antimeridian") << -180.0 << "W 180 00 00"
                                   << "S 180 00 00";
+    QTest::addRow("no angle: far too large") << 1e300 << ""
+                                             << "";
 }
 
 void TestDirectoryValues::angles()
@@ -68,6 +72,13 @@ void TestDirectoryValues::lengths_data()
                                      << "-386 M";
     QTest::addRow("zero") << 0.0 << "0 FT"
                           << "0 M";
+    // Beyond what a 64-bit integer holds: never written as an overflowed number.
+    QTest::addRow("far too low") << -99999999999999999999.0 << ""
+                                 << "";
+    QTest::addRow("far too high") << 1e300 << ""
+                                  << "";
+    QTest::addRow("not a number") << std::nan("") << ""
+                                  << "";
 }
 
 void TestDirectoryValues::lengths()
@@ -96,6 +107,8 @@ void TestDirectoryValues::radio_data()
                                  << "360";
     QTest::addRow("beyond a full turn") << 362.0 << "362.00"
                                         << "002";
+    QTest::addRow("far too large") << 1e300 << ""
+                                   << "";
 }
 
 void TestDirectoryValues::radio()

@@ -1,5 +1,6 @@
 #include "ChartJoiner.h"
 #include "ChartOrder.h"
+#include "DtppFixture.h"
 #include "DtppImport.h"
 #include "FixtureFiles.h"
 #include "ImportSummary.h"
@@ -10,72 +11,15 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPainter>
 #include <QPdfBookmarkModel>
 #include <QPdfDocument>
-#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace import;
+using fixture::kMetafile;
 
 namespace {
-
-// A metafile in the FAA's format: continuation pages, a deleted record, a missing PDF, an unreadable PDF,
-// a chart code of no category, an airport without an ICAO code, records given out of chartseq order.
-const QByteArray kMetafile = R"(<?xml version="1.0" encoding="UTF-8"?>
-<digital_tpp cycle="2501" from_edate="0901Z  01/23/25" to_edate="0901Z  02/20/25">
-  <state_code ID="MA" state_fullname="Massachusetts">
-    <city_name ID="BOSTON" volume="NE-2">
-      <airport_name ID="GENERAL EDWARD LAWRENCE LOGAN INTL" military="N" apt_ident="BOS" icao_ident="KBOS" alnum="58">
-        <record><chartseq>10100</chartseq><chart_code>MIN</chart_code><chart_name>TAKEOFF MINIMUMS</chart_name>
-          <useraction></useraction><pdf_name>NE2TO.PDF</pdf_name></record>
-        <record><chartseq>50750</chartseq><chart_code>IAP</chart_code><chart_name>ILS OR LOC RWY 04R</chart_name>
-          <useraction></useraction><pdf_name>00058IL4R.PDF</pdf_name></record>
-        <record><chartseq>50750</chartseq><chart_code>IAP</chart_code><chart_name>ILS OR LOC RWY 04R, CONT.1</chart_name>
-          <useraction>A</useraction><pdf_name>00058IL4R_C.PDF</pdf_name></record>
-        <record><chartseq>50500</chartseq><chart_code>IAP</chart_code><chart_name>RNAV (GPS) RWY 22L</chart_name>
-          <useraction>C</useraction><pdf_name>00058R22L.PDF</pdf_name></record>
-        <record><chartseq>53000</chartseq><chart_code>IAP</chart_code><chart_name>VOR RWY 04L</chart_name>
-          <useraction>D</useraction><pdf_name>DELETED_JOB.PDF</pdf_name></record>
-        <record><chartseq>54000</chartseq><chart_code>IAP</chart_code><chart_name>LOC RWY 15R</chart_name>
-          <useraction></useraction><pdf_name>00058L15R.PDF</pdf_name></record>
-        <record><chartseq>70000</chartseq><chart_code>APD</chart_code><chart_name>AIRPORT DIAGRAM</chart_name>
-          <useraction></useraction><pdf_name>00058AD.PDF</pdf_name></record>
-        <record><chartseq>90100</chartseq><chart_code>DP</chart_code><chart_name>BOSTON FIVE, CONT.1</chart_name>
-          <useraction></useraction><pdf_name>00058BOSTON_C.PDF</pdf_name></record>
-        <record><chartseq>90100</chartseq><chart_code>DP</chart_code><chart_name>BOSTON FIVE</chart_name>
-          <useraction></useraction><pdf_name>00058BOSTON.PDF</pdf_name></record>
-        <record><chartseq>10700</chartseq><chart_code>HOT</chart_code><chart_name>HOT SPOT</chart_name>
-          <useraction></useraction><pdf_name>NE2HOT.PDF</pdf_name></record>
-        <record><chartseq>99999</chartseq><chart_code>DVA</chart_code><chart_name>DIVERSE VECTOR AREA</chart_name>
-          <useraction></useraction><pdf_name>00058DVA.PDF</pdf_name></record>
-      </airport_name>
-      <airport_name ID="NORWOOD MEMORIAL" military="N" apt_ident="OWD" icao_ident="KOWD" alnum="732">
-        <record><chartseq>53525</chartseq><chart_code>IAP</chart_code><chart_name>RNAV (GPS) RWY 35</chart_name>
-          <useraction></useraction><pdf_name>00732R35.PDF</pdf_name></record>
-      </airport_name>
-      <airport_name ID="TINY STRIP" military="N" apt_ident="1B9" icao_ident="" alnum="999">
-        <record><chartseq>10100</chartseq><chart_code>MIN</chart_code><chart_name>TAKEOFF MINIMUMS</chart_name>
-          <useraction></useraction><pdf_name>NE2TO.PDF</pdf_name></record>
-      </airport_name>
-    </city_name>
-  </state_code>
-</digital_tpp>
-)";
-
-// A chart PDF of the given number of pages, each naming the file and the page.
-void writeChart(const QString &path, int pages)
-{
-    QPdfWriter writer(path);
-    QPainter painter(&writer);
-    for (int page = 1; page <= pages; ++page) {
-        if (page > 1)
-            writer.newPage();
-        painter.drawText(QPointF(200, 400),
-                         QStringLiteral("%1 page %2").arg(QFileInfo(path).fileName()).arg(page));
-    }
-}
 
 struct Bookmark {
     QString title;
@@ -105,12 +49,10 @@ QDebug operator<<(QDebug debug, const Bookmark &bookmark)
     return debug << bookmark.title << bookmark.page;
 }
 
-class TestDtppImport : public QObject {
+class TestDtppImport : public DtppLibraryTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
     void ordersCharts_data();
     void ordersCharts();
     void joinsEachCategory_data();
@@ -118,48 +60,10 @@ private slots:
     void reportsMissingAndUnreadableCharts();
     void addsMissingRecordsOnly();
     void importsOnlyTheAirportsAskedFor();
+    void airportListedTwiceGetsItsChartsOnce();
     void badInputWritesNothing_data();
     void badInputWritesNothing();
-
-private:
-    Status runImport(const QStringList &airports = {});
-    QString library() const { return m_folder.filePath(QStringLiteral("library")); }
-    QString charts() const { return m_folder.filePath(QStringLiteral("charts")); }
-
-    QTemporaryDir m_folder;
-    DtppOptions m_options;
-    ImportSummary m_summary;
 };
-
-void TestDtppImport::initTestCase()
-{
-    QVERIFY(QDir().mkpath(charts()));
-    const QList<std::pair<const char *, int>> files{
-        {"NE2TO.PDF", 2},   {"00058IL4R.PDF", 1},   {"00058IL4R_C.PDF", 1},   {"00058R22L.PDF", 1},
-        {"00058AD.PDF", 1}, {"00058BOSTON.PDF", 2}, {"00058BOSTON_C.PDF", 1}, {"NE2HOT.PDF", 1}};
-    for (const auto &[name, pages] : files)
-        writeChart(QDir(charts()).filePath(QString::fromLatin1(name)), pages);
-    fixture::writeFile(QDir(charts()).filePath(QStringLiteral("00732R35.PDF")),
-                       "%PDF-1.4\nthis is no chart\n");
-    // Lower case on disk: found all the same.
-    QVERIFY(QFile::rename(QDir(charts()).filePath(QStringLiteral("NE2HOT.PDF")),
-                          QDir(charts()).filePath(QStringLiteral("ne2hot.pdf"))));
-}
-
-void TestDtppImport::init()
-{
-    QVERIFY(QDir(library()).removeRecursively());
-    m_options = {m_folder.filePath(QStringLiteral("d-TPP_Metafile.xml")), charts(), {}, library()};
-    fixture::writeFile(m_options.metafile, kMetafile);
-    m_summary = {};
-}
-
-Status TestDtppImport::runImport(const QStringList &airports)
-{
-    m_options.airports = airports;
-    ProgressLine progress(nullptr, false);
-    return importDtpp(m_options, m_summary, progress);
-}
 
 void TestDtppImport::ordersCharts_data()
 {
@@ -285,6 +189,35 @@ void TestDtppImport::importsOnlyTheAirportsAskedFor()
     QCOMPARE(m_summary.problems().size(), 1);
 }
 
+void TestDtppImport::airportListedTwiceGetsItsChartsOnce()
+{
+    fixture::writeFile(m_options.metafile, R"(<digital_tpp><state_code><city_name ID="BOSTON">
+<airport_name ID="LOGAN" icao_ident="KBOS">
+  <record><chartseq>70000</chartseq><chart_code>APD</chart_code><chart_name>AIRPORT DIAGRAM</chart_name><pdf_name>00058AD.PDF</pdf_name></record>
+  <record><chartseq>70000</chartseq><chart_code>APD</chart_code><chart_name>AIRPORT DIAGRAM</chart_name><pdf_name>00058AD.PDF</pdf_name></record>
+</airport_name>
+<airport_name ID="LOGAN INTL" icao_ident="KBOS">
+  <record><chartseq>70000</chartseq><chart_code>APD</chart_code><chart_name>AIRPORT DIAGRAM</chart_name><pdf_name>00058AD.PDF</pdf_name></record>
+  <record><chartseq>10100</chartseq><chart_code>MIN</chart_code><chart_name>TAKEOFF MINIMUMS</chart_name><pdf_name>NE2TO.PDF</pdf_name></record>
+</airport_name></city_name></state_code></digital_tpp>)");
+    const Status status = runImport();
+    QVERIFY2(status.ok, qPrintable(status.message));
+    QPdfDocument document;
+    QCOMPARE(document.load(airportdata::ChartFilePath(library(), QStringLiteral("KBOS"), 1)),
+             QPdfDocument::Error::None);
+    QCOMPARE(document.pageCount(), 1);
+    QCOMPARE(bookmarksOf(document), (QList<Bookmark>{{"AIRPORT DIAGRAM", 0}}));
+    QVERIFY(QFileInfo::exists(airportdata::ChartFilePath(library(), QStringLiteral("KBOS"), 0)));
+    QCOMPARE(m_summary.counted(QStringLiteral("chart files written")), 2);
+    QCOMPARE(m_summary.counted(QStringLiteral("charts joined into them")), 2);
+    QCOMPARE(m_summary.skipped(
+                 QStringLiteral("chart records that repeat a PDF of the same chart code (joined once)")),
+             2);
+    QCOMPARE(m_summary.problems(),
+             QStringList{"KBOS: listed again in the metafile (as \"LOGAN INTL\"): its charts are merged with "
+                         "those of \"LOGAN\""});
+}
+
 void TestDtppImport::badInputWritesNothing_data()
 {
     QTest::addColumn<QByteArray>("metafile");
@@ -314,6 +247,21 @@ void TestDtppImport::badInputWritesNothing_data()
         << "--airport KJFK, KLAX: not in the metafile";
     QTest::addRow("airport code of the wrong form")
         << kMetafile << "charts" << QStringList{"BOS"} << "--airport BOS: not a four-character ICAO code";
+    QTest::addRow("nested 100,000 deep")
+        << QByteArray(
+               "<digital_tpp><state_code><city_name><airport_name icao_ident=\"KBOS\">\n<record><chartseq>" +
+               QByteArray("<a>").repeated(100000) + QByteArray("</a>").repeated(100000) +
+               "</chartseq></record></airport_name></city_name></state_code></digital_tpp>")
+        << "charts" << QStringList()
+        << "%1, line 2, column 99: not a d-TPP metafile: elements nested more than 32 deep";
+    QTest::addRow("not UTF-8, far into the file")
+        << QByteArray(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<digital_tpp>\n" +
+               QByteArray("<state_code ID=\"MA\"><city_name ID=\"BOSTON\"/></state_code>\n").repeated(20000) +
+               "<state_code ID=\"\xc3\xa9\xe9\"/>\n</digital_tpp>\n")
+        << "charts" << QStringList() << "%1, line 20003, column 18: not UTF-8 text";
+    QTest::addRow("PDF folder a file") << kMetafile << "d-TPP_Metafile.xml" << QStringList()
+                                       << "%2/d-TPP_Metafile.xml: is a file, not a folder";
 }
 
 void TestDtppImport::badInputWritesNothing()

@@ -6,20 +6,26 @@
 #include "DirectoryRecords.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
+#include <QSet>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <sys/stat.h>
+
 namespace {
 
-// airports.csv rows of count airports with four-letter codes, one runway each.
-std::pair<QByteArray, QByteArray> largeSources(int count)
+// airports.csv rows of count airports with four-letter codes, one runway each, ids from first on.
+std::pair<QByteArray, QByteArray> largeSources(int count, int first = 1)
 {
     QByteArray airports = fixture::kAirportsHeader;
     QByteArray runways = fixture::kRunwaysHeader;
-    for (int id = 1; id <= count; ++id) {
+    for (int id = first; id < first + count; ++id) {
         QByteArray code(4, 'A');
         for (int i = 3, n = id; i >= 0; --i, n /= 26)
             code[i] = char('A' + n % 26);
@@ -35,7 +41,16 @@ struct Run {
     int exitCode = -1;
     QString out;
     QString err;
+    qint64 elapsedMs = 0;
 };
+
+QSet<QString> codesIn(const QString &directory)
+{
+    QSet<QString> codes;
+    for (const airportdata::StoredRecord &stored : airportdata::readAllRecords(fixture::readFile(directory)))
+        codes.insert(stored.record.code());
+    return codes;
+}
 
 } // namespace
 
@@ -52,10 +67,17 @@ private slots:
     void choosesTheLibrary();
     void navDataWithTheInstalledMagneticModel();
     void badInputFailsAndWritesNothing();
+    void inputsThatAreNoFilesAreRefusedAtOnce_data();
+    void inputsThatAreNoFilesAreRefusedAtOnce();
     void killedImportLeavesACompleteDirectory();
+    void anotherImportWaitsThenNamesTheOneRunning();
+    void importsStartedTogetherLoseNothing();
+    void summarySaysWhichLibraryTheProgramReads_data();
+    void summarySaysWhichLibraryTheProgramReads();
 
 private:
-    Run run(const QStringList &arguments, const QProcessEnvironment &environment = {});
+    Run run(const QStringList &arguments, const QProcessEnvironment &environment = {}, int timeoutMs = 120000,
+            const QString &program = {});
     QProcessEnvironment environment() const;
 
     QString m_program;
@@ -83,16 +105,22 @@ QProcessEnvironment TestImportCommand::environment() const
     return environment;
 }
 
-Run TestImportCommand::run(const QStringList &arguments, const QProcessEnvironment &environment)
+Run TestImportCommand::run(const QStringList &arguments, const QProcessEnvironment &environment,
+                           int timeoutMs, const QString &program)
 {
     QProcess process;
     process.setProcessEnvironment(environment.isEmpty() ? this->environment() : environment);
-    process.start(m_program, arguments);
-    if (!process.waitForFinished(120000))
-        qFatal("varnelox-import did not finish");
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program.isEmpty() ? m_program : program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return {-1, {}, QStringLiteral("did not finish"), clock.elapsed()};
+    }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardError()), clock.elapsed()};
 }
 
 void TestImportCommand::showsVersionAndHelp()
@@ -227,6 +255,47 @@ void TestImportCommand::badInputFailsAndWritesNothing()
     QVERIFY(!QFileInfo::exists(library));
 }
 
+void TestImportCommand::inputsThatAreNoFilesAreRefusedAtOnce_data()
+{
+    QTest::addColumn<QString>("airports"); // %1: a pipe, %2: the test folder
+    QTest::addColumn<QString>("runways");
+    QTest::addColumn<bool>("directoryIsAPipe");
+    QTest::addColumn<QString>("message");
+
+    QTest::addRow("airports.csv a pipe") << "%1"
+                                         << "%2/runways.csv" << false << "%1: is a pipe, not a file";
+    QTest::addRow("runways.csv a device") << "%2/airports.csv"
+                                          << "/dev/zero" << false << "/dev/zero: is a device, not a file";
+    QTest::addRow("the library's airports.txt a pipe")
+        << "%2/airports.csv"
+        << "%2/runways.csv" << true << "%2/fifo-library/airports.txt: is a pipe, not a file";
+}
+
+// A pipe would hold the import up for ever, a device fill the memory: neither is ever opened.
+void TestImportCommand::inputsThatAreNoFilesAreRefusedAtOnce()
+{
+    QFETCH(QString, airports);
+    QFETCH(QString, runways);
+    QFETCH(bool, directoryIsAPipe);
+    QFETCH(QString, message);
+
+    const QString pipe = m_folder.filePath(QStringLiteral("pipe"));
+    const QString library = m_folder.filePath(QStringLiteral("fifo-library"));
+    QFile::remove(pipe);
+    QVERIFY(QDir(library).removeRecursively() && QDir().mkpath(library));
+    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    if (directoryIsAPipe)
+        QVERIFY(mkfifo(QFile::encodeName(library + QStringLiteral("/airports.txt")).constData(), 0600) == 0);
+    const auto expand = [&](QString text) {
+        return text.replace(QStringLiteral("%1"), pipe).replace(QStringLiteral("%2"), m_folder.path());
+    };
+    const Run result = run({QStringLiteral("ourairports"), expand(airports), expand(runways),
+                            QStringLiteral("--library"), library},
+                           {}, 20000);
+    QCOMPARE(result.err, QStringLiteral("varnelox-import: %1\n").arg(expand(message)));
+    QCOMPARE(result.exitCode, 1);
+}
+
 void TestImportCommand::killedImportLeavesACompleteDirectory()
 {
     const auto [airports, runways] = largeSources(30000);
@@ -262,6 +331,176 @@ void TestImportCommand::killedImportLeavesACompleteDirectory()
         QCOMPARE(airportdata::readAllRecords(bytes).size(), 30001);
     }
     qInfo("killed with the old directory in place %d times, with the new one %d times", oldSeen, newSeen);
+}
+
+// While another import holds the library, an import waits a moment, then stops and says which one it is.
+void TestImportCommand::anotherImportWaitsThenNamesTheOneRunning()
+{
+    const QString library = m_folder.filePath(QStringLiteral("locked"));
+    QVERIFY(QDir().mkpath(library));
+    const QByteArray old("01ZZZZ|XX|KEPT|||||\r\n\r\n");
+    fixture::writeFile(library + QStringLiteral("/airports.txt"), old);
+    QLockFile running(library + QStringLiteral("/.varnelox-import.lock"));
+    QVERIFY(running.tryLock(0));
+
+    const QStringList arguments{QStringLiteral("ourairports"), m_airports, m_runways,
+                                QStringLiteral("--library"), library};
+    const Run refused = run(arguments);
+    QCOMPARE(refused.exitCode, 1);
+    QCOMPARE(refused.err,
+             QStringLiteral("varnelox-import: %1: another import is writing this library (%2, process "
+                            "%3 on %4): run this one once it has ended\n")
+                 .arg(library, QCoreApplication::applicationName())
+                 .arg(QCoreApplication::applicationPid())
+                 .arg(QSysInfo::machineHostName()));
+    QVERIFY2(refused.elapsedMs >= 2500, "it did not wait");
+    QCOMPARE(fixture::readFile(library + QStringLiteral("/airports.txt")), old);
+
+    running.unlock();
+    QCOMPARE(run(arguments).exitCode, 0);
+    QCOMPARE(codesIn(library + QStringLiteral("/airports.txt")).size(), 9);
+}
+
+// Two imports into one library at once: each one that says it succeeded has its records in the result, and
+// so has the library that was there. A large directory keeps both imports reading and writing it at once.
+void TestImportCommand::importsStartedTogetherLoseNothing()
+{
+    const QString library = m_folder.filePath(QStringLiteral("together"));
+    QVERIFY(QDir(library).removeRecursively() && QDir().mkpath(library));
+    QByteArray old;
+    for (int id = 300000; id < 450000; ++id) {
+        QByteArray code(4, 'A');
+        for (int i = 3, n = id; i >= 0; --i, n /= 26)
+            code[i] = char('A' + n % 26);
+        old += "01" + code + "|XX|KEPT|||||\r\n\r\n";
+    }
+    fixture::writeFile(library + QStringLiteral("/airports.txt"), old);
+    QSet<QString> expected = codesIn(library + QStringLiteral("/airports.txt"));
+
+    QList<QProcess *> imports;
+    QList<QSet<QString>> codes;
+    for (int first : {1, 200000}) {
+        const auto [airports, runways] = largeSources(2000, first);
+        const QString airportsFile = m_folder.filePath(QStringLiteral("together-%1-airports.csv").arg(first));
+        const QString runwaysFile = m_folder.filePath(QStringLiteral("together-%1-runways.csv").arg(first));
+        fixture::writeFile(airportsFile, airports);
+        fixture::writeFile(runwaysFile, runways);
+        const QTemporaryDir alone;
+        QCOMPARE(run({QStringLiteral("ourairports"), airportsFile, runwaysFile, QStringLiteral("--library"),
+                      alone.path()})
+                     .exitCode,
+                 0);
+        codes.append(codesIn(alone.filePath(QStringLiteral("airports.txt"))));
+        auto *process = new QProcess(this);
+        process->setProcessEnvironment(environment());
+        process->setProgram(m_program);
+        process->setArguments(
+            {QStringLiteral("ourairports"), airportsFile, runwaysFile, QStringLiteral("--library"), library});
+        imports.append(process);
+    }
+    for (QProcess *process : imports)
+        process->start();
+    for (QProcess *process : imports)
+        QVERIFY(process->waitForFinished(120000));
+    const QSet<QString> written = codesIn(library + QStringLiteral("/airports.txt"));
+    QVERIFY(written.contains(expected));
+    int succeeded = 0;
+    for (qsizetype i = 0; i < imports.size(); ++i) {
+        if (imports[i]->exitCode() != 0) {
+            QVERIFY(imports[i]->readAllStandardError().contains("another import is writing this library"));
+            continue;
+        }
+        ++succeeded;
+        QVERIFY2(written.contains(codes[i]), "the records of an import that succeeded are lost");
+    }
+    QVERIFY(succeeded >= 1);
+    qDeleteAll(imports);
+}
+
+void TestImportCommand::summarySaysWhichLibraryTheProgramReads_data()
+{
+    QTest::addColumn<bool>("programFolderHoldsALibrary");
+    QTest::addColumn<bool>("dataFolderHoldsALibrary");
+    QTest::addColumn<QString>("variable"); // VARNELOX_LIBRARY below the test folder, holding a library
+    QTest::addColumn<QString>("option");   // --library below the test folder
+    QTest::addColumn<QString>("reads"); // the library the program reads, below the test folder; empty: ours
+    QTest::addColumn<QString>("whence");
+
+    QTest::addRow("a build: the program reads its own folder")
+        << true << false << ""
+        << ""
+        << "bin"
+        << "its own folder, which holds an airports.txt";
+    QTest::addRow("installed: the program reads the data folder written") << false << false << ""
+                                                                          << ""
+                                                                          << ""
+                                                                          << "";
+    QTest::addRow("another folder named: the program reads the data folder") << false << true << ""
+                                                                             << "named"
+                                                                             << "data/varnelox"
+                                                                             << "your data folder";
+    QTest::addRow("another folder named: the program reads the sample library")
+        << false << false << ""
+        << "named"
+        << "share/varnelox"
+        << "the sample library installed with it";
+    QTest::addRow("another folder named: the program reads VARNELOX_LIBRARY")
+        << false << true << "env-library"
+        << "named"
+        << "env-library"
+        << "the folder named by VARNELOX_LIBRARY";
+}
+
+// The summary names the library written, and when the program beside the import tool would read another,
+// says which one and how to read the new one.
+void TestImportCommand::summarySaysWhichLibraryTheProgramReads()
+{
+    QFETCH(bool, programFolderHoldsALibrary);
+    QFETCH(bool, dataFolderHoldsALibrary);
+    QFETCH(QString, variable);
+    QFETCH(QString, option);
+    QFETCH(QString, reads);
+    QFETCH(QString, whence);
+
+    const QTemporaryDir root;
+    const auto path = [&](const QString &below) { return root.filePath(below); };
+    QVERIFY(QDir().mkpath(path(QStringLiteral("bin"))));
+    const QString program = path(QStringLiteral("bin/varnelox-import"));
+    QVERIFY(QFile::copy(m_program, program));
+    QVERIFY(QFile::setPermissions(program, QFile::permissions(m_program)));
+    const QByteArray record("01ZZZZ|XX|ELSEWHERE|||||\r\n\r\n");
+    QDir().mkpath(path(QStringLiteral("share/varnelox")));
+    fixture::writeFile(path(QStringLiteral("share/varnelox/airports.txt")), record);
+    for (const auto &[holds, folder] : {std::pair{programFolderHoldsALibrary, QStringLiteral("bin")},
+                                        std::pair{dataFolderHoldsALibrary, QStringLiteral("data/varnelox")},
+                                        std::pair{!variable.isEmpty(), variable}}) {
+        if (holds) {
+            QVERIFY(QDir().mkpath(path(folder)));
+            fixture::writeFile(path(folder + QStringLiteral("/airports.txt")), record);
+        }
+    }
+    QProcessEnvironment environment = this->environment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
+    if (!variable.isEmpty())
+        environment.insert(QStringLiteral("VARNELOX_LIBRARY"), path(variable));
+    QStringList arguments{QStringLiteral("ourairports"), m_airports, m_runways};
+    if (!option.isEmpty())
+        arguments << QStringLiteral("--library") << path(option);
+
+    const Run result = run(arguments, environment, 120000, program);
+    QCOMPARE(result.exitCode, 0);
+    const QString written = path(option.isEmpty() ? QStringLiteral("data/varnelox") : option);
+    QVERIFY2(result.out.startsWith(QStringLiteral("Library: %1\n").arg(written)), qPrintable(result.out));
+    const QString note =
+        QStringLiteral(
+            "Note: the program beside this tool (%1), started without --library, reads\n  %2, %3\nand "
+            "not this library. To read this one, start it with\n  varnelox --library %4\nor set "
+            "VARNELOX_LIBRARY to its folder.\n")
+            .arg(path(QStringLiteral("bin/varnelox")), path(reads), whence, written);
+    if (reads.isEmpty())
+        QVERIFY2(!result.out.contains(QStringLiteral("Note:")), qPrintable(result.out));
+    else
+        QVERIFY2(result.out.endsWith(note), qPrintable(result.out));
 }
 
 QTEST_GUILESS_MAIN(TestImportCommand)

@@ -24,8 +24,8 @@ void MainWindowFixture::writeChart(const QString &relativePath) const
 mainwindow::FrmMain &MainWindowFixture::load()
 {
     window = std::make_unique<mainwindow::FrmMain>(
-        values,
-        mainwindow::MainWindowServices{sound, exitQuestion, printer, mail, notice, settings, simulator.link});
+        values, mainwindow::MainWindowServices{sound, exitQuestion, printer, mail, notice, settings,
+                                               simulator.link, charts});
     window->Form_Load();
     window->show();
     return *window;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChartRenderClient.h"
 #include "ExitQuestion.h"
 #include "FrmMain.h"
 #include "GridCell.h"
@@ -106,6 +107,8 @@ public:
     // Settings in the fixture's folder, never the user's.
     desktop::ProgramSettings settings{folder.filePath(QStringLiteral("settings/varnelox.ini"))};
     QuietSimulator simulator{settings, folder.filePath(QStringLiteral("airports.txt"))};
+    // The render helper beside the test, as the program's beside the program: none for most tests.
+    viewer::ChartRenderClient charts{viewer::ChartRenderSettings{}};
     std::unique_ptr<mainwindow::FrmMain> window;
 };
 

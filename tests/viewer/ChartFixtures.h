@@ -1,16 +1,24 @@
 #pragma once
 
 #include "ChartRenderClient.h"
+#include "ChartViewer.h"
 
 #include <QColor>
 #include <QList>
 #include <QSizeF>
 #include <QString>
 
+#include <memory>
+
 namespace fixtures {
 
 // The built varnelox-render, with the program's own limits.
 viewer::ChartRenderSettings realHelper();
+// A viewer with a render helper of its own, started with settings.
+std::unique_ptr<viewer::ChartViewer> viewerWithHelper(const viewer::ChartRenderSettings &settings);
+// Waits until no render helper started by this process draws pages ahead (it draws each in a copy of
+// itself): true once none has for a moment, false when one still does after timeoutMs.
+bool waitForDrawingAhead(int timeoutMs);
 
 // Page corner markers: page 1 red, page 2 blue, page 3 green, then again.
 QColor markerColour(int page);

@@ -172,7 +172,7 @@ void ChartHelperTest::chartTooLargeForTheHelperMemory()
 
     QSignalSpy rendered(&client, &ChartRenderClient::rendered);
     QSignalSpy failed(&client, &ChartRenderClient::failed);
-    const quint64 serial = client.render({0, QSize(595, 842), 0, false});
+    const quint64 serial = client.render(path(QStringLiteral("paths.pdf")), {0, QSize(595, 842), 0, false});
     QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, ReplyWaitMs);
     QCOMPARE(failed.first().at(0).toULongLong(), serial);
     QCOMPARE(failed.first().at(1).value<ChartFailure>(), ChartFailure::OutOfMemory);
@@ -181,7 +181,7 @@ void ChartHelperTest::chartTooLargeForTheHelperMemory()
                 .contains(QStringLiteral("too large to draw")));
 
     QCOMPARE(openChart(client, path(QStringLiteral("one.pdf"))), ChartFailure::None);
-    client.render({0, QSize(100, 141), 0, false});
+    client.render(path(QStringLiteral("one.pdf")), {0, QSize(100, 141), 0, false});
     QTRY_COMPARE_WITH_TIMEOUT(rendered.count(), 1, ReplyWaitMs);
     QCOMPARE(rendered.first().at(1).value<QImage>().size(), QSize(100, 141));
 }
@@ -273,8 +273,8 @@ void ChartHelperTest::chartIndexComesWithTheChart()
     QSignalSpy rendered(&client, &ChartRenderClient::rendered);
     QSignalSpy read(&client, &ChartRenderClient::outlineRead);
     QSignalSpy failed(&client, &ChartRenderClient::failed);
-    client.render({0, QSize(100, 141), 0, false});
-    const quint64 serial = client.readOutline();
+    client.render(chart, {0, QSize(100, 141), 0, false});
+    const quint64 serial = client.readOutline(chart);
     QTRY_COMPARE_WITH_TIMEOUT(read.count(), 1, ReplyWaitMs);
     QCOMPARE(rendered.count(), 1);
     QVERIFY(failed.isEmpty());
@@ -282,7 +282,7 @@ void ChartHelperTest::chartIndexComesWithTheChart()
     QCOMPARE(read.first().at(1).value<QList<viewer::OutlineEntry>>(), index);
 
     // The helper that read it still draws the chart's pages.
-    client.render({0, QSize(100, 141), 0, false});
+    client.render(chart, {0, QSize(100, 141), 0, false});
     QTRY_COMPARE_WITH_TIMEOUT(rendered.count(), 2, ReplyWaitMs);
 }
 

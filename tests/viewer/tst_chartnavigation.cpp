@@ -101,7 +101,7 @@ void ChartNavigationTest::initTestCase()
 
 std::unique_ptr<ChartViewer> ChartNavigationTest::viewerWith(const QString &chart)
 {
-    auto viewer = std::make_unique<ChartViewer>(fixtures::realHelper());
+    auto viewer = fixtures::viewerWithHelper(fixtures::realHelper());
     viewer->resize(505, 801);
     viewer->show();
     QApplication::setActiveWindow(viewer.get());

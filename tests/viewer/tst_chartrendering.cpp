@@ -114,13 +114,30 @@ void ChartRenderingTest::malformedLinesAreRejected_data()
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("unknown verb") << QByteArray("close 1");
     QTest::newRow("serial not a number") << QByteArray("open x /a.pdf");
-    QTest::newRow("render too short") << QByteArray("render 1 0 10 10");
-    QTest::newRow("render negative offset") << QByteArray("render 1 0 10 10 0 0 -5");
+    QTest::newRow("render too short") << QByteArray("render 1 /a.pdf 0 10 10");
+    QTest::newRow("render without a chart") << QByteArray("render 1 0 10 10 0 0 0");
+    QTest::newRow("render negative offset") << QByteArray("render 1 /a.pdf 0 10 10 0 0 -5");
     QTest::newRow("opened count wrong") << QByteArray("opened 1 2 595,842");
     QTest::newRow("opened size broken") << QByteArray("opened 1 1 595x842");
     QTest::newRow("opened size not finite") << QByteArray("opened 1 1 nan,842");
     QTest::newRow("opened with more than sizes") << QByteArray("opened 1 1 595,842 0");
-    QTest::newRow("read-outline with more") << QByteArray("read-outline 1 2");
+    QTest::newRow("read-outline with more") << QByteArray("read-outline 1 /a.pdf 2");
+    QTest::newRow("read-outline without a chart") << QByteArray("read-outline 1");
+    QTest::newRow("draw-ahead count wrong") << QByteArray("draw-ahead 1 2 /a.pdf,0,0,1,505,500,15,1,0,0");
+    QTest::newRow("draw-ahead page of nine parts")
+        << QByteArray("draw-ahead 1 1 /a.pdf,0,0,1,505,500,15,1,0");
+    QTest::newRow("draw-ahead unknown zoom mode")
+        << QByteArray("draw-ahead 1 1 /a.pdf,0,3,1,505,500,15,1,0,0");
+    QTest::newRow("draw-ahead five quarter turns")
+        << QByteArray("draw-ahead 1 1 /a.pdf,0,0,1,505,500,15,1,5,0");
+    QTest::newRow("draw-ahead pixel ratio 0") << QByteArray("draw-ahead 1 1 /a.pdf,0,0,1,505,500,15,0,0,0");
+    QTest::newRow("draw-ahead scale not finite")
+        << QByteArray("draw-ahead 1 1 /a.pdf,0,2,inf,505,500,15,1,0,0");
+    QTest::newRow("draw-ahead negative page") << QByteArray("draw-ahead 1 1 /a.pdf,-1,0,1,505,500,15,1,0,0");
+    QByteArray tooManyAhead = "draw-ahead 1 65";
+    for (int i = 0; i < 65; ++i)
+        tooManyAhead += " /a.pdf,0,0,1,505,500,15,1,0,0";
+    QTest::newRow("draw-ahead too many pages") << tooManyAhead;
     QTest::newRow("outline without entries count") << QByteArray("outline 1 1");
     QTest::newRow("outline of negative pages") << QByteArray("outline 1 -1 0");
     QTest::newRow("index count wrong") << QByteArray("outline 1 1 2 0,0,A");
@@ -153,17 +170,28 @@ void ChartRenderingTest::linesRoundTrip()
     QCOMPARE(open.path, path);
 
     const PageRequest page{2, QSize(505, 714), 3, true};
-    const protocol::Message render = protocol::parse(protocol::renderLine(8, page, 1 << 26));
+    const protocol::Message render = protocol::parse(protocol::renderLine(8, path, page, 1 << 26));
     QCOMPARE(render.kind, protocol::Kind::Render);
+    QCOMPARE(render.path, path);
     QVERIFY(render.page == page);
     QCOMPARE(render.offset, 1 << 26);
+
+    // Pages drawn ahead keep every digit of their frame: both ends compute the same page sizes from it.
+    const QList<viewer::AheadPage> ahead{
+        {path, 4, {ZoomMode::Custom, 1.0 / 3, QSize(505, 514), 15, 1.25, 1}, true},
+        {QStringLiteral("/b,c.pdf"), 0, {ZoomMode::FitPage, 0.1 + 0.2, QSize(860, 700), 0, 2, 0}, false}};
+    const protocol::Message drawAhead = protocol::parse(protocol::drawAheadLine(15, ahead));
+    QCOMPARE(drawAhead.kind, protocol::Kind::DrawAhead);
+    QVERIFY(drawAhead.ahead == ahead);
+    QCOMPARE(protocol::parse(protocol::drawingAheadLine(16)).kind, protocol::Kind::DrawingAhead);
 
     const protocol::Message opened = protocol::parse(protocol::openedLine(9, {QSizeF(595, 842.5)}));
     QCOMPARE(opened.kind, protocol::Kind::Opened);
     QCOMPARE(opened.pageSizes, QList<QSizeF>{QSizeF(595, 842.5)});
-    const protocol::Message ask = protocol::parse(protocol::readOutlineLine(13));
+    const protocol::Message ask = protocol::parse(protocol::readOutlineLine(13, path));
     QCOMPARE(ask.kind, protocol::Kind::ReadOutline);
     QCOMPARE(ask.serial, quint64(13));
+    QCOMPARE(ask.path, path);
     QVERIFY(protocol::parse(protocol::outlineLine(14, 0, {})).outline.isEmpty());
     const QList<OutlineEntry> outline{{QStringLiteral("ILS Z RWY 16L, CAT II/III"), 1, 0},
                                       {QStringLiteral("Atterrissage \u00e0 vue 50% \u2192 \U0001F6EC"), 2, 3},

@@ -105,7 +105,7 @@ void ChartViewerTest::initTestCase()
 
 std::unique_ptr<ChartViewer> ChartViewerTest::shownViewer(const ChartRenderSettings &settings)
 {
-    auto viewer = std::make_unique<ChartViewer>(settings);
+    auto viewer = fixtures::viewerWithHelper(settings);
     viewer->resize(505, 801);
     viewer->show();
     viewer->activateWindow();
@@ -466,7 +466,8 @@ void ChartViewerTest::printJobPrintsChosenPages()
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(output);
-    viewer::ChartPrintJob job(&client, std::move(printer), {0, 2}, pageSizes);
+    viewer::ChartPrintJob job(&client, path(QStringLiteral("three.pdf")), std::move(printer), {0, 2},
+                              pageSizes);
     QSignalSpy finished(&job, &viewer::ChartPrintJob::finished);
     job.start();
     QVERIFY(finished.count() == 1 || finished.wait(LoadWaitMs));

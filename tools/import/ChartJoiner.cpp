@@ -1,15 +1,21 @@
 #include "ChartJoiner.h"
 
+#include "SourceFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
+
+#include <unistd.h>
 
 namespace import {
 
@@ -20,8 +26,6 @@ struct Bookmark {
     QPDFObjectHandle page;
 };
 
-// The joined document and the source documents whose pages it holds: copied pages keep reading their
-// source until the document is written.
 // The top left corner of the page at the zoom the reader has.
 QPDFObjectHandle destination(QPDFObjectHandle page)
 {
@@ -31,6 +35,26 @@ QPDFObjectHandle destination(QPDFObjectHandle page)
                                        QPDFObjectHandle::newNull()});
 }
 
+// Opens a source PDF for qpdf: a regular file only, opened without waiting (a pipe would block it).
+FILE *openPdf(const QString &path, QString &problem)
+{
+    QFile file;
+    if (Status opened = openSourceFile(path, file); !opened.ok) {
+        problem = opened.message;
+        return nullptr;
+    }
+    const int descriptor = dup(file.handle());
+    FILE *stream = descriptor < 0 ? nullptr : fdopen(descriptor, "rb");
+    if (!stream) {
+        if (descriptor >= 0)
+            close(descriptor);
+        problem = path + QStringLiteral(": cannot be read: ") + QString::fromLocal8Bit(std::strerror(errno));
+    }
+    return stream;
+}
+
+// The joined document and the source documents whose pages it holds: copied pages keep reading their
+// source until the document is written.
 class Joining {
 public:
     Joining() { m_output.emptyPDF(); }
@@ -38,17 +62,16 @@ public:
     // Appends the pages of one file; returns the first page added, or a null handle with the problem.
     QPDFObjectHandle addFile(const QString &file, QString &problem)
     {
-        if (!QFileInfo(file).isFile()) {
-            problem = file + QStringLiteral(": no such file");
+        FILE *stream = openPdf(file, problem);
+        if (!stream)
             return {};
-        }
         // Kept even when the file fails part way: pages copied before the failure still refer to it.
         QPDF &source = *m_sources.emplace_back(std::make_unique<QPDF>());
         source.setSuppressWarnings(true);
         QPDFPageDocumentHelper pages(m_output);
         const std::size_t before = m_output.getAllPages().size();
         try {
-            source.processFile(QFile::encodeName(file).constData());
+            source.processFile(QFile::encodeName(file).constData(), stream, true);
             for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(source).getAllPages())
                 pages.addPage(page, false);
         } catch (const std::exception &error) {
@@ -93,6 +116,8 @@ public:
     {
         QPDFWriter writer(m_output);
         writer.setOutputMemory();
+        // The document's ID from its contents, not from the time: the same charts give the same bytes.
+        writer.setDeterministicID(true);
         writer.write();
         const std::shared_ptr<Buffer> buffer = writer.getBufferSharedPointer();
         return QByteArray(reinterpret_cast<const char *>(buffer->getBuffer()), qsizetype(buffer->getSize()));

@@ -18,9 +18,9 @@ struct CsvRow {
 };
 
 // Reads CSV text as RFC 4180 writes it: fields separated by commas, quoted fields holding commas, line breaks
-// and quotes written twice. Line ends may be CR LF or LF; empty lines are skipped. libcsv does the parsing,
-// in its strict mode: a quote inside an unquoted field, text after a closing quote or a quoted field that is
-// never closed is an error naming the file, the line and the column.
+// and quotes written twice. Line ends may be CR LF, LF or CR; empty lines are skipped. libcsv does the
+// parsing, in its strict mode: a quote inside an unquoted field, text after a closing quote or a quoted field
+// that is never closed is an error naming the file, the line and the column.
 class CsvReader {
 public:
     using RowHandler = std::function<Status(const CsvRow &)>;

@@ -49,8 +49,12 @@ public:
     Status utf8(int column, QString &value) const;
     // "airports.csv, line 12, column "elevation_ft""
     QString place(int column) const;
+    const QString &fileName() const { return m_header.fileName(); }
+    QString columnName(int column) const { return m_header.columnName(column); }
     // Bytes of the file read up to the end of this row.
     qsizetype consumed() const { return m_row.consumed; }
+    // The line the row starts on, counted from 1.
+    qsizetype line() const { return m_row.line; }
 
 private:
     const CsvHeader &m_header;

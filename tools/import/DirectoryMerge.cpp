@@ -1,6 +1,7 @@
 #include "DirectoryMerge.h"
 
 #include "DirectoryText.h"
+#include "RecordFit.h"
 
 #include <QSet>
 
@@ -26,14 +27,22 @@ QByteArrayView missingEnd(QByteArrayView record)
 
 } // namespace
 
-MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportdata::AirportRecord> &imported)
+MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportdata::AirportRecord> &imported,
+                               ImportSummary &summary)
 {
+    RecordFit fit(summary);
+    QByteArray importedText;
     QSet<QString> codes;
-    for (const airportdata::AirportRecord &record : imported)
-        codes.insert(record.code());
-
     MergedDirectory merged;
-    merged.bytes.reserve(oldDirectory.size() + imported.size() * 256);
+    for (const airportdata::AirportRecord &record : imported) {
+        if (const std::optional<QByteArray> text = fit.text(record)) {
+            codes.insert(record.code());
+            importedText += *text;
+            ++merged.written;
+        }
+    }
+
+    merged.bytes.reserve(oldDirectory.size() + importedText.size());
     for (const airportdata::StoredRecord &stored : airportdata::readAllRecords(oldDirectory)) {
         if (codes.contains(stored.record.code())) {
             ++merged.replaced;
@@ -44,8 +53,7 @@ MergedDirectory mergeDirectory(QByteArrayView oldDirectory, const QList<airportd
         merged.bytes += missingEnd(bytes);
         ++merged.kept;
     }
-    for (const airportdata::AirportRecord &record : imported)
-        merged.bytes += airportdata::directoryText(record);
+    merged.bytes += importedText;
     return merged;
 }
 

@@ -4,8 +4,28 @@
 
 namespace import {
 
+// The values a record can hold, each within what is true of airports on Earth. A value outside its range
+// is no fact about an airport: readers check against these and leave it out, or refuse the file.
+struct ValueRange {
+    double lowest;
+    double highest;
+
+    bool contains(double value) const { return value >= lowest && value <= highest; }
+};
+
+inline constexpr ValueRange kLatitudeRange{-90, 90};
+inline constexpr ValueRange kLongitudeRange{-180, 180};
+// From the shore of the Dead Sea (-1,410 ft) to above the top of Everest (29,032 ft).
+inline constexpr ValueRange kElevationFeetRange{-1500, 30000};
+// Lengths and widths of runways; the longest, on a dry lake, is 39,000 ft.
+inline constexpr ValueRange kRunwayFeetRange{0, 60000};
+// Localizers send on 108.10 to 111.95 MHz.
+inline constexpr ValueRange kLocalizerMegahertzRange{108, 112};
+inline constexpr ValueRange kCourseDegreesRange{0, 360};
+
 // Values written the way the airport directory shows them. Angles are rounded to the nearest second,
-// lengths and heights to whole units.
+// lengths and heights to whole units. A value that is not finite or lies beyond a billion (no measure of an
+// airport does) gives an empty text, never an overflowed number.
 
 // "E 012 14 20", "W 071 00 30": hemisphere, degrees in three digits, minutes, seconds.
 QString longitudeText(double degrees);

@@ -11,15 +11,17 @@
 #include "ImportSummary.h"
 #include "LibraryWriter.h"
 #include "ProgressLine.h"
+#include "SourceFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <map>
+#include <optional>
+#include <utility>
 
 namespace import {
 
@@ -32,12 +34,10 @@ const QString kRecords = QStringLiteral("directory records added (name and city 
 
 Status readMetafile(const DtppOptions &options, DtppMetafile &metafile, ImportSummary &summary)
 {
-    QFile file(options.metafile);
-    if (!QFileInfo(options.metafile).isFile())
-        return Status::failure(options.metafile + QStringLiteral(": no such file"));
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::failure(options.metafile + QStringLiteral(": cannot be read: ") + file.errorString());
-    return metafile.read(options.metafile, file, summary);
+    QByteArray bytes;
+    if (Status read = readSourceFile(options.metafile, bytes); !read.ok)
+        return read;
+    return metafile.read(options.metafile, bytes, summary);
 }
 
 // The airports asked for: every one when no code is named, else the named ones, each of which must be in the
@@ -67,6 +67,13 @@ Status chooseAirports(const QList<DtppAirport> &all, const QStringList &codes, Q
     return {};
 }
 
+// One airport's chart files to write: per category, the charts in the order of the joined file with the
+// paths of their PDF files.
+struct AirportCharts {
+    const DtppAirport *airport = nullptr;
+    std::map<int, QList<ChartPages>> categories;
+};
+
 class ChartLibraryImport {
 public:
     ChartLibraryImport(const DtppOptions &options, ImportSummary &summary, LibraryWriter &library)
@@ -74,13 +81,15 @@ public:
         , m_summary(summary)
         , m_library(library)
     {
+        // Pipes and devices too, so that one named by the metafile is reported for what it is.
         const QDir folder(options.pdfFolder);
-        for (const QString &name : folder.entryList(QDir::Files))
+        for (const QString &name : folder.entryList(QDir::Files | QDir::System | QDir::Hidden))
             m_pdfFiles.insert(name.toUpper(), folder.filePath(name));
     }
 
-    // Writes the chart files of one airport; written tells whether at least one was.
-    Status writeAirport(const DtppAirport &airport, bool &written)
+    // What the airport has to write: the categories with at least one chart file there, less those the
+    // library leaves alone; nothing when none is left. Charts of other codes and missing files are reported.
+    std::optional<AirportCharts> plan(const DtppAirport &airport)
     {
         std::map<int, QList<DtppChart>> byCategory;
         for (const DtppChart &chart : airport.charts) {
@@ -90,15 +99,71 @@ public:
             else
                 byCategory[category].append(chart);
         }
-        written = false;
+        if (const QString obstacle = m_library.charts().obstacle(airport.code); !obstacle.isEmpty()) {
+            m_summary.problem(obstacle);
+            return std::nullopt;
+        }
+        AirportCharts planned{&airport, {}};
         for (const auto &[category, charts] : byCategory) {
-            bool categoryWritten = false;
-            if (Status status = writeCategory(airport.code, category, charts, categoryWritten); !status.ok)
-                return status;
-            written = written || categoryWritten;
+            const QList<ChartPages> pages = chartPages(airport.code, charts);
+            const bool anyFile = std::any_of(pages.begin(), pages.end(),
+                                             [](const ChartPages &chart) { return !chart.files.isEmpty(); });
+            const QString obstacle = m_library.charts().obstacle(airport.code, category);
+            if (!obstacle.isEmpty())
+                m_summary.problem(obstacle);
+            else if (anyFile)
+                planned.categories.emplace(category, pages);
+        }
+        if (planned.categories.empty())
+            return std::nullopt;
+        return planned;
+    }
+
+    // Joins the airport's charts and stages them in the library; every ChartFolderWriter::CommitEvery
+    // airports, and at commit(), the staged ones are put in place.
+    Status write(const AirportCharts &planned)
+    {
+        const QString &code = planned.airport->code;
+        QList<ChartFile> files;
+        Written written{code, 0, 0, 0};
+        for (const auto &[category, chartPages] : planned.categories) {
+            const JoinedFile joined = joinCharts(chartPages);
+            for (const QString &problem : joined.problems)
+                m_summary.problem(code + QStringLiteral(": ") + problem);
+            if (!joined.ok) {
+                m_summary.problem(
+                    QStringLiteral("%1: %2 not written: %3")
+                        .arg(code, airportdata::ChartCategories[category].captionText(), joined.message));
+                continue;
+            }
+            files.append({category, joined.pdf});
+            written.charts += joined.charts;
+            written.pages += joined.pages;
+        }
+        if (files.isEmpty())
+            return {};
+        written.files = files.size();
+        if (Status status = m_library.charts().stage(code, files); !status.ok)
+            return status;
+        m_staged.append(written);
+        return m_staged.size() >= ChartFolderWriter::CommitEvery ? commit() : Status();
+    }
+
+    Status commit()
+    {
+        if (Status status = m_library.charts().commit(); !status.ok)
+            return status;
+        for (const Written &written : std::exchange(m_staged, {})) {
+            m_written.insert(written.code);
+            m_summary.count(kChartFiles, written.files);
+            m_summary.count(kCharts, written.charts);
+            m_summary.count(kPages, written.pages);
         }
         return {};
     }
+
+    // The airports whose charts are in place.
+    const QSet<QString> &written() const { return m_written; }
 
 private:
     // The charts in the order of the joined file, with the paths of their PDF files; missing ones reported.
@@ -120,41 +185,30 @@ private:
         return pages;
     }
 
-    Status writeCategory(const QString &code, int category, const QList<DtppChart> &charts, bool &written)
-    {
-        const JoinedFile joined = joinCharts(chartPages(code, charts));
-        for (const QString &problem : joined.problems)
-            m_summary.problem(code + QStringLiteral(": ") + problem);
-        written = joined.ok;
-        if (!joined.ok) {
-            m_summary.problem(
-                QStringLiteral("%1: %2 not written: %3")
-                    .arg(code, airportdata::ChartCategories[category].captionText(), joined.message));
-            return {};
-        }
-        if (Status status = m_library.writeChart(code, category, joined.pdf); !status.ok)
-            return status;
-        m_summary.count(kChartFiles);
-        m_summary.count(kCharts, joined.charts);
-        m_summary.count(kPages, joined.pages);
-        return {};
-    }
+    // What one airport's staged folder holds, counted once it is in place.
+    struct Written {
+        QString code;
+        qsizetype files, charts, pages;
+    };
 
     const DtppOptions &m_options;
     ImportSummary &m_summary;
     LibraryWriter &m_library;
     QHash<QString, QString> m_pdfFiles; // upper-case name to path
+    QList<Written> m_staged;
+    QSet<QString> m_written;
 };
 
 // Records for the airports that have none in the directory yet.
 QList<airportdata::AirportRecord> missingRecords(const QByteArray &directory,
-                                                 const QList<DtppAirport> &airports, ImportSummary &summary)
+                                                 const QList<AirportCharts> &airports, ImportSummary &summary)
 {
     QSet<QString> present;
     for (const airportdata::StoredRecord &stored : airportdata::readAllRecords(directory))
         present.insert(stored.record.code());
     QList<airportdata::AirportRecord> records;
-    for (const DtppAirport &airport : airports) {
+    for (const AirportCharts &planned : airports) {
+        const DtppAirport &airport = *planned.airport;
         if (present.contains(airport.code))
             continue;
         present.insert(airport.code);
@@ -169,12 +223,55 @@ QList<airportdata::AirportRecord> missingRecords(const QByteArray &directory,
     return records;
 }
 
+// The records the import adds to the directory: those of the airports that get charts and have none yet.
+// They go in before any chart is written, so that the program never meets a chart folder without its
+// airport's record; those of airports that got no chart in the end (none of their files could be read) are
+// taken out again once the charts are written.
+class AddedRecords {
+public:
+    AddedRecords(LibraryWriter &library, ImportSummary &summary)
+        : m_library(library)
+        , m_summary(summary)
+    {}
+
+    Status add(const QList<AirportCharts> &planned)
+    {
+        m_records = missingRecords(m_library.oldDirectory(), planned, m_summary);
+        return write();
+    }
+
+    Status keepOnly(const QSet<QString> &codes)
+    {
+        const qsizetype before = m_records.size();
+        m_records.removeIf(
+            [&](const airportdata::AirportRecord &record) { return !codes.contains(record.code()); });
+        return m_records.size() == before ? Status() : write();
+    }
+
+    qsizetype count() const { return m_records.size(); }
+
+private:
+    Status write()
+    {
+        if (m_records.isEmpty() && !m_written)
+            return {};
+        m_written = true;
+        return m_library.replaceDirectory(
+            mergeDirectory(m_library.oldDirectory(), m_records, m_summary).bytes);
+    }
+
+    LibraryWriter &m_library;
+    ImportSummary &m_summary;
+    QList<airportdata::AirportRecord> m_records;
+    bool m_written = false;
+};
+
 } // namespace
 
 Status importDtpp(const DtppOptions &options, ImportSummary &summary, ProgressLine &progress)
 {
-    if (!QFileInfo(options.pdfFolder).isDir())
-        return Status::failure(options.pdfFolder + QStringLiteral(": no such folder"));
+    if (Status folder = checkFolder(options.pdfFolder); !folder.ok)
+        return folder;
     DtppMetafile metafile;
     if (Status read = readMetafile(options, metafile, summary); !read.ok)
         return read;
@@ -187,26 +284,34 @@ Status importDtpp(const DtppOptions &options, ImportSummary &summary, ProgressLi
     LibraryWriter library(options.libraryFolder);
     if (Status opened = library.open(); !opened.ok)
         return opened;
+    if (Status prepared = library.charts().prepare(); !prepared.ok)
+        return prepared;
     ChartLibraryImport charts(options, summary, library);
-    QList<DtppAirport> withCharts;
-    for (qsizetype done = 0; done < airports.size(); ++done) {
-        progress.update(QStringLiteral("airports"), done, done, airports.size());
-        bool written = false;
-        if (Status status = charts.writeAirport(airports[done], written); !status.ok)
-            return status;
-        if (written)
-            withCharts.append(airports[done]);
+    QList<AirportCharts> planned;
+    for (const DtppAirport &airport : airports) {
+        if (std::optional<AirportCharts> airportCharts = charts.plan(airport))
+            planned.append(*airportCharts);
     }
+    AddedRecords records(library, summary);
+    if (Status added = records.add(planned); !added.ok)
+        return added;
+    Status status;
+    for (qsizetype done = 0; status.ok && done < planned.size(); ++done) {
+        progress.update(QStringLiteral("airports"), done, done, planned.size());
+        status = charts.write(planned[done]);
+    }
+    if (status.ok)
+        status = charts.commit();
     progress.finish();
-
-    const QList<airportdata::AirportRecord> records =
-        missingRecords(library.oldDirectory(), withCharts, summary);
-    if (records.isEmpty())
-        return {};
-    if (Status written = library.replaceDirectory(mergeDirectory(library.oldDirectory(), records).bytes);
-        !written.ok)
-        return written;
-    summary.count(kRecords, records.size());
+    if (!status.ok) {
+        return Status::failure(status.message +
+                               QStringLiteral("\nEvery airport has either all its old charts or all "
+                                              "its new ones: run the same import again to "
+                                              "complete it."));
+    }
+    if (Status kept = records.keepOnly(charts.written()); !kept.ok)
+        return kept;
+    summary.count(kRecords, records.count());
     return {};
 }
 

@@ -5,8 +5,6 @@
 #include <QList>
 #include <QString>
 
-class QIODevice;
-
 namespace import {
 
 class ImportSummary;
@@ -30,14 +28,21 @@ struct DtppAirport {
 // Reads the FAA's digital Terminal Procedures metafile: digital_tpp > state_code > city_name > airport_name
 // (with icao_ident) > record (chartseq, chart_code, chart_name, pdf_name, useraction). Records marked deleted
 // (useraction D) and airports without an ICAO code (four capital letters or digits) are left out and counted
-// in the summary. Unreadable XML or another root element is an error naming the file, line and column.
+// in the summary. An airport listed more than once has the charts of all its listings, said in the summary;
+// a record that repeats the PDF of an earlier one of the same chart code and airport is left out and counted.
+// Unreadable XML, text that is not UTF-8 although the file says it is, elements nested deeper than any
+// metafile nests them, or another root element is an error naming the file, line and column.
 class DtppMetafile {
 public:
-    Status read(const QString &fileName, QIODevice &device, ImportSummary &summary);
+    Status read(const QString &fileName, const QByteArray &bytes, ImportSummary &summary);
 
     const QList<DtppAirport> &airports() const { return m_airports; }
 
 private:
+    void keepAirportsWithCode(ImportSummary &summary);
+    void mergeRepeatedAirports(ImportSummary &summary);
+    static void dropRepeatedCharts(DtppAirport &airport, ImportSummary &summary);
+
     QList<DtppAirport> m_airports;
 };
 

@@ -14,7 +14,7 @@ inline const QString kRunwaysWithoutDesignator = QStringLiteral("runways with ne
 inline const QString kRowsBeyondTwelve =
     QStringLiteral("runway rows beyond the twelfth of an airport (those without an ILS left out first)");
 inline const QString kTextsChanged =
-    QStringLiteral("texts changed (commas, quotes, \"|\" or line breaks replaced)");
+    QStringLiteral("texts changed (commas, quotes, \"|\", line breaks or control characters replaced)");
 
 // What an import did, for the lines printed at its end: counts of what was written, counts of what was left
 // out with the reason, and the problems met along the way, each in the order first reported.

@@ -98,10 +98,10 @@ Status importOurAirports(const OurAirportsOptions &options, ImportSummary &summa
     LibraryWriter library(options.libraryFolder);
     if (Status opened = library.open(); !opened.ok)
         return opened;
-    const MergedDirectory merged = mergeDirectory(library.oldDirectory(), records);
+    const MergedDirectory merged = mergeDirectory(library.oldDirectory(), records, summary);
     if (Status written = library.replaceDirectory(merged.bytes); !written.ok)
         return written;
-    summary.count(kAirportsWritten, records.size());
+    summary.count(kAirportsWritten, merged.written);
     summary.count(kReplaced, merged.replaced);
     summary.count(kKept, merged.kept);
     return {};

@@ -1,7 +1,10 @@
 #include "OurAirportsReader.h"
 
 #include "CsvTable.h"
+#include "DirectoryValues.h"
 #include "ImportSummary.h"
+
+#include <QFileInfo>
 
 #include <array>
 #include <cmath>
@@ -20,16 +23,29 @@ bool isFaaCountry(std::string_view country)
     return std::find(kFaaCountries.begin(), kFaaCountries.end(), country) != kFaaCountries.end();
 }
 
-// Reads a number that must lie within [-limit, limit].
-Status angle(const CsvRecord &record, int column, double limit, std::optional<double> &value)
+// Ids are whole numbers that a double holds exactly.
+constexpr double kLargestId = 9007199254740992.0; // 2^53
+
+// Reads a number that must lie within range: one outside is an error naming its place.
+Status angle(const CsvRecord &record, int column, ValueRange range, std::optional<double> &value)
 {
     if (Status read = record.number(column, value); !read.ok)
         return read;
-    if (value && std::abs(*value) > limit) {
-        return Status::failure(
-            QStringLiteral("%1: %2 lies outside -%3 to %3").arg(record.place(column)).arg(*value).arg(limit));
+    if (value && !range.contains(*value)) {
+        return Status::failure(QStringLiteral("%1: %2 lies outside %3 to %4")
+                                   .arg(record.place(column))
+                                   .arg(*value)
+                                   .arg(range.lowest)
+                                   .arg(range.highest));
     }
     return {};
+}
+
+std::optional<qint64> idOf(const std::optional<double> &number)
+{
+    if (!number || *number != std::floor(*number) || std::abs(*number) > kLargestId)
+        return std::nullopt;
+    return qint64(*number);
 }
 
 Status firstFailure(std::initializer_list<Status> statuses)
@@ -83,16 +99,18 @@ Status OurAirportsReader::addAirport(const CsvRecord &record)
         m_summary.skip(QStringLiteral("closed airports"));
         return {};
     }
-    std::optional<double> id;
-    if (Status read = record.number(c.id, id); !read.ok || !id || *id != std::floor(*id))
+    std::optional<double> number;
+    const std::optional<qint64> id = record.number(c.id, number).ok ? idOf(number) : std::nullopt;
+    if (!id)
         return Status::failure(record.place(c.id) + QStringLiteral(": no airport id"));
-    airport.id = qint64(*id);
+    airport.id = *id;
     airport.typeRank = AirportChoice::rankOf(record.text(c.type));
-    const Status read = firstFailure(
-        {record.utf8(c.country, airport.country), record.utf8(c.name, airport.name),
-         record.utf8(c.municipality, airport.municipality), angle(record, c.latitude, 90, airport.latitude),
-         angle(record, c.longitude, 180, airport.longitude),
-         record.number(c.elevation, airport.elevationFeet)});
+    const Status read =
+        firstFailure({record.utf8(c.country, airport.country), record.utf8(c.name, airport.name),
+                      record.utf8(c.municipality, airport.municipality),
+                      angle(record, c.latitude, kLatitudeRange, airport.latitude),
+                      angle(record, c.longitude, kLongitudeRange, airport.longitude),
+                      measure(record, c.elevation, kElevationFeetRange, airport.elevationFeet)});
     if (!read.ok)
         return read;
     if (isFaaCountry(record.text(c.country))) {
@@ -126,7 +144,8 @@ Status OurAirportsReader::addRunway(const CsvRecord &record)
     std::optional<double> reference;
     if (Status read = record.number(c.airport, reference); !read.ok)
         return read;
-    AirportSource *airport = reference ? m_byId.value(qint64(*reference)) : nullptr;
+    const std::optional<qint64> id = idOf(reference);
+    AirportSource *airport = id ? m_byId.value(*id) : nullptr;
     if (!airport) {
         m_summary.skip(QStringLiteral("runways of airports not imported"));
         return {};
@@ -138,11 +157,27 @@ Status OurAirportsReader::addRunway(const CsvRecord &record)
     RunwaySource runway;
     const Status read =
         firstFailure({record.utf8(c.lowEnd, runway.lowEnd), record.utf8(c.highEnd, runway.highEnd),
-                      record.utf8(c.surface, runway.surface), record.number(c.length, runway.lengthFeet),
-                      record.number(c.width, runway.widthFeet)});
+                      record.utf8(c.surface, runway.surface),
+                      measure(record, c.length, kRunwayFeetRange, runway.lengthFeet),
+                      measure(record, c.width, kRunwayFeetRange, runway.widthFeet)});
     if (!read.ok)
         return read;
     airport->runways.append(std::move(runway));
+    return {};
+}
+
+Status OurAirportsReader::measure(const CsvRecord &record, int column, ValueRange range,
+                                  std::optional<double> &value)
+{
+    if (Status read = record.number(column, value); !read.ok)
+        return read;
+    if (value && !range.contains(*value)) {
+        value.reset();
+        m_summary.skip(QStringLiteral("values of %1 \"%2\" outside %3 to %4, left empty")
+                           .arg(QFileInfo(record.fileName()).fileName(), record.columnName(column))
+                           .arg(range.lowest)
+                           .arg(range.highest));
+    }
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AirportChoice.h"
+#include "DirectoryValues.h"
 #include "ImportStatus.h"
 
 #include <QByteArrayView>
@@ -15,7 +16,8 @@ class ImportSummary;
 
 // Reads OurAirports' airports.csv and runways.csv into the airports the directory takes: those with a
 // four-letter code (AirportChoice), open ones only, one per code, each with its open runways in file order.
-// Rows left out are counted in the summary with the reason.
+// Rows left out are counted in the summary with the reason. A latitude or longitude out of range is an
+// error; a height, length or width out of range (DirectoryValues.h) is left empty and counted.
 class OurAirportsReader {
 public:
     // Called now and then with the rows read so far and the bytes of the file used, for a progress line.
@@ -33,6 +35,8 @@ public:
 private:
     Status addAirport(const CsvRecord &record);
     Status addRunway(const CsvRecord &record);
+    // Reads a number that should lie within range; one outside is left out and counted.
+    Status measure(const CsvRecord &record, int column, ValueRange range, std::optional<double> &value);
 
     ImportSummary &m_summary;
     Progress m_progress;

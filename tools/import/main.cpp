@@ -6,6 +6,7 @@
 #include "NavDataImport.h"
 #include "OurAirportsImport.h"
 #include "ProgramFolders.h"
+#include "ProgramLibrary.h"
 #include "ProgressLine.h"
 
 #include <QCommandLineParser>
@@ -94,11 +95,14 @@ QString libraryFolder(const QCommandLineParser &parser, const Options &options)
 
 int finish(const import::Status &status, const import::ImportSummary &summary, const QString &library)
 {
+    const QString programFolder = QCoreApplication::applicationDirPath();
     if (!status.ok) {
         QTextStream(stderr) << "varnelox-import: " << status.message << "\n";
         return kFailed;
     }
-    QTextStream(stdout) << summary.text(QFileInfo(library).absoluteFilePath());
+    QTextStream(stdout) << summary.text(QFileInfo(library).absoluteFilePath())
+                        << import::otherLibraryNote(library, programFolder,
+                                                    app::installedDataFolder(programFolder));
     return 0;
 }
 

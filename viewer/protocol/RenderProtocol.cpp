@@ -68,20 +68,74 @@ bool toInt(const QByteArray &word, int &value)
     return ok;
 }
 
+bool toReal(const QByteArray &word, qreal &value)
+{
+    bool ok = false;
+    value = word.toDouble(&ok);
+    return ok && std::isfinite(value);
+}
+
+// Doubles travel with every digit, so that both ends compute the same sizes from them.
+QByteArray realWord(qreal value)
+{
+    return QByteArray::number(value, 'g', std::numeric_limits<qreal>::max_digits10);
+}
+
+QString pathFromWord(const QByteArray &word)
+{
+    return QUrl::fromPercentEncoding(word);
+}
+
+// "render SERIAL PATH PAGE WIDTH HEIGHT TURNS NIGHT OFFSET".
 Message parseRender(const QList<QByteArray> &words, Message message)
 {
     int width = 0;
     int height = 0;
     int night = 0;
     quint64 offset = 0;
-    if (words.size() != 8 || !toInt(words[2], message.page.page) || !toInt(words[3], width) ||
-        !toInt(words[4], height) || !toInt(words[5], message.page.quarterTurns) || !toInt(words[6], night) ||
-        !toULong(words[7], offset) || offset > quint64(std::numeric_limits<qsizetype>::max()))
+    if (words.size() != 9 || !toInt(words[3], message.page.page) || !toInt(words[4], width) ||
+        !toInt(words[5], height) || !toInt(words[6], message.page.quarterTurns) || !toInt(words[7], night) ||
+        !toULong(words[8], offset) || offset > quint64(std::numeric_limits<qsizetype>::max()))
         return {};
+    message.path = pathFromWord(words[2]);
     message.page.pixelSize = QSize(width, height);
     message.page.night = night != 0;
     message.offset = qsizetype(offset);
     return message;
+}
+
+// "PATH,PAGE,MODE,SCALE,AREA-WIDTH,AREA-HEIGHT,SCROLL-BAR,PIXEL-RATIO,TURNS,NIGHT".
+QByteArray aheadWord(const AheadPage &ahead)
+{
+    const PageFrame &frame = ahead.frame;
+    return QUrl::toPercentEncoding(ahead.chart) + ',' + QByteArray::number(ahead.page) + ',' +
+           QByteArray::number(int(frame.zoomMode)) + ',' + realWord(frame.customScale) + ',' +
+           QByteArray::number(frame.area.width()) + ',' + QByteArray::number(frame.area.height()) + ',' +
+           QByteArray::number(frame.scrollBarExtent) + ',' + realWord(frame.devicePixelRatio) + ',' +
+           QByteArray::number(frame.quarterTurns) + ',' + QByteArray::number(ahead.night ? 1 : 0);
+}
+
+bool toAheadPage(const QByteArray &word, AheadPage &ahead)
+{
+    const QList<QByteArray> parts = word.split(',');
+    PageFrame &frame = ahead.frame;
+    int mode = 0;
+    int width = 0;
+    int height = 0;
+    int night = 0;
+    if (parts.size() != 10 || !toInt(parts[1], ahead.page) || !toInt(parts[2], mode) ||
+        !toReal(parts[3], frame.customScale) || !toInt(parts[4], width) || !toInt(parts[5], height) ||
+        !toInt(parts[6], frame.scrollBarExtent) || !toReal(parts[7], frame.devicePixelRatio) ||
+        !toInt(parts[8], frame.quarterTurns) || !toInt(parts[9], night))
+        return false;
+    ahead.chart = pathFromWord(parts[0]);
+    frame.zoomMode = ZoomMode(mode);
+    frame.area = QSize(width, height);
+    ahead.night = night != 0;
+    return ahead.page >= 0 && mode >= int(ZoomMode::FitWidth) && mode <= int(ZoomMode::Custom) &&
+           frame.customScale > 0 && width >= 0 && height >= 0 && frame.scrollBarExtent >= 0 &&
+           frame.devicePixelRatio > 0 && frame.quarterTurns >= 0 && frame.quarterTurns <= 3 &&
+           (night == 0 || night == 1);
 }
 
 bool toSize(const QByteArray &word, QSizeF &size)
@@ -113,36 +167,46 @@ QByteArray outlineWord(const OutlineEntry &entry)
            QUrl::toPercentEncoding(plainOutlineTitle(entry.title));
 }
 
+// The words after a count of them at words[countAt], at most limit, each read by read into list.
+template <typename T, typename Read>
+bool readCounted(const QList<QByteArray> &words, qsizetype countAt, int limit, Read read, QList<T> &list)
+{
+    int count = 0;
+    if (words.size() <= countAt || !toInt(words[countAt], count) || count < 0 || count > limit ||
+        count != words.size() - countAt - 1)
+        return false;
+    for (qsizetype i = countAt + 1; i < words.size(); ++i) {
+        T item;
+        if (!read(words[i], item))
+            return false;
+        list.append(item);
+    }
+    return true;
+}
+
 // "opened SERIAL PAGES size...".
 Message parseOpened(const QList<QByteArray> &words, Message message)
 {
-    int pages = 0;
-    if (words.size() < 3 || !toInt(words[2], pages) || pages < 0 || pages != words.size() - 3)
-        return {};
-    for (qsizetype i = 3; i < words.size(); ++i) {
-        QSizeF size;
-        if (!toSize(words[i], size))
-            return {};
-        message.pageSizes.append(size);
-    }
-    return message;
+    return readCounted(words, 2, std::numeric_limits<int>::max(), toSize, message.pageSizes) ? message
+                                                                                             : Message{};
 }
 
 // "outline SERIAL PAGES ENTRIES entry...".
 Message parseOutline(const QList<QByteArray> &words, Message message)
 {
-    int entries = 0;
-    if (words.size() < 4 || !toInt(words[2], message.pageCount) || message.pageCount < 0 ||
-        !toInt(words[3], entries) || entries < 0 || entries > MaxOutlineEntries ||
-        entries != words.size() - 4)
+    const auto toEntry = [&message](const QByteArray &word, OutlineEntry &entry) {
+        return toOutlineEntry(word, message.pageCount, entry);
+    };
+    if (words.size() < 3 || !toInt(words[2], message.pageCount) || message.pageCount < 0 ||
+        !readCounted(words, 3, MaxOutlineEntries, toEntry, message.outline))
         return {};
-    for (qsizetype i = 4; i < words.size(); ++i) {
-        OutlineEntry entry;
-        if (!toOutlineEntry(words[i], message.pageCount, entry))
-            return {};
-        message.outline.append(entry);
-    }
     return message;
+}
+
+// "draw-ahead SERIAL COUNT page...".
+Message parseDrawAhead(const QList<QByteArray> &words, Message message)
+{
+    return readCounted(words, 2, MaxAheadPages, toAheadPage, message.ahead) ? message : Message{};
 }
 
 // Characters that plain text leaves out: controls, format characters (bidirectional overrides among them),
@@ -170,12 +234,22 @@ QByteArray openLine(quint64 serial, const QString &path)
     return "open " + QByteArray::number(serial) + ' ' + QUrl::toPercentEncoding(path) + '\n';
 }
 
-QByteArray renderLine(quint64 serial, const PageRequest &page, qsizetype offset)
+PageRequest framedPage(const AheadPage &ahead, QSizeF points)
 {
-    return "render " + QByteArray::number(serial) + ' ' + QByteArray::number(page.page) + ' ' +
-           QByteArray::number(page.pixelSize.width()) + ' ' + QByteArray::number(page.pixelSize.height()) +
-           ' ' + QByteArray::number(page.quarterTurns) + ' ' + QByteArray::number(page.night ? 1 : 0) + ' ' +
-           QByteArray::number(offset) + '\n';
+    PageRequest request;
+    request.page = ahead.page;
+    request.pixelSize = framedPageSize(points, ahead.frame, MaxImagePixels).pixels;
+    request.quarterTurns = ahead.frame.quarterTurns;
+    request.night = ahead.night;
+    return request;
+}
+
+QByteArray renderLine(quint64 serial, const QString &path, const PageRequest &page, qsizetype offset)
+{
+    return "render " + QByteArray::number(serial) + ' ' + QUrl::toPercentEncoding(path) + ' ' +
+           QByteArray::number(page.page) + ' ' + QByteArray::number(page.pixelSize.width()) + ' ' +
+           QByteArray::number(page.pixelSize.height()) + ' ' + QByteArray::number(page.quarterTurns) + ' ' +
+           QByteArray::number(page.night ? 1 : 0) + ' ' + QByteArray::number(offset) + '\n';
 }
 
 QString plainOutlineTitle(const QString &title)
@@ -202,9 +276,23 @@ QString plainOutlineTitle(const QString &title)
     return plain;
 }
 
-QByteArray readOutlineLine(quint64 serial)
+QByteArray readOutlineLine(quint64 serial, const QString &path)
 {
-    return "read-outline " + QByteArray::number(serial) + '\n';
+    return "read-outline " + QByteArray::number(serial) + ' ' + QUrl::toPercentEncoding(path) + '\n';
+}
+
+QByteArray drawAheadLine(quint64 serial, const QList<AheadPage> &pages)
+{
+    const QList<AheadPage> sent = pages.mid(0, MaxAheadPages);
+    QByteArray line = "draw-ahead " + QByteArray::number(serial) + ' ' + QByteArray::number(sent.size());
+    for (const AheadPage &ahead : sent)
+        line += ' ' + aheadWord(ahead);
+    return line + '\n';
+}
+
+QByteArray drawingAheadLine(quint64 serial)
+{
+    return "drawing-ahead " + QByteArray::number(serial) + '\n';
 }
 
 QByteArray openedLine(quint64 serial, const QList<QSizeF> &pageSizes)
@@ -249,17 +337,21 @@ Message parse(const QByteArray &line)
     if (words.size() < 2 || !toULong(words[1], message.serial))
         return {};
     const QByteArray &verb = words[0];
-    if (verb == "open" && words.size() == 3) {
-        message.kind = Kind::Open;
-        message.path = QUrl::fromPercentEncoding(words[2]);
+    if ((verb == "open" || verb == "read-outline") && words.size() == 3) {
+        message.kind = verb == "open" ? Kind::Open : Kind::ReadOutline;
+        message.path = pathFromWord(words[2]);
         return message;
     }
     if (verb == "render") {
         message.kind = Kind::Render;
         return parseRender(words, message);
     }
-    if (verb == "read-outline" && words.size() == 2) {
-        message.kind = Kind::ReadOutline;
+    if (verb == "draw-ahead") {
+        message.kind = Kind::DrawAhead;
+        return parseDrawAhead(words, message);
+    }
+    if (verb == "drawing-ahead" && words.size() == 2) {
+        message.kind = Kind::DrawingAhead;
         return message;
     }
     if (verb == "opened") {

@@ -1,21 +1,13 @@
 #include "RenderServer.h"
 
 #include "ChartColours.h"
-#include "EngineMemory.h"
-#include "EngineWarmUp.h"
 #include "OutlineReader.h"
+#include "PageDrawing.h"
 #include "Platform.h"
+#include "QtPdfEngine.h"
 #include "RenderLog.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QLoggingCategory>
-
 #include <cstdio>
-#include <iostream>
-#include <string>
 
 namespace render {
 
@@ -26,71 +18,31 @@ namespace {
 
 // The longest side of a page image the helper draws, in pixels: far beyond any screen or print page.
 constexpr int kMaxImageSide = 1 << 15;
+constexpr int StandardInput = 0;
 
-// Why the file at path cannot be read, looked at without ever opening anything but a regular file.
-ChartFailure openFailure(const QString &path, const platform::FileOpening &opened)
+qint64 byteOption(const QStringList &arguments, const QString &name, qint64 fallback, qint64 least)
 {
-    switch (opened.problem) {
-    case platform::FileProblem::None:
-        return ChartFailure::None;
-    case platform::FileProblem::Missing:
-        return QFileInfo(path).absoluteDir().exists() ? ChartFailure::FileMissing
-                                                      : ChartFailure::FolderMissing;
-    case platform::FileProblem::PermissionDenied:
-        return ChartFailure::PermissionDenied;
-    case platform::FileProblem::Folder:
-        return ChartFailure::NotAFile;
-    case platform::FileProblem::NotRegular:
-        return ChartFailure::NotRegularFile;
-    case platform::FileProblem::Failed:
-        break;
-    }
-    return ChartFailure::Unreadable;
-}
-
-// A PDF file names itself within its first kilobyte.
-ChartFailure contentFailure(QFile &file)
-{
-    if (file.size() == 0)
-        return ChartFailure::Empty;
-    const bool named = file.read(1024).contains("%PDF-");
-    if (!file.seek(0))
-        return ChartFailure::Unreadable;
-    return named ? ChartFailure::None : ChartFailure::NotPdf;
-}
-
-qint64 memoryLimit(const QStringList &arguments)
-{
-    const qsizetype at = arguments.indexOf(QStringLiteral("--memory-limit"));
+    const qsizetype at = arguments.indexOf(name);
     bool ok = false;
     const qint64 bytes = arguments.value(at + 1).toLongLong(&ok);
-    return at >= 0 && ok && bytes > 0 ? bytes : protocol::DefaultMemoryLimitBytes;
-}
-
-QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns)
-{
-    switch (quarterTurns) {
-    case 1:
-        return QPdfDocumentRenderOptions::Rotation::Clockwise90;
-    case 2:
-        return QPdfDocumentRenderOptions::Rotation::Clockwise180;
-    case 3:
-        return QPdfDocumentRenderOptions::Rotation::Clockwise270;
-    default:
-        return QPdfDocumentRenderOptions::Rotation::None;
-    }
+    return at >= 0 && ok && bytes >= least ? bytes : fallback;
 }
 
 } // namespace
 
-RenderServer::RenderServer(platform::SharedMemory *images)
+RenderServer::RenderServer(platform::SharedMemory *images, const ChartEngineFactory &engines,
+                           qint64 cacheBytes)
     : m_images(images)
+    , m_charts(engines)
+    , m_cache(cacheBytes)
+    , m_ahead(m_charts, m_cache)
 {}
 
 QByteArray RenderServer::handle(const QByteArray &line)
 {
     const protocol::Message request = protocol::parse(line);
     platform::setOutOfMemoryReply(protocol::failedLine(request.serial, ChartFailure::OutOfMemory));
+    m_ahead.hold(request.kind != protocol::Kind::DrawAhead);
     switch (request.kind) {
     case protocol::Kind::Open:
         return open(request);
@@ -98,69 +50,55 @@ QByteArray RenderServer::handle(const QByteArray &line)
         return render(request);
     case protocol::Kind::ReadOutline:
         return outline(request);
+    case protocol::Kind::DrawAhead:
+        return drawAhead(request);
     default:
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
     }
+}
+
+void RenderServer::finishRequest(bool moreWaiting)
+{
+    if (m_toKeep && !moreWaiting)
+        m_cache.store(*m_toKeep, m_toKeepRows);
+    m_toKeep.reset();
+    m_toKeepRows = nullptr;
+    if (!moreWaiting)
+        m_ahead.hold(false);
 }
 
 QByteArray RenderServer::open(const protocol::Message &request)
 {
-    m_document.close();
-    m_file.reset();
-    m_isOpen = false;
-    const ChartFailure failure = loadFailure(request.path);
-    if (failure != ChartFailure::None) {
+    // A chart picked while it is drawn ahead: its first page comes with its page sizes.
+    m_ahead.awaitChart(request.path);
+    ChartFailure failure = ChartFailure::None;
+    const ReadChart *chart = m_charts.find(request.path, failure);
+    if (!chart) {
         qCInfo(lcRender) << "could not open" << request.path << "failure" << int(failure);
         return protocol::failedLine(request.serial, failure);
     }
-    qCInfo(lcRender) << "opened" << request.path << "with" << m_document.pageCount() << "pages";
-    m_isOpen = true;
-    QList<QSizeF> sizes;
-    for (int page = 0; page < m_document.pageCount(); ++page)
-        sizes.append(m_document.pagePointSize(page));
-    return protocol::openedLine(request.serial, sizes);
+    qCInfo(lcRender) << "opened" << request.path << "with" << chart->pageSizes.size() << "pages";
+    return protocol::openedLine(request.serial, chart->pageSizes);
 }
 
-QByteArray RenderServer::outline(const viewer::protocol::Message &request)
+QByteArray RenderServer::outline(const protocol::Message &request)
 {
-    if (!m_isOpen)
+    ChartFailure failure = ChartFailure::None;
+    ReadChart *chart = m_charts.ready(request.path, failure);
+    if (!chart)
         return protocol::failedLine(request.serial, ChartFailure::NoDocument);
-    return protocol::outlineLine(request.serial, m_document.pageCount(), readOutline(m_document));
+    return protocol::outlineLine(request.serial, int(chart->pageSizes.size()), readOutline(*chart->engine));
 }
 
-ChartFailure RenderServer::loadFailure(const QString &path)
+QByteArray RenderServer::drawAhead(const protocol::Message &request)
 {
-    if (path.isEmpty())
-        return ChartFailure::NoFileNamed;
-    m_file = std::make_unique<QFile>(path);
-    const platform::FileOpening opened = platform::openRegularFile(*m_file);
-    if (const ChartFailure failure = openFailure(path, opened); failure != ChartFailure::None)
-        return failure;
-    if (const ChartFailure failure = contentFailure(*m_file); failure != ChartFailure::None)
-        return failure;
-    // The engine reads the file that was checked, through the descriptor opened above.
-    m_document.load(m_file.get());
-    switch (m_document.error()) {
-    case QPdfDocument::Error::None:
-        break;
-    case QPdfDocument::Error::FileNotFound:
-        return ChartFailure::FileMissing;
-    case QPdfDocument::Error::IncorrectPassword:
-    case QPdfDocument::Error::UnsupportedSecurityScheme:
-        return ChartFailure::Password;
-    default:
-        return ChartFailure::Damaged;
-    }
-    if (m_document.status() != QPdfDocument::Status::Ready)
-        return m_document.pageCount() == 0 ? ChartFailure::NoPages : ChartFailure::Damaged;
-    return m_document.pageCount() > 0 ? ChartFailure::None : ChartFailure::NoPages;
+    m_ahead.setPages(request.ahead);
+    return protocol::drawingAheadLine(request.serial);
 }
 
 QByteArray RenderServer::render(const protocol::Message &request)
 {
     const viewer::PageRequest &page = request.page;
-    if (!m_isOpen || page.page < 0 || page.page >= m_document.pageCount())
-        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
     if (page.pixelSize.isEmpty() || page.pixelSize.width() > kMaxImageSide ||
         page.pixelSize.height() > kMaxImageSide || page.quarterTurns < 0 || page.quarterTurns > 3 ||
         !m_images || !m_images->isValid())
@@ -168,17 +106,32 @@ QByteArray RenderServer::render(const protocol::Message &request)
     const qint64 bytes = qint64(page.pixelSize.width()) * page.pixelSize.height() * 4;
     if (request.offset < 0 || request.offset > m_images->size() - bytes)
         return protocol::failedLine(request.serial, ChartFailure::TooLarge);
-    QPdfDocumentRenderOptions options;
-    options.setRotation(rotation(page.quarterTurns));
-    QImage image = m_document.render(page.page, page.pixelSize, options);
-    if (image.size() != page.pixelSize) {
+    uchar *target = m_images->data() + request.offset;
+    ChartFailure failure = ChartFailure::None;
+    const ReadChart *chart = m_charts.find(request.path, failure);
+    if (!chart || page.page < 0 || page.page >= chart->pageSizes.size())
+        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
+    m_ahead.awaitPage(request.path, chart->pageSizes, page);
+    if (m_cache.fetch({chart->identity, page}, target)) {
+        qCInfo(lcRender) << "page" << page.page << "of" << request.path << "from the cache";
+        return protocol::renderedLine(request.serial, page.pixelSize);
+    }
+    return drawPage(request, target);
+}
+
+QByteArray RenderServer::drawPage(const protocol::Message &request, uchar *target)
+{
+    const viewer::PageRequest &page = request.page;
+    ChartFailure failure = ChartFailure::None;
+    ReadChart *chart = m_charts.ready(request.path, failure);
+    if (!chart || page.page >= chart->pageSizes.size())
+        return protocol::failedLine(request.serial, ChartFailure::NoDocument);
+    if (!drawPageInto(*chart, page, target)) {
         qCInfo(lcRender) << "page" << page.page << "could not be drawn at" << page.pixelSize;
         return protocol::failedLine(request.serial, ChartFailure::PageNotDrawn);
     }
-    if (image.format() != QImage::Format_ARGB32)
-        image.convertTo(QImage::Format_ARGB32);
-    viewer::writeOnPaper(image, m_images->data() + request.offset, qsizetype(page.pixelSize.width()) * 4,
-                         page.night);
+    m_toKeep = PageKey{chart->identity, page};
+    m_toKeepRows = target;
     return protocol::renderedLine(request.serial, page.pixelSize);
 }
 
@@ -190,26 +143,35 @@ int serveViewer(const QStringList &arguments, const std::function<void(const QBy
     const int descriptor = arguments.value(at + 1).toInt(&ok);
     if (!(at >= 0 && ok && images.attach(descriptor)))
         qCInfo(lcRender) << "no shared page images: pages cannot be drawn";
-    platform::limitMemory(memoryLimit(arguments));
-    if (!platform::keepEngineMemory(&QPdfDocument::staticMetaObject))
-        qCInfo(lcRender)
-            << "the PDF engine's library was not found: its memory goes back to the system as it asks";
-    // The engine warns about every odd entry of a chart's index, thousands of lines for a malformed one.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.pdf.bookmarks.warning=false"));
+    platform::limitMemory(
+        byteOption(arguments, QStringLiteral("--memory-limit"), protocol::DefaultMemoryLimitBytes, 1));
 
-    // The engine keeps what the warm-up readied only while a document exists: the server's holds it.
-    RenderServer server(&images);
-    if (!warmUpEngine())
-        qCInfo(lcRender) << "the PDF engine could not be readied: the first chart takes longer";
-    std::ios::sync_with_stdio(false);
-    std::string text;
-    while (std::getline(std::cin, text)) {
-        const QByteArray line = QByteArray::fromStdString(text);
-        if (beforeRequest)
-            beforeRequest(line);
-        const QByteArray reply = server.handle(line);
-        std::fwrite(reply.constData(), 1, size_t(reply.size()), stdout);
-        std::fflush(stdout);
+    const ChartEngineFactory engines = [] { return std::make_unique<QtPdfEngine>(); };
+    // The engine keeps what it readied for the whole run only while one of it exists: this one.
+    const std::unique_ptr<ChartEngine> keeper = engines();
+    QtPdfEngine::prepare();
+    RenderServer server(
+        &images, engines,
+        byteOption(arguments, QStringLiteral("--cache-bytes"), protocol::DefaultCacheBytes, 0));
+    QByteArray input;
+    for (;;) {
+        AheadDrawer &ahead = server.aheadDrawer();
+        const QList<int> ready = platform::waitForInput({StandardInput, ahead.descriptor()}, -1);
+        if (ahead.descriptor() >= 0 && ready.contains(ahead.descriptor()))
+            ahead.readDrawing();
+        if (ready.contains(StandardInput) && !platform::readStandardInput(input))
+            break;
+        for (qsizetype end = input.indexOf('\n'); end >= 0; end = input.indexOf('\n')) {
+            const QByteArray line = input.left(end);
+            input.remove(0, end + 1);
+            if (beforeRequest)
+                beforeRequest(line);
+            const QByteArray reply = server.handle(line);
+            std::fwrite(reply.constData(), 1, size_t(reply.size()), stdout);
+            std::fflush(stdout);
+            server.finishRequest(input.contains('\n') ||
+                                 !platform::waitForInput({StandardInput}, 0).isEmpty());
+        }
     }
     return 0;
 }

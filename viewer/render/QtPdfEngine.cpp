@@ -1,0 +1,111 @@
+#include "QtPdfEngine.h"
+
+#include "EngineMemory.h"
+#include "EngineWarmUp.h"
+#include "RenderLog.h"
+
+#include <QLoggingCategory>
+#include <QPdfBookmarkModel>
+
+#include <utility>
+
+namespace render {
+
+using viewer::ChartFailure;
+
+namespace {
+
+QPdfDocumentRenderOptions::Rotation rotation(int quarterTurns)
+{
+    switch (quarterTurns) {
+    case 1:
+        return QPdfDocumentRenderOptions::Rotation::Clockwise90;
+    case 2:
+        return QPdfDocumentRenderOptions::Rotation::Clockwise180;
+    case 3:
+        return QPdfDocumentRenderOptions::Rotation::Clockwise270;
+    default:
+        return QPdfDocumentRenderOptions::Rotation::None;
+    }
+}
+
+} // namespace
+
+void QtPdfEngine::prepare()
+{
+    if (!platform::keepEngineMemory(&QPdfDocument::staticMetaObject))
+        qCInfo(lcRender)
+            << "the PDF engine's library was not found: its memory goes back to the system as it asks";
+    // The engine warns about every odd entry of a chart's index, thousands of lines for a malformed one.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.pdf.bookmarks.warning=false"));
+    if (!warmUpEngine())
+        qCInfo(lcRender) << "the PDF engine could not be readied: the first chart takes longer";
+}
+
+ChartFailure QtPdfEngine::open(QIODevice *file)
+{
+    m_document.close();
+    m_document.load(file);
+    switch (m_document.error()) {
+    case QPdfDocument::Error::None:
+        break;
+    case QPdfDocument::Error::FileNotFound:
+        return ChartFailure::FileMissing;
+    case QPdfDocument::Error::IncorrectPassword:
+    case QPdfDocument::Error::UnsupportedSecurityScheme:
+        return ChartFailure::Password;
+    default:
+        return ChartFailure::Damaged;
+    }
+    if (m_document.status() != QPdfDocument::Status::Ready)
+        return m_document.pageCount() == 0 ? ChartFailure::NoPages : ChartFailure::Damaged;
+    return m_document.pageCount() > 0 ? ChartFailure::None : ChartFailure::NoPages;
+}
+
+QList<QSizeF> QtPdfEngine::pageSizes() const
+{
+    QList<QSizeF> sizes;
+    for (int page = 0; page < m_document.pageCount(); ++page)
+        sizes.append(m_document.pagePointSize(page));
+    return sizes;
+}
+
+QImage QtPdfEngine::draw(int page, QSize pixelSize, int quarterTurns, QRect part)
+{
+    QPdfDocumentRenderOptions options;
+    options.setRotation(rotation(quarterTurns));
+    const bool whole = part.isEmpty();
+    if (!whole) {
+        if (quarterTurns != 0 || !QRect(QPoint(), pixelSize).contains(part))
+            return {};
+        options.setScaledSize(pixelSize);
+        options.setScaledClipRect(part);
+    }
+    const QSize imageSize = whole ? pixelSize : part.size();
+    QImage image = m_document.render(page, imageSize, options);
+    if (image.size() != imageSize)
+        return {};
+    if (image.format() != QImage::Format_ARGB32)
+        image.convertTo(QImage::Format_ARGB32);
+    return image;
+}
+
+QList<viewer::OutlineEntry> QtPdfEngine::outline()
+{
+    QPdfBookmarkModel model;
+    model.setDocument(&m_document);
+    QList<viewer::OutlineEntry> entries;
+    // Depth first, in the order of the file, without recursion: an index may be nested very deep.
+    QList<std::pair<QModelIndex, int>> stack{{QModelIndex(), -1}};
+    while (!stack.isEmpty() && entries.size() < viewer::protocol::MaxOutlineEntries) {
+        const auto [parent, level] = stack.takeLast();
+        const int page = model.data(parent, int(QPdfBookmarkModel::Role::Page)).toInt();
+        if (parent.isValid() && page >= 0 && page < m_document.pageCount())
+            entries.append({model.data(parent, int(QPdfBookmarkModel::Role::Title)).toString(), page, level});
+        for (int row = model.rowCount(parent) - 1; row >= 0; --row)
+            stack.append({model.index(row, 0, parent), level + 1});
+    }
+    return entries;
+}
+
+} // namespace render
