@@ -7,6 +7,7 @@
 #include "MailLauncher.h"
 #include "MainWindowServices.h"
 #include "Notice.h"
+#include "PlacedCharts.h"
 #include "ProgramSettings.h"
 #include "SoundCues.h"
 #include "TrayIcon.h"
@@ -36,14 +37,15 @@ struct DesktopServices {
     desktop::SystemTrayIcon tray;
     desktop::ProgramSettings settings;
     viewer::ChartRenderClient charts{viewer::ChartRenderSettings{}};
+    georef::PlacedCharts places;
 
     mainwindow::MainWindowServices forMainWindow(aircraft::SimulatorLink &link)
     {
-        return {sound, exitQuestion, printer, mail, notice, settings, link, charts};
+        return {sound, exitQuestion, printer, mail, notice, settings, link, charts, places};
     }
     companion::CompanionServices forCompanion(aircraft::SimulatorLink &link)
     {
-        return {exitQuestion, tray, settings, link, charts};
+        return {exitQuestion, tray, settings, link, charts, places};
     }
 
 private:

@@ -10,6 +10,10 @@ class ProgramSettings;
 class TrayIcon;
 } // namespace desktop
 
+namespace georef {
+class PlacedCharts;
+}
+
 namespace viewer {
 class ChartRenderClient;
 }
@@ -23,6 +27,7 @@ struct CompanionServices {
     desktop::ProgramSettings &settings; // the window's place and the night colours, kept for the next run
     aircraft::SimulatorLink &link;      // the simulated aircraft, shared with the main window
     viewer::ChartRenderClient &charts;  // the render helper, shared with the main window
+    georef::PlacedCharts &places;       // the pages placed on the map, in the user's data folder
 };
 
 } // namespace companion

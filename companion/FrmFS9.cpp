@@ -1,6 +1,7 @@
 #include "FrmFS9.h"
 
 #include "Artwork.h"
+#include "ChartAircraft.h"
 #include "ChartCategory.h"
 #include "ChartLibrary.h"
 #include "ChartViewer.h"
@@ -62,7 +63,7 @@ FrmFS9::FrmFS9(session::ProgramValues &values, const CompanionServices &services
     , m_services(services)
     , m_clientArea(new QWidget(this))
     , m_picture1(new QWidget(m_clientArea))
-    , m_openPDF2(new viewer::ChartViewer(&services.charts, m_picture1))
+    , m_openPDF2(new viewer::ChartViewer(&services.charts, m_picture1, &services.places))
 {
     setObjectName(QStringLiteral("frmFS9"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -119,6 +120,7 @@ void FrmFS9::buildSimulatorLink()
     menuBar()->addMenu(menu);
     m_statusLine = new aircraft::SimulatorStatusLine(m_services.link, this);
     statusBar()->addWidget(m_statusLine, 1);
+    aircraft::showAircraftOnChart(m_services.link, m_openPDF2);
     connect(menu, &aircraft::SimulatorMenu::airportChosen, this, &FrmFS9::returnWithAirport);
     connect(menu, &aircraft::SimulatorMenu::hintRequested, m_statusLine,
             &aircraft::SimulatorStatusLine::showHint);

@@ -2,6 +2,7 @@
 
 #include "AirportDirectory.h"
 #include "Artwork.h"
+#include "ChartAircraft.h"
 #include "ChartLibrary.h"
 #include "ChartViewer.h"
 #include "ExitQuestion.h"
@@ -168,7 +169,8 @@ viewer::ChartViewer *FrmMain::chartViewer()
 {
     if (m_controls.openPDF)
         return m_controls.openPDF;
-    viewer::ChartViewer *viewer = buildChartViewer(m_controls, &m_services.charts);
+    viewer::ChartViewer *viewer = buildChartViewer(m_controls, &m_services.charts, &m_services.places);
+    aircraft::showAircraftOnChart(m_services.link, viewer);
     viewer->setPlace(m_chartPlace);
     connect(viewer, &viewer::ChartViewer::nightChanged, this,
             [this](bool night) { m_services.settings.setNight(night); });

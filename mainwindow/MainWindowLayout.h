@@ -13,6 +13,10 @@ class QLabel;
 class QRadioButton;
 class QWidget;
 
+namespace georef {
+class PlacedCharts;
+}
+
 namespace viewer {
 class ChartRenderClient;
 class ChartViewer;
@@ -57,6 +61,7 @@ struct MainWindowControls {
 // chart viewer: it stays hidden until a lookup shows the chart area.
 MainWindowControls buildMainWindow(QWidget *form);
 // Builds the chart viewer in its box (Picture1), hidden, and sets controls.openPDF.
-viewer::ChartViewer *buildChartViewer(MainWindowControls &controls, viewer::ChartRenderClient *charts);
+viewer::ChartViewer *buildChartViewer(MainWindowControls &controls, viewer::ChartRenderClient *charts,
+                                      georef::PlacedCharts *places);
 
 } // namespace mainwindow

@@ -13,6 +13,10 @@ class SoundCues;
 class WindowPrinter;
 } // namespace desktop
 
+namespace georef {
+class PlacedCharts;
+}
+
 namespace viewer {
 class ChartRenderClient;
 }
@@ -29,6 +33,7 @@ struct MainWindowServices {
     desktop::ProgramSettings &settings; // the night colours, kept for the next run
     aircraft::SimulatorLink &link;      // the simulated aircraft, shared with the companion window
     viewer::ChartRenderClient &charts;  // the render helper, shared with the companion window
+    georef::PlacedCharts &places;       // the pages placed on the map, in the user's data folder
 };
 
 } // namespace mainwindow

@@ -140,9 +140,9 @@ ChartViewer *ChartInWindowsTest::showChart(const QString &window, QSizeF points,
         viewer = m_fixture->control<ChartViewer>(QStringLiteral("openPDF"));
     } else {
         m_fixture->values.sChartPath = m_fixture->folder.filePath(relative);
-        m_companion =
-            new companion::FrmFS9(m_fixture->values, {*m_exitQuestion, *m_tray, m_fixture->settings,
-                                                      m_fixture->simulator.link, m_fixture->charts});
+        m_companion = new companion::FrmFS9(m_fixture->values, {*m_exitQuestion, *m_tray, m_fixture->settings,
+                                                                m_fixture->simulator.link, m_fixture->charts,
+                                                                m_fixture->places});
         m_companion->Form_Load();
         m_companion->show();
         m_window = m_companion;

@@ -1,6 +1,7 @@
 #include "ChartViewer.h"
 #include "CompanionFakes.h"
 #include "FrmFS9.h"
+#include "PlacedCharts.h"
 #include "ProgramSettings.h"
 #include "ProgramValues.h"
 #include "QuietSimulator.h"
@@ -66,6 +67,7 @@ private:
     std::unique_ptr<desktop::ProgramSettings> m_settings;
     std::unique_ptr<QuietSimulator> m_simulator;
     viewer::ChartRenderClient m_charts{viewer::ChartRenderSettings{}};
+    std::unique_ptr<georef::PlacedCharts> m_places;
     std::unique_ptr<FakeTray> m_tray;
     std::unique_ptr<AnsweringExitQuestion> m_exitQuestion;
     QStringList m_journal;
@@ -81,6 +83,8 @@ void CompanionWindowTest::init()
         std::make_unique<desktop::ProgramSettings>(m_folder->filePath(QStringLiteral("varnelox.ini")));
     m_simulator =
         std::make_unique<QuietSimulator>(*m_settings, m_folder->filePath(QStringLiteral("airports.txt")));
+    m_places =
+        std::make_unique<georef::PlacedCharts>(m_folder->filePath(QStringLiteral("placed-charts.json")));
     m_journal.clear();
     m_tray = std::make_unique<FakeTray>();
     m_tray->journal = &m_journal;
@@ -105,7 +109,8 @@ void CompanionWindowTest::writeChart(const QString &relative) const
 // Loads and shows the window as its owner does, and writes down what it asks of the owner.
 void CompanionWindowTest::load()
 {
-    m_window = new FrmFS9(m_values, {*m_exitQuestion, *m_tray, *m_settings, m_simulator->link, m_charts});
+    m_window =
+        new FrmFS9(m_values, {*m_exitQuestion, *m_tray, *m_settings, m_simulator->link, m_charts, *m_places});
     FrmFS9 *window = m_window;
     connect(window, &FrmFS9::unloadAllFormsRequested, this, [this, window] {
         m_journal << QStringLiteral("unload all forms");

@@ -59,8 +59,9 @@ void ProgramWindowsTest::init()
     m_windows = std::make_unique<app::ProgramWindows>(
         f.values,
         mainwindow::MainWindowServices{f.sound, f.exitQuestion, f.printer, f.mail, f.notice, f.settings,
-                                       f.simulator.link, f.charts},
-        companion::CompanionServices{*m_companionExit, *m_tray, f.settings, f.simulator.link, f.charts});
+                                       f.simulator.link, f.charts, f.places},
+        companion::CompanionServices{*m_companionExit, *m_tray, f.settings, f.simulator.link, f.charts,
+                                     f.places});
     m_windows->start();
     QVERIFY(QTest::qWaitForWindowExposed(main()));
 }

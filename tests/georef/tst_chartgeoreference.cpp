@@ -2,8 +2,13 @@
 #include "ChartGeoreference.h"
 #include "Geodesy.h"
 
+#include <GeographicLib/LambertConformalConic.hpp>
+
 #include <QLineF>
 #include <QTest>
+
+#include <cmath>
+#include <numbers>
 
 using namespace georef;
 using airportdata::Bearing;
@@ -19,6 +24,42 @@ GeoPosition from(const GeoPosition &place, double bearing, double metres)
     return airportdata::travel(place, Bearing::degreesTrue(bearing), Length::metres(metres));
 }
 
+// A chart drawn in a Lambert conformal conic projection (standard parallels 33° and 45°, as the FAA's
+// charts), at a scale of 1:scale, turned by the given degrees clockwise (a chart drawn with magnetic north
+// up), its top-left corner at topLeft.
+class LambertChart {
+public:
+    LambertChart(const GeoPosition &topLeft, double scale, double turn)
+        : m_projection(GeographicLib::Constants::WGS84_a(), GeographicLib::Constants::WGS84_f(), 33, 45, 1)
+        , m_centralMeridian(topLeft.longitude())
+        , m_pointsPerMetre(72 / 0.0254 / scale)
+        , m_turn(std::polar(1.0, turn * std::numbers::pi / 180))
+        , m_origin(projected(topLeft))
+    {}
+
+    QPointF pageOf(const GeoPosition &place) const
+    {
+        const std::complex<double> page = (projected(place) - m_origin) * m_turn * m_pointsPerMetre;
+        return {page.real(), page.imag()};
+    }
+
+private:
+    // East to the right, south down.
+    std::complex<double> projected(const GeoPosition &place) const
+    {
+        double x = 0;
+        double y = 0;
+        m_projection.Forward(m_centralMeridian, place.latitude(), place.longitude(), x, y);
+        return {x, -y};
+    }
+
+    GeographicLib::LambertConformalConic m_projection;
+    double m_centralMeridian;
+    double m_pointsPerMetre;
+    std::complex<double> m_turn;
+    std::complex<double> m_origin;
+};
+
 } // namespace
 
 // A chart placed by two points: places to the page and back, directions, the scale, and the doubts.
@@ -28,6 +69,8 @@ class TestChartGeoreference : public QObject {
 private slots:
     void placesFollowTheChartsScaleAndTurn_data();
     void placesFollowTheChartsScaleAndTurn();
+    void knownChartWithinThirtyMetres_data();
+    void knownChartWithinThirtyMetres();
     void onePointTwiceIsNoPlace();
     void doubtsAboutThePoints_data();
     void doubtsAboutThePoints();
@@ -63,6 +106,44 @@ void TestChartGeoreference::placesFollowTheChartsScaleAndTurn()
     const Length error = airportdata::courseBetween(chart->positionOf(chart->pageOf(place)), place).distance;
     QVERIFY(error.inMetres() < 0.01);
     QCOMPARE(chart->pageOf(Corner), QPointF(100, 500));
+}
+
+void TestChartGeoreference::knownChartWithinThirtyMetres_data()
+{
+    QTest::addColumn<double>("latitude");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<double>("turn");
+    QTest::newRow("Boston, 1:12,000, north up") << 42.38 << 12000.0 << 0.0;
+    QTest::newRow("Boston, magnetic north up") << 42.38 << 12000.0 << 15.2;
+    QTest::newRow("a larger field, 1:30,000") << 42.38 << 30000.0 << -8.0;
+    QTest::newRow("far north, 1:20,000") << 64.13 << 20000.0 << 20.0;
+}
+
+// Placed by two crossings of its grid near opposite corners, a chart drawn in another projection shows
+// places all over it within 30 m (a runway's width) of where it draws them.
+void TestChartGeoreference::knownChartWithinThirtyMetres()
+{
+    QFETCH(double, latitude);
+    QFETCH(double, scale);
+    QFETCH(double, turn);
+    const GeoPosition topLeft = *GeoPosition::fromDegrees(latitude, -71.03);
+    const LambertChart drawn(topLeft, scale, turn);
+    const double metresPerPoint = scale * 0.0254 / 72;
+    // The page is some 400 x 550 points: grid crossings 50 points in from two corners.
+    const GeoPosition southWest = from(from(topLeft, 180, 500 * metresPerPoint), 90, 50 * metresPerPoint);
+    const GeoPosition northEast = from(from(topLeft, 180, 50 * metresPerPoint), 90, 350 * metresPerPoint);
+    const auto chart = ChartGeoreference::fromPoints({drawn.pageOf(southWest), southWest},
+                                                     {drawn.pageOf(northEast), northEast});
+    QVERIFY(chart);
+    double worst = 0;
+    for (double down = 0; down <= 550; down += 55)
+        for (double across = 0; across <= 400; across += 40) {
+            const GeoPosition place =
+                from(from(topLeft, 180, down * metresPerPoint), 90, across * metresPerPoint);
+            worst =
+                std::max(worst, QLineF(chart->pageOf(place), drawn.pageOf(place)).length() * metresPerPoint);
+        }
+    QVERIFY2(worst < 30, qPrintable(QStringLiteral("%1 m").arg(worst)));
 }
 
 void TestChartGeoreference::onePointTwiceIsNoPlace()

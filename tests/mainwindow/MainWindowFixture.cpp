@@ -25,7 +25,7 @@ mainwindow::FrmMain &MainWindowFixture::load()
 {
     window = std::make_unique<mainwindow::FrmMain>(
         values, mainwindow::MainWindowServices{sound, exitQuestion, printer, mail, notice, settings,
-                                               simulator.link, charts});
+                                               simulator.link, charts, places});
     window->Form_Load();
     window->show();
     return *window;

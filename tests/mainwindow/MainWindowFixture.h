@@ -6,6 +6,7 @@
 #include "GridCell.h"
 #include "MailLauncher.h"
 #include "Notice.h"
+#include "PlacedCharts.h"
 #include "ProgramSettings.h"
 #include "ProgramValues.h"
 #include "QuietSimulator.h"
@@ -109,6 +110,8 @@ public:
     QuietSimulator simulator{settings, folder.filePath(QStringLiteral("airports.txt"))};
     // The render helper beside the test, as the program's beside the program: none for most tests.
     viewer::ChartRenderClient charts{viewer::ChartRenderSettings{}};
+    // Pages placed on the map in the fixture's folder, never the user's.
+    georef::PlacedCharts places{folder.filePath(QStringLiteral("data/placed-charts.json"))};
     std::unique_ptr<mainwindow::FrmMain> window;
 };
 
