@@ -87,6 +87,8 @@ start_desktop() {
     export XDG_RUNTIME_DIR="$runtime"
     # The program's settings file lands here, never in the user's own settings.
     export XDG_CONFIG_HOME="$runtime/config"
+    # And the pages placed on the map here, never among the user's own.
+    export XDG_DATA_HOME="$runtime/data"
     unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
 
     for _ in 1 2 3 4 5 6 7 8 9 10; do

@@ -2,12 +2,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The simulator link in the real program on a virtual X desktop: the stand-in flies a landing at Boston
 # (KBOS) and sends its position as X-Plane and FlightGear do; the position line in the main window follows;
-# Alt+N looks up the nearest airport; the companion window shows the aircraft too; the line greys when the
+# Alt+N looks up the nearest airport; the companion window shows the aircraft too, in its line and on the
+# aerodrome chart placed on the map (followed, moving, grey once the feed stops); the line greys when the
 # feed stops; junk datagrams change nothing; a flood of datagrams leaves the window responsive. A screenshot
 # of every step goes to the artefact folder.
 # Usage: simulator.sh PROGRAM STAND-IN TRACK ARTEFACT_FOLDER
 set -eEuo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/standin/place-kbos-sample.sh"
 
 program="$1"
 standin="$2"
@@ -41,6 +43,29 @@ line_changes() {
     position_line "$1" "$runtime/after.png"
     [ "$(compare -metric AE "$runtime/before.png" "$runtime/after.png" null: 2>&1 || true)" != "0" ]
 }
+# The aircraft symbol in a window: the number of its magenta pixels, and where they are ("x y" of their
+# bounding box's middle).
+symbol_pixels() {
+    import -window "$1" "$runtime/symbol.png"
+    convert "$runtime/symbol.png" -fuzz 10% -fill white +opaque '#e000e0' -fill black -opaque '#e000e0' \
+        "$runtime/symbol-mask.png"
+}
+magenta_count() {
+    symbol_pixels "$1"
+    convert "$runtime/symbol-mask.png" -format '%[fx:int((1-mean)*w*h+0.5)]' info:
+}
+symbol_at() {
+    symbol_pixels "$1"
+    convert "$runtime/symbol-mask.png" -trim -format '%[fx:page.x+w/2] %[fx:page.y+h/2]' info: 2>/dev/null
+}
+symbol_shown() { [ "$(magenta_count "$1")" -gt 60 ]; }
+symbol_grey() { [ "$(magenta_count "$1")" -eq 0 ]; }
+symbol_moves() {
+    local before
+    before="$(symbol_at "$1")"
+    sleep 1
+    symbol_shown "$1" && [ "$(symbol_at "$1")" != "$before" ]
+}
 stand_in() { "$standin" --xgps-port "$xgps_port" --nmea-port "$nmea_port" "$@"; }
 full_screen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
 not_full_screen() { ! full_screen "$1"; }
@@ -60,6 +85,8 @@ nmea_port=$((xgps_port + 1))
 mkdir -p "$XDG_CONFIG_HOME/varnelox"
 printf '[simulator]\nlisten=true\nloopbackOnly=true\nnetworkGpsPort=%s\nnmeaPort=%s\n' "$xgps_port" "$nmea_port" \
     >"$XDG_CONFIG_HOME/varnelox/varnelox.ini"
+# The sample aerodrome chart of Boston placed on the map, its runway 04R under the track.
+place_kbos_sample "$program_folder/Airports/KBOS/ADPOS2-1.PDF" "$XDG_DATA_HOME"
 
 # ---- the run ----------------------------------------------------------------------------------------------
 
@@ -93,9 +120,22 @@ companion="$(window_id "$companion_title")"
 expect 5 "the companion window shows the aircraft" live "$companion"
 expect 5 "and follows it" line_changes "$companion"
 shot companion-flying
+# Zoomed in on the chart's middle, the aircraft is out of view; "Follow the aircraft" in the right button's
+# menu scrolls the chart to it and keeps it in view.
+xdotool windowactivate --sync "$companion"
+xdotool mousemove --window "$companion" 300 300 click 1
+xdotool key plus plus plus plus
+sleep 1
+xdotool mousemove --window "$companion" 300 300 click 3
+sleep 0.5
+xdotool key a
+expect 5 "the aircraft is drawn on the placed chart" symbol_shown "$companion"
+expect 5 "and moves along its track" symbol_moves "$companion"
+shot companion-chart-aircraft
 
 wait "$flight" || fail "the stand-in failed"
 expect 8 "the feed has stopped: the line greys" grey "$companion"
+symbol_grey "$companion" || fail "the aircraft on the chart stays magenta after the feed stopped"
 shot stale
 
 position_line "$companion" "$runtime/stale.png"
