@@ -65,10 +65,12 @@ void AircraftOnChart::setAircraft(std::optional<AircraftFix> fix)
     updateMark();
 }
 
+// The chart file is read whole for its hash only when some page is placed at all.
 std::optional<georef::ChartGeoreference> AircraftOnChart::place()
 {
     if (!m_place) {
-        const std::optional<georef::ChartPage> page = m_places ? chartPage() : std::nullopt;
+        const bool anyPlaced = m_places && QFileInfo::exists(m_places->fileName());
+        const std::optional<georef::ChartPage> page = anyPlaced ? chartPage() : std::nullopt;
         m_place = page ? m_places->placeOf(*page) : std::nullopt;
     }
     return *m_place;
