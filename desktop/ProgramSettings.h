@@ -24,7 +24,7 @@ struct WindowPlace {
     friend bool operator==(const WindowPlace &, const WindowPlace &) = default;
 };
 
-// The one file the program writes, an INI file in the desktop's settings folder
+// The settings file the program writes, an INI file in the desktop's settings folder
 // (~/.config/varnelox/varnelox.ini): the companion window's place, the night colours and how the program
 // listens for simulators, kept for the next run. A file that is missing or cannot be read gives the defaults;
 // one that cannot be written keeps nothing (the program runs on, and says so in the log category
