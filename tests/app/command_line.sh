@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's command line, as a user meets it in a terminal: help and version without any display, a
 # mistake reported on standard error with exit status 1.
 # The manual page tells the same about what the program writes.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end tests: a virtual X desktop (Xvfb, openbox as window manager, trayer as
 # notification area) and the helpers that drive and inspect the real program on it. The caller sets
 # "artefacts" (the screenshot folder) and "program", then calls start_desktop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the directory reader with arbitrary bytes. Input: one byte that picks a block size, the code up to
 // the first LF (when there is one within nine bytes), then the directory. The reader must never crash or
 // hang, must read the same items and find the same record however the bytes arrive, and must give the same
