@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AirportDirectory.h"
 
 #include "DirectoryLog.h"
@@ -21,12 +22,8 @@ LookupResult openAndSearch(const QString &directoryFile, const QString &code, Re
     QFile file(directoryFile);
     const platform::FileOpening opening =
         platform::openRegularFile(file, QIODevice::ReadOnly | QIODevice::Unbuffered);
-    if (opening.problem != platform::FileProblem::None) {
-        return {LookupStatus::Unreadable,
-                {},
-                DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
-                    .arg(QDir::toNativeSeparators(directoryFile), directoryProblem(opening))};
-    }
+    if (opening.problem != platform::FileProblem::None)
+        return {LookupStatus::Unreadable, {}, directoryOpeningError(directoryFile, opening)};
     return searchDirectory(file, directoryFile, code, limits);
 }
 
@@ -42,6 +39,12 @@ QString directoryProblem(const platform::FileOpening &opening)
     default:
         return opening.reason;
     }
+}
+
+QString directoryOpeningError(const QString &directoryFile, const platform::FileOpening &opening)
+{
+    return DirectoryMessages::tr("The airport directory %1 could not be opened: %2")
+        .arg(QDir::toNativeSeparators(directoryFile), directoryProblem(opening));
 }
 
 LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "AirportRecord.h"
@@ -38,9 +39,11 @@ struct ReadLimits {
 // to maxItemBytes are always read, and a longer one in the part of the file the lookup reads may make it
 // Unreadable too rather than take more memory, as does a record whose fields hold more than maxRecordBytes.
 // The file is read in blocks and nothing is kept between lookups.
+LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits = {});
+
 // Why the airport directory cannot be opened, in words a user understands ("it is a folder, not a file").
 QString directoryProblem(const platform::FileOpening &opening);
-
-LookupResult LookUpAirport(const QString &directoryFile, const QString &code, ReadLimits limits = {});
+// The same with the directory's name: "The airport directory … could not be opened: …".
+QString directoryOpeningError(const QString &directoryFile, const platform::FileOpening &opening);
 
 } // namespace airportdata

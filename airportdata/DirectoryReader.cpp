@@ -1,12 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DirectoryReader.h"
 
+#include "BlockReader.h"
 #include "DirectorySearch.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QIODevice>
-
-#include <algorithm>
 
 namespace airportdata {
 
@@ -51,27 +50,14 @@ LookupResult searchDirectory(QIODevice &device, const QString &directoryFile, co
                              ReadLimits limits)
 {
     DirectorySearch search(code, limits);
-    QByteArray buffer(limits.maxItemBytes + limits.blockBytes, Qt::Uninitialized);
-    qsizetype begin = 0;
-    qsizetype end = 0;
-    bool final = false;
-    for (;;) {
-        begin += search.feed(QByteArrayView(buffer.constData() + begin, end - begin), final);
-        if (search.done()) {
-            return resultOf(search, directoryFile, code, limits);
-        }
-        // What is left is the start of one item, no longer than the limit: move it to the front and read on.
-        std::copy(buffer.constData() + begin, buffer.constData() + end, buffer.data());
-        end -= begin;
-        begin = 0;
-        const qint64 read =
-            device.read(buffer.data() + end, std::min(limits.blockBytes, buffer.size() - end));
-        if (read < 0) {
-            return unreadable(directoryFile, device.errorString());
-        }
-        final = read == 0;
-        end += read;
-    }
+    const BlockReading reading =
+        readInBlocks(device,
+                     {[&search](QByteArrayView data, bool final) { return search.feed(data, final); },
+                      [&search] { return search.done(); }},
+                     limits.blockBytes, limits.maxItemBytes);
+    if (reading.status == BlockReading::Status::ReadError)
+        return unreadable(directoryFile, reading.error);
+    return resultOf(search, directoryFile, code, limits);
 }
 
 } // namespace airportdata

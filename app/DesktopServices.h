@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ChartRenderClient.h"
@@ -7,6 +8,7 @@
 #include "MailLauncher.h"
 #include "MainWindowServices.h"
 #include "Notice.h"
+#include "PlacedCharts.h"
 #include "ProgramSettings.h"
 #include "SoundCues.h"
 #include "TrayIcon.h"
@@ -36,12 +38,16 @@ struct DesktopServices {
     desktop::SystemTrayIcon tray;
     desktop::ProgramSettings settings;
     viewer::ChartRenderClient charts{viewer::ChartRenderSettings{}};
+    georef::PlacedCharts places;
 
-    mainwindow::MainWindowServices forMainWindow()
+    mainwindow::MainWindowServices forMainWindow(aircraft::SimulatorLink &link)
     {
-        return {sound, exitQuestion, printer, mail, notice, settings, charts};
+        return {sound, exitQuestion, printer, mail, notice, settings, link, charts, places};
     }
-    companion::CompanionServices forCompanion() { return {exitQuestion, tray, settings, charts}; }
+    companion::CompanionServices forCompanion(aircraft::SimulatorLink &link)
+    {
+        return {exitQuestion, tray, settings, link, charts, places};
+    }
 
 private:
     std::unique_ptr<desktop::CueProcess> m_cuePlayer; // made by sound.loadPlayer()

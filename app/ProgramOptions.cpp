@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramOptions.h"
+
+#include "PlacedCharts.h"
 
 #include <QDir>
 #include <QStandardPaths>
@@ -19,10 +22,12 @@ ProgramOptions::ProgramOptions(const QString &settingsFile)
            "airports.txt; the sample library installed with the program. A folder that holds anything named "
            "airports.txt is the library: when that is no file (a folder, a pipe), looking an airport up says "
            "so.\n\n"
-           "The program reads the library and never writes into it or into its own folder. It writes one "
-           "file, its settings (%2): the companion window's place and the night colours. The user's own "
-           "data, such as the library varnelox-import builds, lives in the user's data folder (%1).")
-            .arg(dataFolder, QDir::toNativeSeparators(settingsFile)));
+           "The program reads the library and never writes into it or into its own folder. It writes two "
+           "files: its settings (%2), the companion window's place, the night colours and how it listens "
+           "for simulators; and the pages placed on the map (%3). The user's own data, such as the library "
+           "varnelox-import builds, lives in the user's data folder (%1).")
+            .arg(dataFolder, QDir::toNativeSeparators(settingsFile),
+                 QDir::toNativeSeparators(georef::PlacedCharts::userFileName())));
     m_parser.addHelpOption();
     m_parser.addVersionOption();
     m_parser.addOption(m_library);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramWindows.h"
 
 #include "FrmFS9.h"
@@ -81,6 +82,10 @@ void ProgramWindows::showCompanionWindow()
                 &ProgramWindows::unloadAllForms);
         connect(m_companion, &companion::FrmFS9::mainWindowRequested, this, &ProgramWindows::showMainWindow);
         connect(m_companion, &companion::FrmFS9::programEndRequested, this, &ProgramWindows::endProgram);
+        connect(m_companion, &companion::FrmFS9::airportLookupRequested, this, [this](const QString &code) {
+            if (m_main)
+                m_main->lookUpAirport(code);
+        });
         m_companion->Form_Load(m_main ? m_main->chartPlace() : viewer::ChartPlace{});
     }
     m_companion->show();

@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesktopServices.h"
 #include "FontPreload.h"
+#include "PositionFeed.h"
 #include "ProgramFolders.h"
 #include "ProgramOptions.h"
 #include "ProgramValues.h"
 #include "ProgramWindows.h"
+#include "SimulatorLink.h"
 #include "StartupMarks.h"
 
 #include <QApplication>
@@ -49,7 +52,9 @@ int main(int argc, char *argv[])
     session::ProgramValues values;
     values.libraryFolder = library.folder;
     values.soundFolder = app::soundFolder(programFolder);
-    app::ProgramWindows windows(values, services.forMainWindow(), services.forCompanion());
+    simlink::PositionFeed feed;
+    aircraft::SimulatorLink link(feed, services.settings, library.folder + QStringLiteral("/airports.txt"));
+    app::ProgramWindows windows(values, services.forMainWindow(link), services.forCompanion(link));
     application.installEventFilter(&windows);
     // exit() ends the event loop without asking the windows, so a window that refuses to close cannot
     // stop the program from ending.
@@ -60,6 +65,8 @@ int main(int argc, char *argv[])
         marks.mark("main window on screen, render helper started");
         services.sound.loadPlayer();
         marks.mark("sound helper looked for");
+        link.start();
+        marks.mark("listening for simulators");
     });
     windows.start();
     marks.mark("main window built and shown");

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The warnings every target of our own asks for (CMAKE_COMPILE_WARNING_AS_ERROR makes them errors).
 function(varnelox_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FrmFS9.h"
 
 #include "Artwork.h"
+#include "ChartAircraft.h"
 #include "ChartCategory.h"
 #include "ChartLibrary.h"
 #include "ChartViewer.h"
@@ -8,6 +10,8 @@
 #include "Module1.h"
 #include "ProgramSettings.h"
 #include "ProgramValues.h"
+#include "SimulatorMenu.h"
+#include "SimulatorStatusLine.h"
 #include "Texts.h"
 #include "TrayIcon.h"
 #include "Twips.h"
@@ -19,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMoveEvent>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace companion {
@@ -59,7 +64,7 @@ FrmFS9::FrmFS9(session::ProgramValues &values, const CompanionServices &services
     , m_services(services)
     , m_clientArea(new QWidget(this))
     , m_picture1(new QWidget(m_clientArea))
-    , m_openPDF2(new viewer::ChartViewer(&services.charts, m_picture1))
+    , m_openPDF2(new viewer::ChartViewer(&services.charts, m_picture1, &services.places))
 {
     setObjectName(QStringLiteral("frmFS9"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -79,6 +84,7 @@ FrmFS9::FrmFS9(session::ProgramValues &values, const CompanionServices &services
     placeViewer();
 
     buildMenus();
+    buildSimulatorLink();
     addWindowKeys();
     connect(&m_services.tray, &desktop::TrayIcon::activated, this, &FrmFS9::nidTray_Activated);
     connect(m_openPDF2, &viewer::ChartViewer::nightChanged, this,
@@ -104,6 +110,28 @@ void FrmFS9::buildMenus()
     QMenu *mPopupSys = menuBar()->addMenu(QStringLiteral("&SysTray"));
     mPopupSys->setObjectName(QStringLiteral("mPopupSys"));
     mPopupSys->setEnabled(false);
+}
+
+// The menu "&Simulator" after the others, and the position of the aircraft in the status line.
+void FrmFS9::buildSimulatorLink()
+{
+    auto *menu = new aircraft::SimulatorMenu(m_services.link, this);
+    // Alt+S belongs to the switched-off "&SysTray", which would take it.
+    menu->setTitle(tr("S&imulator"));
+    menuBar()->addMenu(menu);
+    m_statusLine = new aircraft::SimulatorStatusLine(m_services.link, this);
+    statusBar()->addWidget(m_statusLine, 1);
+    aircraft::showAircraftOnChart(m_services.link, m_openPDF2);
+    connect(menu, &aircraft::SimulatorMenu::airportChosen, this, &FrmFS9::returnWithAirport);
+    connect(menu, &aircraft::SimulatorMenu::hintRequested, m_statusLine,
+            &aircraft::SimulatorStatusLine::showHint);
+}
+
+// Back to the main window with another airport, as "&New Airport" goes back for one.
+void FrmFS9::returnWithAirport(const QString &code)
+{
+    mnuAeroporto_Click();
+    emit airportLookupRequested(code);
 }
 
 // F11 switches full screen on and off; Escape leaves it.
@@ -167,6 +195,7 @@ void FrmFS9::Form_Load(const viewer::ChartPlace &place)
     m_openPDF2->setPlace(place);
     m_openPDF2->setToolbarVisible(false);
     setWindowTitle(chartTitle());
+    m_statusLine->setAirport(m_values.sIcaoCode);
     session::Module1::SetTopMost(this, true);
 }
 
@@ -182,7 +211,8 @@ void FrmFS9::placeWindow()
         return;
     }
     const QSize client = desktop::toPixels(ClientArea).size();
-    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    resize(client.width(),
+           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     desktop::centreOnScreen(this);
 }
 

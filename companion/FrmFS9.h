@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ChartPlace.h"
@@ -8,6 +9,10 @@
 
 class QAction;
 class QMenu;
+
+namespace aircraft {
+class SimulatorStatusLine;
+}
 
 namespace session {
 struct ProgramValues;
@@ -46,6 +51,8 @@ signals:
     void mainWindowRequested(const viewer::ChartPlace &place);
     // "&Exit" answered Yes: the program ends at once.
     void programEndRequested();
+    // After "&New Airport": the main window, loaded afresh, is to look this airport up.
+    void airportLookupRequested(const QString &code);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -55,6 +62,8 @@ protected:
 
 private:
     void buildMenus();
+    void buildSimulatorLink();
+    void returnWithAirport(const QString &code);
     void addWindowKeys();
     void placeViewer();
     void placeWindow();
@@ -79,6 +88,7 @@ private:
     QWidget *m_picture1 = nullptr;
     viewer::ChartViewer *m_openPDF2 = nullptr;
     QMenu *m_mApps = nullptr;
+    aircraft::SimulatorStatusLine *m_statusLine = nullptr;
     QAction *m_leaveFullScreen = nullptr;
     QPoint m_frameOffset; // where the frame's corner lies from the client area's, for the place kept
     bool m_unloading = false;

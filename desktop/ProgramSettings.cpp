@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramSettings.h"
 
 #include "Platform.h"
@@ -20,6 +21,11 @@ const QString CompanionWidth = QStringLiteral("companion/width");
 const QString CompanionHeight = QStringLiteral("companion/height");
 const QString CompanionMaximized = QStringLiteral("companion/maximized");
 const QString Night = QStringLiteral("viewer/night");
+const QString Listen = QStringLiteral("simulator/listen");
+const QString LoopbackOnly = QStringLiteral("simulator/loopbackOnly");
+const QString NetworkGpsPort = QStringLiteral("simulator/networkGpsPort");
+const QString NmeaPort = QStringLiteral("simulator/nmeaPort");
+const QString NearestOnGround = QStringLiteral("simulator/nearestOnGround");
 
 // A whole number from the file; anything else is no number.
 std::optional<int> number(const QSettings &settings, const QString &key)
@@ -27,6 +33,19 @@ std::optional<int> number(const QSettings &settings, const QString &key)
     bool ok = false;
     const int value = settings.value(key).toString().toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// "true" or "false" as the file holds it; anything else is the default.
+bool flag(const QSettings &settings, const QString &key, bool byDefault)
+{
+    const QString text = settings.value(key).toString();
+    return text == QLatin1String("true") || (byDefault && text != QLatin1String("false"));
+}
+
+quint16 port(const QSettings &settings, const QString &key, quint16 byDefault)
+{
+    const std::optional<int> value = number(settings, key);
+    return value && *value >= 1 && *value <= 65535 ? quint16(*value) : byDefault;
 }
 
 } // namespace
@@ -104,6 +123,37 @@ bool ProgramSettings::night() const
 bool ProgramSettings::setNight(bool night)
 {
     return write([night](QSettings &settings) { settings.setValue(Night, night); });
+}
+
+simlink::LinkSettings ProgramSettings::simulatorLink() const
+{
+    const simlink::LinkSettings defaults;
+    if (!usable())
+        return defaults;
+    const QSettings settings(m_fileName, QSettings::IniFormat);
+    return {flag(settings, Listen, defaults.listening), flag(settings, LoopbackOnly, defaults.loopbackOnly),
+            port(settings, NetworkGpsPort, defaults.networkGpsPort),
+            port(settings, NmeaPort, defaults.nmeaPort)};
+}
+
+bool ProgramSettings::setSimulatorLink(const simlink::LinkSettings &link)
+{
+    return write([&link](QSettings &settings) {
+        settings.setValue(Listen, link.listening);
+        settings.setValue(LoopbackOnly, link.loopbackOnly);
+        settings.setValue(NetworkGpsPort, link.networkGpsPort);
+        settings.setValue(NmeaPort, link.nmeaPort);
+    });
+}
+
+bool ProgramSettings::nearestOnGround() const
+{
+    return usable() && flag(QSettings(m_fileName, QSettings::IniFormat), NearestOnGround, false);
+}
+
+bool ProgramSettings::setNearestOnGround(bool on)
+{
+    return write([on](QSettings &settings) { settings.setValue(NearestOnGround, on); });
 }
 
 } // namespace desktop

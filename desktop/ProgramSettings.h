@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+#include "LinkSettings.h"
 
 #include <QPoint>
 #include <QSize>
@@ -22,12 +25,12 @@ struct WindowPlace {
     friend bool operator==(const WindowPlace &, const WindowPlace &) = default;
 };
 
-// The one file the program writes, an INI file in the desktop's settings folder
-// (~/.config/varnelox/varnelox.ini): the companion window's place and the night colours, kept for the next
-// run. A file that is missing or cannot be read gives the defaults; one that cannot be written keeps
-// nothing (the program runs on, and says so in the log category varnelox.settings). Something there that is
-// not a regular file (a folder, a pipe, a device) is never opened: it gives the defaults, is not replaced,
-// and a warning says so, once.
+// The settings file the program writes, an INI file in the desktop's settings folder
+// (~/.config/varnelox/varnelox.ini): the companion window's place, the night colours and how the program
+// listens for simulators, kept for the next run. A file that is missing or cannot be read gives the defaults;
+// one that cannot be written keeps nothing (the program runs on, and says so in the log category
+// varnelox.settings). Something there that is not a regular file (a folder, a pipe, a device) is never
+// opened: it gives the defaults, is not replaced, and a warning says so, once.
 class ProgramSettings {
 public:
     // The user's settings file, as QSettings names it for this program.
@@ -45,6 +48,13 @@ public:
     bool night() const;
     // Whether the setting was written.
     bool setNight(bool night);
+
+    // A port that is no whole number from 1 to 65535 reads as its default.
+    simlink::LinkSettings simulatorLink() const;
+    bool setSimulatorLink(const simlink::LinkSettings &link);
+    // Whether the nearest airport is looked up by itself once the aircraft is on the ground; off unless set.
+    bool nearestOnGround() const;
+    bool setNearestOnGround(bool on);
 
 private:
     bool usable() const;

@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "FrmMain.h"
 
 #include "AirportDirectory.h"
 #include "Artwork.h"
+#include "ChartAircraft.h"
 #include "ChartLibrary.h"
 #include "ChartViewer.h"
 #include "ExitQuestion.h"
@@ -13,6 +15,9 @@
 #include "Notice.h"
 #include "ProgramSettings.h"
 #include "ProgramValues.h"
+#include "SimulatorLink.h"
+#include "SimulatorMenu.h"
+#include "SimulatorStatusLine.h"
 #include "SoundCues.h"
 #include "Texts.h"
 #include "WindowPlacement.h"
@@ -36,6 +41,8 @@ namespace mainwindow {
 namespace {
 
 constexpr desktop::TwipsRect ClientArea{0, 0, 13020, 10455};
+// Below the client area: the position of the aircraft and the menu "&Simulator".
+constexpr desktop::TwipsRect StatusLine{0, 10455, 13020, 345};
 constexpr std::chrono::milliseconds PauseAfterFirstCue(20);
 
 const QString NotFoundText = QStringLiteral("ICAO CODE NOT FOUND");
@@ -89,8 +96,14 @@ FrmMain::FrmMain(session::ProgramValues &values, const MainWindowServices &servi
     setWindowTitle(resources::mainWindowCaption());
     setWindowIcon(QIcon(resources::render(resources::Picture::TowerIcon)));
     fillBackground(this, FormBlue);
-    setFixedSize(desktop::toPixels(ClientArea).size());
-    m_controls = buildMainWindow(this);
+    setFixedSize(desktop::toPixels(ClientArea).united(desktop::toPixels(StatusLine)).size());
+    // The controls of the layout tables in a box of the client area's size: what reaches past it is clipped
+    // there, above the status line.
+    auto *clientArea = new QWidget(this);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setGeometry(desktop::toPixels(ClientArea));
+    m_controls = buildMainWindow(clientArea);
+    buildStatusLine();
     m_chartPlace.night = m_services.settings.night();
     // Anywhere over the information panel names the library the program reads.
     m_controls.fraUscita->setToolTip(tr("Library in use (airport directory and charts): %1")
@@ -120,13 +133,45 @@ void FrmMain::connectHandlers()
     connect(c.supportAddress, &LinkLabel::clicked, this, &FrmMain::Label4_Click);
 }
 
+void FrmMain::buildStatusLine()
+{
+    m_statusLine = new aircraft::SimulatorStatusLine(m_services.link, this);
+    m_statusLine->setFont(formFont(FontRole::Default));
+    placeTwips(m_statusLine, StatusLine);
+    auto *menu = new aircraft::SimulatorMenu(m_services.link, this);
+    m_statusLine->addMenuButton(tr("&Simulator"), menu);
+    connect(menu, &aircraft::SimulatorMenu::airportChosen, this, &FrmMain::lookUpAirport);
+    connect(menu, &aircraft::SimulatorMenu::hintRequested, m_statusLine,
+            &aircraft::SimulatorStatusLine::showHint);
+    connect(&m_services.link, &aircraft::SimulatorLink::changed, this, &FrmMain::lookUpOnGround);
+}
+
+void FrmMain::lookUpAirport(const QString &code)
+{
+    if (!m_controls.txtIcao->isEnabled()) {
+        m_statusLine->showHint(tr("Press Clean (Alt+C) before looking up %1.").arg(code));
+        return;
+    }
+    m_controls.txtIcao->setText(code);
+    m_controls.cmdElabora->click();
+}
+
+// With no airport looked up and nothing typed, the nearest airport once the aircraft is on the ground.
+void FrmMain::lookUpOnGround()
+{
+    const bool canLookUp = m_controls.txtIcao->isEnabled() && m_controls.txtIcao->text().isEmpty();
+    if (const std::optional<QString> code = m_groundLookup.due(m_services.link, canLookUp))
+        lookUpAirport(*code);
+}
+
 // The viewer is hidden until a lookup, so it is built after the window's first frame, or earlier when
 // something asks for it; until then the place handed to it is kept here.
 viewer::ChartViewer *FrmMain::chartViewer()
 {
     if (m_controls.openPDF)
         return m_controls.openPDF;
-    viewer::ChartViewer *viewer = buildChartViewer(m_controls, &m_services.charts);
+    viewer::ChartViewer *viewer = buildChartViewer(m_controls, &m_services.charts, &m_services.places);
+    aircraft::showAircraftOnChart(m_services.link, viewer);
     viewer->setPlace(m_chartPlace);
     connect(viewer, &viewer::ChartViewer::nightChanged, this,
             [this](bool night) { m_services.settings.setNight(night); });
@@ -261,6 +306,8 @@ void FrmMain::cmdElabora_Click()
     const airportdata::LookupResult result =
         airportdata::LookUpAirport(m_values.libraryFolder + QStringLiteral("/airports.txt"),
                                    m_values.sIcaoCode, {.maxFields = SlotCount});
+    m_statusLine->setAirport(result.status == airportdata::LookupStatus::Found ? m_values.sIcaoCode
+                                                                               : QString());
     if (result.status == airportdata::LookupStatus::Found) {
         showAirportRecord(result.record);
     } else {
@@ -306,6 +353,7 @@ void FrmMain::showChartAvailability()
 
 void FrmMain::cmdClean_Click()
 {
+    m_statusLine->setAirport({});
     closeChart();
     ClearAirportData();
     ShowEntryLayout();

@@ -1,10 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ChartPlace.h"
+#include "GroundLookup.h"
 #include "MainWindowLayout.h"
 #include "MainWindowServices.h"
 
 #include <QWidget>
+
+namespace aircraft {
+class SimulatorStatusLine;
+}
 
 namespace airportdata {
 class AirportRecord;
@@ -29,6 +35,8 @@ public:
     // and back.
     viewer::ChartPlace chartPlace() const;
     void setChartPlace(const viewer::ChartPlace &place);
+    // Enters the code into the code box and looks it up, when the box takes input; else says why not.
+    void lookUpAirport(const QString &code);
 
 signals:
     // The window has been drawn on screen for the first time since it was loaded.
@@ -45,6 +53,8 @@ protected:
 
 private:
     void connectHandlers();
+    void buildStatusLine();
+    void lookUpOnGround();
     viewer::ChartViewer *chartViewer();
     void afterFirstPaint();
     void Form_Activate();
@@ -74,6 +84,8 @@ private:
     session::ProgramValues &m_values;
     MainWindowServices m_services;
     MainWindowControls m_controls;
+    aircraft::SimulatorStatusLine *m_statusLine = nullptr;
+    aircraft::GroundLookup m_groundLookup;
     viewer::ChartPlace m_chartPlace; // for the viewer until it is built
     int m_chartCategory = NoChart;   // the category of the chart shown
     bool m_shownOnScreen = false;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowLayout.h"
 
 #include "CaptionFitting.h"
@@ -408,9 +409,10 @@ void buildChartSelector(QGroupBox *frame, MainWindowControls &controls)
 
 } // namespace
 
-viewer::ChartViewer *buildChartViewer(MainWindowControls &controls, viewer::ChartRenderClient *charts)
+viewer::ChartViewer *buildChartViewer(MainWindowControls &controls, viewer::ChartRenderClient *charts,
+                                      georef::PlacedCharts *places)
 {
-    auto *viewer = new viewer::ChartViewer(charts, controls.Picture1);
+    auto *viewer = new viewer::ChartViewer(charts, controls.Picture1, places);
     viewer->setObjectName(QStringLiteral("openPDF"));
     viewer->hide();
     placeTwips(viewer, OpenPdfRect);

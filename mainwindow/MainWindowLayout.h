@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ChartCategory.h"
@@ -12,6 +13,10 @@ class QGroupBox;
 class QLabel;
 class QRadioButton;
 class QWidget;
+
+namespace georef {
+class PlacedCharts;
+}
 
 namespace viewer {
 class ChartRenderClient;
@@ -57,6 +62,7 @@ struct MainWindowControls {
 // chart viewer: it stays hidden until a lookup shows the chart area.
 MainWindowControls buildMainWindow(QWidget *form);
 // Builds the chart viewer in its box (Picture1), hidden, and sets controls.openPDF.
-viewer::ChartViewer *buildChartViewer(MainWindowControls &controls, viewer::ChartRenderClient *charts);
+viewer::ChartViewer *buildChartViewer(MainWindowControls &controls, viewer::ChartRenderClient *charts,
+                                      georef::PlacedCharts *places);
 
 } // namespace mainwindow

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Validates what the package gives the desktop: validate.sh DESKTOP_ENTRY METAINFO MANUAL_PAGE_FOLDER
 # The desktop entry with desktop-file-validate, the metainfo with appstreamcli (offline: the screenshot is not
 # fetched), every manual page with groff's warnings on. Any error or warning fails.

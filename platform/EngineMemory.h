@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The render helper's side of the PDF engine's memory: linked only into the helper (target enginememory).

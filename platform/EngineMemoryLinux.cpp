@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux side of EngineMemory.h: madvise(MADV_DONTNEED) from the engine's library, answered by zeroing.
 // The helper's own definition of madvise comes before the C library's for every library it loads.
 

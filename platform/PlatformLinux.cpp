@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Linux side of Platform.h: memfd shared memory, descriptor passing and the parent-death signal for the
 // helpers, the render helper's address-space limit, work in a forked child, and opening files with
 // O_NONBLOCK. Writing files to last is in PlatformFilesLinux.cpp.

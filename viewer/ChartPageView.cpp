@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartPageView.h"
 
+#include "AircraftSymbol.h"
 #include "PageFit.h"
 
 #include <QGestureEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPinchGesture>
@@ -18,6 +21,10 @@ namespace {
 
 constexpr int WheelStep = 120;
 constexpr int FocusFrameWidth = 2;
+// A press and release closer than this is a click, not a drag.
+constexpr int ClickSlack = 4;
+// Room kept around a mark brought into view.
+constexpr int MarkRoom = 48;
 
 // Keeps the same fraction of a scroll bar's range in view after the range changes.
 void keepFraction(QScrollBar *bar, qreal fraction)
@@ -89,6 +96,54 @@ void ChartPageView::zoomTo(QSizeF logicalSize, QPointF anchor)
     viewport()->update();
 }
 
+void ChartPageView::setMark(std::optional<PageMark> mark)
+{
+    if (mark == m_mark)
+        return;
+    m_mark = mark;
+    updateMark();
+}
+
+// Only where the mark was and where it goes is painted again: the page image is not drawn whole.
+void ChartPageView::updateMark()
+{
+    QRect area = m_markPainted;
+    if (const std::optional<QPointF> centre = markCentre())
+        area |= AircraftSymbol::bounds(*centre).toAlignedRect();
+    if (!area.isEmpty())
+        viewport()->update(area);
+}
+
+std::optional<QPointF> ChartPageView::markCentre() const
+{
+    if (!m_mark || m_image.isNull())
+        return std::nullopt;
+    const QRectF page = pageRect();
+    return page.topLeft() + QPointF(m_mark->onImage.x() * page.width(), m_mark->onImage.y() * page.height());
+}
+
+void ChartPageView::keepMarkInView()
+{
+    const std::optional<QPointF> centre = markCentre();
+    if (!centre)
+        return;
+    const QRect area = viewport()->rect().adjusted(MarkRoom, MarkRoom, -MarkRoom, -MarkRoom);
+    const QPoint at = centre->toPoint();
+    const auto shift = [](QScrollBar *bar, int value, int low, int high, int middle) {
+        if (low > high || value < low || value > high)
+            bar->setValue(bar->value() + value - middle);
+    };
+    const QPoint middle = viewport()->rect().center();
+    shift(horizontalScrollBar(), at.x(), area.left(), area.right(), middle.x());
+    shift(verticalScrollBar(), at.y(), area.top(), area.bottom(), middle.y());
+}
+
+void ChartPageView::setPicking(bool picking)
+{
+    m_picking = picking;
+    updateCursor();
+}
+
 void ChartPageView::clear()
 {
     m_image = QImage();
@@ -129,6 +184,11 @@ void ChartPageView::paintEvent(QPaintEvent *event)
     painter.fillRect(event->rect(), palette().color(QPalette::Dark));
     if (!m_image.isNull())
         painter.drawImage(pageRect(), m_image, m_image.rect());
+    m_markPainted = QRect();
+    if (const std::optional<QPointF> centre = markCentre()) {
+        AircraftSymbol::draw(painter, *centre, m_mark->direction, m_mark->stale);
+        m_markPainted = AircraftSymbol::bounds(*centre).toAlignedRect();
+    }
     if (hasFocus()) {
         // The keys of the viewer work while it has the focus: a frame in the highlight colour says so.
         painter.setPen(QPen(palette().color(QPalette::Highlight), FocusFrameWidth));
@@ -193,6 +253,23 @@ void ChartPageView::mouseReleaseEvent(QMouseEvent *event)
     m_dragging = false;
     updateCursor();
     event->accept();
+    const QPoint moved = event->position().toPoint() - m_dragFrom;
+    if (m_picking && moved.manhattanLength() <= ClickSlack) {
+        const QRectF page = pageRect();
+        const QPointF at = event->position() - page.topLeft();
+        if (page.contains(event->position()))
+            emit pointPicked({at.x() / page.width(), at.y() / page.height()});
+    }
+}
+
+void ChartPageView::keyPressEvent(QKeyEvent *event)
+{
+    if (m_picking && event->key() == Qt::Key_Escape) {
+        emit pickingCancelled();
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 bool ChartPageView::viewportEvent(QEvent *event)
@@ -226,6 +303,8 @@ void ChartPageView::updateCursor()
 {
     if (m_image.isNull())
         viewport()->unsetCursor();
+    else if (m_picking && !m_dragging)
+        viewport()->setCursor(Qt::CrossCursor);
     else
         viewport()->setCursor(m_dragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
 }

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartViewer.h"
 
+#include "AircraftOnChart.h"
 #include "ChartMessages.h"
 #include "ChartPageView.h"
 #include "ChartPrintJob.h"
@@ -27,13 +29,14 @@ constexpr qreal ScaleTolerance = 1e-6;
 
 } // namespace
 
-ChartViewer::ChartViewer(ChartRenderClient *client, QWidget *parent)
+ChartViewer::ChartViewer(ChartRenderClient *client, QWidget *parent, georef::PlacedCharts *places)
     : QWidget(parent)
     , m_client(client)
     , m_requests(new ChartRequests(m_client, this))
     , m_toolbar(new ChartToolbar(this))
     , m_notice(new QLabel(this))
     , m_view(new ChartPageView(this))
+    , m_aircraft(new AircraftOnChart(m_view, places, this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -67,6 +70,7 @@ ChartViewer::ChartViewer(ChartRenderClient *client, QWidget *parent)
     connect(m_requests, &ChartRequests::failed, this, &ChartViewer::showFailure);
     connect(m_requests, &ChartRequests::outlineRead, m_toolbar, &ChartToolbar::setOutline);
     connect(m_view, &ChartPageView::zoomRequested, this, &ChartViewer::zoomAt);
+    connect(m_aircraft, &AircraftOnChart::notice, this, &ChartViewer::showNotice);
     // The page area also changes without the viewer's size: the chart's index showing in the toolbar makes
     // the bar taller.
     m_view->installEventFilter(this);
@@ -119,7 +123,8 @@ void ChartViewer::addContextMenu()
     m_view->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_view->addActions({bar.firstPage, bar.previousPage, bar.nextPage, bar.lastPage, separator(), bar.zoomIn,
                         bar.zoomOut, bar.fitWidth, bar.fitPage, separator(), bar.rotate, bar.night,
-                        separator(), bar.showToolbar, bar.print});
+                        separator(), bar.showToolbar, bar.print, separator(), m_aircraft->placeOnMap,
+                        m_aircraft->forgetPlace, m_aircraft->follow});
 }
 
 void ChartViewer::loadFile(const QString &path)
@@ -168,6 +173,7 @@ void ChartViewer::forgetChart()
     m_file.clear();
     m_message.clear();
     m_notice->hide();
+    m_aircraft->setShownPage({}, 0, {}, 0);
 }
 
 void ChartViewer::setChartsAhead(const QStringList &charts)
@@ -181,6 +187,11 @@ void ChartViewer::setToolbarVisible(bool visible)
     m_toolbar->setVisible(visible);
     m_toolbar->showToolbar->setChecked(visible);
     m_relayout.start();
+}
+
+void ChartViewer::setAircraft(std::optional<AircraftFix> fix)
+{
+    m_aircraft->setAircraft(fix);
 }
 
 void ChartViewer::addContextMenuAction(QAction *action)
@@ -274,6 +285,8 @@ void ChartViewer::showImage(const QImage &image, const PageRequest &request, boo
     m_busyDelay.stop();
     m_view->setBusy(false);
     m_view->setPage(image, imageSizeFor(request.page).logical, samePage);
+    m_aircraft->setShownPage(m_file, request.page, m_requests->pageSizes().at(request.page),
+                             request.quarterTurns);
     if (m_state != State::Shown)
         setState(State::Shown);
     updateActions();
@@ -286,6 +299,7 @@ void ChartViewer::showFailure(ChartFailure failure)
     m_view->setBusy(false);
     m_requests->reset();
     m_toolbar->setOutline({});
+    m_aircraft->setShownPage({}, 0, {}, 0);
     m_message = chartMessage(m_file, failure);
     m_view->setMessage(m_message);
     setState(State::Failed);

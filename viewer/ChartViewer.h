@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "AircraftFix.h"
 #include "ChartPlace.h"
 #include "ChartRenderClient.h"
 
@@ -11,8 +13,13 @@
 class QLabel;
 class QPrinter;
 
+namespace georef {
+class PlacedCharts;
+}
+
 namespace viewer {
 
+class AircraftOnChart;
 class ChartPageView;
 class ChartPrintJob;
 class ChartRequests;
@@ -22,7 +29,8 @@ class ChartToolbar;
 // off. Charts are read and drawn by the render helper process, so a chart that hangs or crashes the PDF
 // engine never stops the window; a file it cannot show is replaced by a plain message naming the file,
 // its folder and the reason. Any page is one step away (the page box, Home and End, the chart's index),
-// and only the page asked for is drawn; zooming keeps the point under the pointer where it is.
+// and only the page asked for is drawn; zooming keeps the point under the pointer where it is. A page placed
+// on the map shows the simulated aircraft over it.
 class ChartViewer : public QWidget {
     Q_OBJECT
 
@@ -31,7 +39,9 @@ public:
     Q_ENUM(State)
 
     // A viewer whose charts the client's render helper reads and draws; the client may serve other viewers.
-    explicit ChartViewer(ChartRenderClient *client, QWidget *parent = nullptr);
+    // Pages are placed on the map in the store places; without one, placing is not offered.
+    explicit ChartViewer(ChartRenderClient *client, QWidget *parent = nullptr,
+                         georef::PlacedCharts *places = nullptr);
     ~ChartViewer() override;
 
     void loadFile(const QString &path);
@@ -47,6 +57,8 @@ public:
     // its way applies to it once it is read, its page kept within the chart.
     ChartPlace place() const;
     void setPlace(const ChartPlace &place);
+    // The simulated aircraft, drawn on a page placed on the map; nothing when no position is known.
+    void setAircraft(std::optional<AircraftFix> fix);
     // Adds a command of the window to the end of the menu the right button opens on the chart.
     void addContextMenuAction(QAction *action);
 
@@ -101,6 +113,7 @@ private:
     ChartToolbar *m_toolbar;
     QLabel *m_notice;
     ChartPageView *m_view;
+    AircraftOnChart *m_aircraft;
     QTimer m_busyDelay;
     QTimer m_noticeTimer;
     QTimer m_relayout;

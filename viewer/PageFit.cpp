@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PageFit.h"
 
 #include <QtMath>
@@ -9,6 +10,34 @@ namespace viewer {
 QSizeF turnedPageSize(QSizeF points, int quarterTurns)
 {
     return quarterTurns % 2 == 0 ? points : points.transposed();
+}
+
+QPointF turnedPagePoint(QPointF point, QSizeF points, int quarterTurns)
+{
+    switch ((quarterTurns % 4 + 4) % 4) {
+    case 1:
+        return {points.height() - point.y(), point.x()};
+    case 2:
+        return {points.width() - point.x(), points.height() - point.y()};
+    case 3:
+        return {point.y(), points.width() - point.x()};
+    default:
+        return point;
+    }
+}
+
+QPointF unturnedPagePoint(QPointF turned, QSizeF points, int quarterTurns)
+{
+    switch ((quarterTurns % 4 + 4) % 4) {
+    case 1:
+        return {turned.y(), points.height() - turned.x()};
+    case 2:
+        return {points.width() - turned.x(), points.height() - turned.y()};
+    case 3:
+        return {points.width() - turned.y(), turned.x()};
+    default:
+        return turned;
+    }
 }
 
 qreal pageScale(QSizeF points, ZoomMode mode, qreal customScale, QSize viewport, int scrollBarExtent)

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointF>
 #include <QSize>
 #include <QSizeF>
 
@@ -25,6 +27,10 @@ int zoomPercent(qreal scale);
 
 // The page size in points after the given clockwise quarter turns.
 QSizeF turnedPageSize(QSizeF points, int quarterTurns);
+// A point of a page of the given size (in points, from its top-left corner, unturned) on the page turned
+// clockwise by the quarter turns, and back.
+QPointF turnedPagePoint(QPointF point, QSizeF points, int quarterTurns);
+QPointF unturnedPagePoint(QPointF turned, QSizeF points, int quarterTurns);
 
 // Logical pixels per point that fit a page (turned already) into the viewport with FitMargin to spare: the
 // whole width (less a scroll bar when the page is then taller than the viewport), the whole page, or the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From a chart request to the first page drawn in the viewer, against `mutool draw` rendering the same
 // page at the same pixel size. Both read the same generated vector chart (lines, text, fills). The viewer
 // once with a render helper that keeps no page (every page drawn), once with one that keeps them (the page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up measure: a bare Qt Widgets window of a fixed size, with nothing in it.
 // Usage: bare_window WIDTH HEIGHT
 

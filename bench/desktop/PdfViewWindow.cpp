@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the memory measure: a minimal QPdfView program showing the first page of a chart at the
 // width of the window, as the chart viewer does.
 // Usage: pdf_view_window FILE WIDTH HEIGHT

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds two chart libraries of real size for desktop_bench from single FAA chart PDFs (d-TPP charts, fetched
 # for the benchmark and never committed), one folder of them per airport, each file named as the FAA names its
 # charts: STATE-AIRPORT-CHART-NAME.pdf (MA-BOS-AIRPORT-DIAGRAM.pdf, MA-BOS-LOGAN-SEVEN,-CONT.1.pdf).

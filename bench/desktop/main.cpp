@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // desktop_bench: the real program measured end to end on an X display with a window manager (run.sh starts
 // a virtual one), each measure against a yardstick run alternately with it, medians and ratios printed:
 // - start-up to the first complete frame of the main window, against a bare Qt Widgets window of the same

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs desktop_bench on a virtual X desktop of its own (Xvfb, openbox, trayer), which ends with it.
 # Usage: run.sh DESKTOP_BENCH [desktop_bench options, e.g. --iterations 1]
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Importing OurAirports-sized files (80,000 airports, 47,000 runways) into a library: into an empty one, over
 // a library that already holds the same airports (which replaces every record), and with the world's
 // navigation data (--navdata). With VARNELOX_REAL_DATA naming a folder of OurAirports' airports.csv and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lookups in generated directories of 1,000, 10,000 and 100,000 records: the first record, the last record
 // and a code that is not there. Throughput counts the bytes up to the end of the record found, or the whole
 // file for a miss. `lookup_bench --write-directories=DIR` writes the three directories into DIR and stops, to

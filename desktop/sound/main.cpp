@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // varnelox-sound: the sound helper. Plays the program's sound cues, the path of one WAV file a line on its
 // standard input; a new cue replaces the one still playing. It ends when its input ends and once it has
 // been idle for a moment: the program's own process never loads the sound system.

@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../mainwindow/MainWindowFixture.h"
+#include "AircraftOnChart.h"
 #include "ChartFixtures.h"
+#include "ChartPageView.h"
 #include "ChartViewer.h"
 #include "CompanionFakes.h"
 #include "FrmFS9.h"
+#include "Geodesy.h"
 #include "PageFit.h"
 
 #include <QAbstractScrollArea>
@@ -98,6 +102,8 @@ private slots:
     void scrollingReachesEveryEdge();
     void tabReachesTheViewerAndPageDownTurnsThePage();
     void chartReplacedAfterTheLookupShowsAsReplaced();
+    void simulatedAircraftOnAPlacedChart_data();
+    void simulatedAircraftOnAPlacedChart();
 
 private:
     // Shows a chart in the named window and returns that window's viewer, with the focus, once it shows.
@@ -140,8 +146,9 @@ ChartViewer *ChartInWindowsTest::showChart(const QString &window, QSizeF points,
         viewer = m_fixture->control<ChartViewer>(QStringLiteral("openPDF"));
     } else {
         m_fixture->values.sChartPath = m_fixture->folder.filePath(relative);
-        m_companion = new companion::FrmFS9(
-            m_fixture->values, {*m_exitQuestion, *m_tray, m_fixture->settings, m_fixture->charts});
+        m_companion = new companion::FrmFS9(m_fixture->values, {*m_exitQuestion, *m_tray, m_fixture->settings,
+                                                                m_fixture->simulator.link, m_fixture->charts,
+                                                                m_fixture->places});
         m_companion->Form_Load();
         m_companion->show();
         m_window = m_companion;
@@ -309,6 +316,40 @@ void ChartInWindowsTest::chartReplacedAfterTheLookupShowsAsReplaced()
     // The replaced chart had markers in its right-hand corners; the new one has none there.
     const PaintedPage shown = paintedPage(m_window, viewer);
     QVERIFY(!shown.corners[1] && !shown.corners[3]);
+}
+
+void ChartInWindowsTest::simulatedAircraftOnAPlacedChart_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window") << "main";
+    QTest::newRow("companion window") << "companion";
+}
+
+// Either window's viewer draws the aircraft the simulator link hears of, once the page is placed.
+void ChartInWindowsTest::simulatedAircraftOnAPlacedChart()
+{
+    QFETCH(QString, window);
+    const airportdata::GeoPosition topLeft = *airportdata::GeoPosition::fromDegrees(42.37, -71.03);
+    m_fixture->simulator.fly(42.36, -71.02);
+    ChartViewer *viewer = showChart(window, QSizeF(595, 842));
+    QVERIFY(viewer);
+    auto *view = viewer->findChild<viewer::ChartPageView *>(QStringLiteral("chartPageView"));
+    QVERIFY(!view->mark());
+
+    // 10 m a point, north up, from the page's top-left corner.
+    const auto place = georef::ChartGeoreference::fromPoints(
+        {{0, 0}, topLeft},
+        {{500, 800},
+         airportdata::travel(airportdata::travel(topLeft, airportdata::Bearing::degreesTrue(90),
+                                                 airportdata::Length::metres(5000)),
+                             airportdata::Bearing::degreesTrue(180), airportdata::Length::metres(8000))});
+    QVERIFY(place);
+    QVERIFY(viewer->findChild<viewer::AircraftOnChart *>()->placeShownPage(*place));
+    QVERIFY(view->mark());
+    const QPointF before = view->mark()->onImage;
+    m_fixture->simulator.fly(42.365, -71.02);
+    QTRY_VERIFY(view->mark() && view->mark()->onImage.y() < before.y());
+    QVERIFY(!view->mark()->stale);
 }
 
 QTEST_MAIN(ChartInWindowsTest)

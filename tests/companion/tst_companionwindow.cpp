@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartViewer.h"
 #include "CompanionFakes.h"
 #include "FrmFS9.h"
+#include "PlacedCharts.h"
 #include "ProgramSettings.h"
 #include "ProgramValues.h"
+#include "QuietSimulator.h"
 #include "Texts.h"
 #include "Twips.h"
 
@@ -63,7 +66,9 @@ private:
     std::unique_ptr<QTemporaryDir> m_folder;
     session::ProgramValues m_values;
     std::unique_ptr<desktop::ProgramSettings> m_settings;
+    std::unique_ptr<QuietSimulator> m_simulator;
     viewer::ChartRenderClient m_charts{viewer::ChartRenderSettings{}};
+    std::unique_ptr<georef::PlacedCharts> m_places;
     std::unique_ptr<FakeTray> m_tray;
     std::unique_ptr<AnsweringExitQuestion> m_exitQuestion;
     QStringList m_journal;
@@ -77,6 +82,10 @@ void CompanionWindowTest::init()
     m_values.libraryFolder = m_folder->path();
     m_settings =
         std::make_unique<desktop::ProgramSettings>(m_folder->filePath(QStringLiteral("varnelox.ini")));
+    m_simulator =
+        std::make_unique<QuietSimulator>(*m_settings, m_folder->filePath(QStringLiteral("airports.txt")));
+    m_places =
+        std::make_unique<georef::PlacedCharts>(m_folder->filePath(QStringLiteral("placed-charts.json")));
     m_journal.clear();
     m_tray = std::make_unique<FakeTray>();
     m_tray->journal = &m_journal;
@@ -101,7 +110,8 @@ void CompanionWindowTest::writeChart(const QString &relative) const
 // Loads and shows the window as its owner does, and writes down what it asks of the owner.
 void CompanionWindowTest::load()
 {
-    m_window = new FrmFS9(m_values, {*m_exitQuestion, *m_tray, *m_settings, m_charts});
+    m_window =
+        new FrmFS9(m_values, {*m_exitQuestion, *m_tray, *m_settings, m_simulator->link, m_charts, *m_places});
     FrmFS9 *window = m_window;
     connect(window, &FrmFS9::unloadAllFormsRequested, this, [this, window] {
         m_journal << QStringLiteral("unload all forms");
@@ -307,8 +317,11 @@ void CompanionWindowTest::menuTree()
     QFETCH(QString, name);
     QFETCH(QString, caption);
     load();
+    // The menu "&Simulator" follows the specified two.
     const QList<QAction *> bar = m_window->menuBar()->actions();
-    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar.size(), 3);
+    QCOMPARE(bar[2]->menu()->objectName(), QStringLiteral("mnuSimulator"));
+    QCOMPARE(bar[2]->text(), QStringLiteral("S&imulator"));
     QCOMPARE(bar[0]->text(), QStringLiteral("&Change or Exit"));
     QCOMPARE(bar[0]->menu(), mApps());
     QCOMPARE(bar[1]->text(), QStringLiteral("&SysTray"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../mainwindow/MainWindowFixture.h"
 #include "ChartViewer.h"
 #include "CompanionFakes.h"
@@ -27,6 +28,7 @@ private slots:
     void placeInTheChartGoesToTheCompanionAndBack_data();
     void placeInTheChartGoesToTheCompanionAndBack();
     void newAirportLoadsTheMainWindowAfresh();
+    void nearestAirportFromTheCompanionComesBackLikeNewAirport();
     void oneIconAfterEverySequence_data();
     void oneIconAfterEverySequence();
     void exitEndsTheProgramWithoutClosingAnyWindow_data();
@@ -58,8 +60,9 @@ void ProgramWindowsTest::init()
     m_windows = std::make_unique<app::ProgramWindows>(
         f.values,
         mainwindow::MainWindowServices{f.sound, f.exitQuestion, f.printer, f.mail, f.notice, f.settings,
-                                       f.charts},
-        companion::CompanionServices{*m_companionExit, *m_tray, f.settings, f.charts});
+                                       f.simulator.link, f.charts, f.places},
+        companion::CompanionServices{*m_companionExit, *m_tray, f.settings, f.simulator.link, f.charts,
+                                     f.places});
     m_windows->start();
     QVERIFY(QTest::qWaitForWindowExposed(main()));
 }
@@ -200,6 +203,26 @@ void ProgramWindowsTest::newAirportLoadsTheMainWindowAfresh()
     QVERIFY(inMain<QLineEdit>(QStringLiteral("txtIcao"))->text().isEmpty());
     QVERIFY(!inMain<QAbstractButton>(QStringLiteral("cmdLink"))->isEnabled());
     QCOMPARE(m_fixture->values.sChartPath, chart);
+}
+
+void ProgramWindowsTest::nearestAirportFromTheCompanionComesBackLikeNewAirport()
+{
+    link();
+    const QPointer<FrmMain> before = main();
+    // Over Milan, with the companion window showing Rome's chart: Alt+N there.
+    m_fixture->simulator.fly(45.45, 9.28, 1500, 180, 120);
+    QVERIFY(QTest::qWaitForWindowExposed(companion()));
+    QTest::keyClick(companion(), Qt::Key_N, Qt::AltModifier);
+    settle();
+    QVERIFY(before.isNull());
+    QVERIFY(!companion());
+    QCOMPARE(m_tray->icons, 0);
+    QVERIFY(main()->isVisible());
+    QCOMPARE(m_fixture->values.sIcaoCode, QStringLiteral("LIML"));
+    QCOMPARE(inMain<QLineEdit>(QStringLiteral("txtIcao"))->text(), QStringLiteral("LIML"));
+    QCOMPARE(inMain<mainwindow::GridCell>(QStringLiteral("lblRwy_1"))->text(),
+             QStringLiteral("MILANO LINATE"));
+    QVERIFY(inMain<QWidget>(QStringLiteral("Frame6"))->isVisible());
 }
 
 void ProgramWindowsTest::oneIconAfterEverySequence_data()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MailLauncher.h"
 #include "Notice.h"
 #include "Platform.h"
@@ -40,6 +41,8 @@ private slots:
     void settingsThatAreNoFileAreLeftAlone();
     void placeFitsOnAScreen_data();
     void placeFitsOnAScreen();
+    void simulatorSettingsFromAnotherHand_data();
+    void simulatorSettingsFromAnotherHand();
 };
 
 void DesktopServicesTest::twipsBecomePixelsAtFifteenPerPixel_data()
@@ -242,6 +245,50 @@ void DesktopServicesTest::placeFitsOnAScreen()
     QFETCH(QRect, geometry);
     QFETCH(bool, fits);
     QCOMPARE(desktop::fitsOnAScreen(geometry), fits);
+}
+
+void DesktopServicesTest::simulatorSettingsFromAnotherHand_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("listening");
+    QTest::addColumn<bool>("loopbackOnly");
+    QTest::addColumn<int>("networkGpsPort");
+    QTest::addColumn<int>("nmeaPort");
+    QTest::addColumn<bool>("nearestOnGround");
+    QTest::newRow("nothing kept: listening on all networks")
+        << QByteArray() << true << false << 49002 << 10110 << false;
+    QTest::newRow("written by hand")
+        << QByteArray("[simulator]\nlisten=false\nloopbackOnly=true\nnetworkGpsPort=49102\nnmeaPort=10210\n"
+                      "nearestOnGround=true\n")
+        << false << true << 49102 << 10210 << true;
+    QTest::newRow("ports that are none") << QByteArray("[simulator]\nnetworkGpsPort=0\nnmeaPort=65536\n")
+                                         << true << false << 49002 << 10110 << false;
+    QTest::newRow("not numbers, not true or false")
+        << QByteArray("[simulator]\nlisten=maybe\nloopbackOnly=yes\nnetworkGpsPort=high\nnmeaPort=-1\n")
+        << true << false << 49002 << 10110 << false;
+}
+
+void DesktopServicesTest::simulatorSettingsFromAnotherHand()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, listening);
+    QFETCH(bool, loopbackOnly);
+    QFETCH(int, networkGpsPort);
+    QFETCH(int, nmeaPort);
+    QFETCH(bool, nearestOnGround);
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("varnelox.ini"));
+    QFile written(file);
+    QVERIFY(written.open(QIODevice::WriteOnly));
+    written.write(contents);
+    written.close();
+    const desktop::ProgramSettings settings(file);
+    const simlink::LinkSettings link = settings.simulatorLink();
+    QCOMPARE(link.listening, listening);
+    QCOMPARE(link.loopbackOnly, loopbackOnly);
+    QCOMPARE(int(link.networkGpsPort), networkGpsPort);
+    QCOMPARE(int(link.nmeaPort), nmeaPort);
+    QCOMPARE(settings.nearestOnGround(), nearestOnGround);
 }
 
 QTEST_MAIN(DesktopServicesTest)

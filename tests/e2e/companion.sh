@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a virtual X desktop (Xvfb, openbox as window manager, trayer as notification area),
 # driven like a pilot would: from a chart of the sample library to the companion window, its tray icon and
 # menu, and back; resizing it with the window manager and full screen, the chart following its size; then the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end tests: a virtual X desktop (Xvfb, openbox as window manager, trayer as
 # notification area) and the helpers that drive and inspect the real program on it. The caller sets
 # "artefacts" (the screenshot folder) and "program", then calls start_desktop.
@@ -87,6 +88,8 @@ start_desktop() {
     export XDG_RUNTIME_DIR="$runtime"
     # The program's settings file lands here, never in the user's own settings.
     export XDG_CONFIG_HOME="$runtime/config"
+    # And the pages placed on the map here, never among the user's own.
+    export XDG_DATA_HOME="$runtime/data"
     unset WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM
 
     for _ in 1 2 3 4 5 6 7 8 9 10; do

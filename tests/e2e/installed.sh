@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program, from a package unpacked into ROOT (dpkg -x), on a virtual X desktop (Xvfb, openbox,
 # trayer): it reads the sample library installed with it and starts its render helper from libexec; a lookup
 # fills the grid and a chart opens in the real window; "&Exit" ends it. Then the installed varnelox-import

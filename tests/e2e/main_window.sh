@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The main window's management and information commands in the real program on a virtual X desktop:
 # the support mail handed to the desktop's mail handler (a stand-in xdg-open that records its argument),
 # the "LAT" heading that opens nothing, "&Print" without a printer, and "&Exit" answered Yes.

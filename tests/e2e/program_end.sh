@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program ends whole in the real program on a virtual X desktop: with a chart on screen and pages being
 # drawn ahead, "&Exit" answered Yes, and again the main window closed through its frame, end the program and
 # every process it started (the render helper, its copies drawing ahead, the sound helper), and leave no

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # No chart of one airport is ever shown for another, in the real program on a virtual X desktop: a chart of
 # LIRF over the simulator, back with "&Another Procedure" (its category still chosen), "&Clean", LIML looked
 # up from the keyboard, "&Link to FS" refused until a chart of LIML is chosen, and then LIML's chart, not

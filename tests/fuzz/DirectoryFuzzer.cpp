@@ -1,9 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the directory reader with arbitrary bytes. Input: one byte that picks a block size, the code up to
 // the first LF (when there is one within nine bytes), then the directory. The reader must never crash or
 // hang, must read the same items and find the same record however the bytes arrive, and must give the same
-// result from a file.
+// result from a file. The positions of the directory's airports must lie on the earth, and the nearest of
+// them come nearest first.
 
 #include "AirportDirectory.h"
+#include "AirportPositions.h"
 #include "DirectoryReader.h"
 #include "ItemReader.h"
 
@@ -11,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -94,5 +98,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             "cannot write the directory file");
     file.close();
     require(same(LookUpAirport(path, code, {.maxFields = kMaxFields}), whole), "file lookup differs");
+
+    const AirportPositions positions = AirportPositions::fromBytes(directory);
+    const QList<NearbyAirport> nearest = positions.nearest(*GeoPosition::fromDegrees(45, 9), 5);
+    require(nearest.size() == std::min<qsizetype>(5, positions.size()),
+            "fewer nearest airports than there are");
+    for (qsizetype i = 0; i < nearest.size(); ++i) {
+        const GeoPosition &place = nearest[i].position;
+        require(std::abs(place.latitude()) <= 90 && std::abs(place.longitude()) <= 180,
+                "a place off the earth");
+        require(positions.positionOf(nearest[i].code) == place, "a code's position differs");
+        require(i == 0 || !(nearest[i].course.distance < nearest[i - 1].course.distance),
+                "not nearest first");
+    }
     return 0;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 
 #include <QDir>
@@ -24,7 +25,8 @@ void MainWindowFixture::writeChart(const QString &relativePath) const
 mainwindow::FrmMain &MainWindowFixture::load()
 {
     window = std::make_unique<mainwindow::FrmMain>(
-        values, mainwindow::MainWindowServices{sound, exitQuestion, printer, mail, notice, settings, charts});
+        values, mainwindow::MainWindowServices{sound, exitQuestion, printer, mail, notice, settings,
+                                               simulator.link, charts, places});
     window->Form_Load();
     window->show();
     return *window;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ChartRenderClient.h"
@@ -6,8 +7,10 @@
 #include "GridCell.h"
 #include "MailLauncher.h"
 #include "Notice.h"
+#include "PlacedCharts.h"
 #include "ProgramSettings.h"
 #include "ProgramValues.h"
+#include "QuietSimulator.h"
 #include "SoundCues.h"
 #include "WindowPrinter.h"
 
@@ -105,8 +108,11 @@ public:
     RecordingNotice notice;
     // Settings in the fixture's folder, never the user's.
     desktop::ProgramSettings settings{folder.filePath(QStringLiteral("settings/varnelox.ini"))};
+    QuietSimulator simulator{settings, folder.filePath(QStringLiteral("airports.txt"))};
     // The render helper beside the test, as the program's beside the program: none for most tests.
     viewer::ChartRenderClient charts{viewer::ChartRenderSettings{}};
+    // Pages placed on the map in the fixture's folder, never the user's.
+    georef::PlacedCharts places{folder.filePath(QStringLiteral("data/placed-charts.json"))};
     std::unique_ptr<mainwindow::FrmMain> window;
 };
 

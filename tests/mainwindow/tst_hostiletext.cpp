@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartViewer.h"
 #include "MainWindowFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartViewer.h"
 #include "MainWindowFixture.h"
 
@@ -153,7 +154,10 @@ void MainWindowLayoutTest::firstLoadAppliesTheDataLayout()
     QVERIFY(!fixture.button("cmdElabora")->isEnabled());
     QVERIFY(!fixture.button("cmdLink")->isEnabled());
     QVERIFY(fixture.button("cmdStampa")->isEnabled());
-    QCOMPARE(fixture.window->size(), QSize(868, 697));
+    // The client area of 13020 x 10455 twips, then the status line of 345 twips below it.
+    QCOMPARE(fixture.control(QStringLiteral("clientArea"))->geometry(), QRect(0, 0, 868, 697));
+    QCOMPARE(fixture.control(QStringLiteral("simulatorStatusLine"))->geometry(), QRect(0, 697, 868, 23));
+    QCOMPARE(fixture.window->size(), QSize(868, 720));
 }
 
 void MainWindowLayoutTest::loadsAlternateBetweenDataAndEntryLayout()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A directory file or a chart that may not be read, or that lies in a folder that may not be entered, is
 // reported as "Permission denied", never as missing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound cues the build synthesises into the program folder.
 
 #include <QDataStream>

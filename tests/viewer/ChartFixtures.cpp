@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartFixtures.h"
 
 #include <QCoreApplication>
@@ -377,10 +378,11 @@ bool waitForDrawingAhead(int timeoutMs)
     return true;
 }
 
-std::unique_ptr<viewer::ChartViewer> viewerWithHelper(const viewer::ChartRenderSettings &settings)
+std::unique_ptr<viewer::ChartViewer> viewerWithHelper(const viewer::ChartRenderSettings &settings,
+                                                      georef::PlacedCharts *places)
 {
     auto *client = new viewer::ChartRenderClient(settings);
-    auto viewer = std::make_unique<viewer::ChartViewer>(client);
+    auto viewer = std::make_unique<viewer::ChartViewer>(client, nullptr, places);
     client->setParent(viewer.get());
     return viewer;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "ChartRenderClient.h"
@@ -14,8 +15,9 @@ namespace fixtures {
 
 // The built varnelox-render, with the program's own limits.
 viewer::ChartRenderSettings realHelper();
-// A viewer with a render helper of its own, started with settings.
-std::unique_ptr<viewer::ChartViewer> viewerWithHelper(const viewer::ChartRenderSettings &settings);
+// A viewer with a render helper of its own, started with settings; pages are placed on the map in places.
+std::unique_ptr<viewer::ChartViewer> viewerWithHelper(const viewer::ChartRenderSettings &settings,
+                                                      georef::PlacedCharts *places = nullptr);
 // Waits until no render helper started by this process draws pages ahead (it draws each in a copy of
 // itself): true once none has for a moment, false when one still does after timeoutMs.
 bool waitForDrawingAhead(int timeoutMs);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for varnelox-render that misbehaves on purpose, chosen by the chart's file name: "hang"
 // never answers (and leaves a file "<chart>.taken" beside the chart, so a test knows the helper has it),
 // "crash" dies, "slow" answers after a second; asked for the index of a chart named "index-stalls" it never

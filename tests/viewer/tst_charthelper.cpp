@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The render client and its helper at the edges: files that are no charts, a chart that needs more memory
 // than the helper may take, page memory that cannot be set up, and chart indexes of every shape. The watchdog
 // (QTEST_FUNCTION_TIMEOUT) ends a test function that waits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's SVG pictures to pixel files at the sizes the windows show them, so that the program
 // neither draws SVG nor decodes an image while it starts.
 // Usage: artgen SVG-FOLDER OUTPUT-FOLDER NAME[.FORMAT]=WIDTHxHEIGHT[,WIDTHxHEIGHT...]...

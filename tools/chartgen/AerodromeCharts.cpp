@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The aerodrome chart (runways, taxiways, apron to scale) and the type A obstacle chart.
 
 #include "ChartSymbols.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instrument approach chart and the visual approach chart of the primary runway direction.
 
 #include "ChartSymbols.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The aerodrome data tables and the local flight restrictions.
 
 #include "ChartSymbols.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arrival (STAR) and departure (SID) procedures: one page per runway direction, two or three pages.
 
 #include "ChartSymbols.h"

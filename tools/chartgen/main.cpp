@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the sample chart library from the airport directory file into a program folder.
 
 #include "LibraryWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthesises the program's three start-up sound cues into the folder given as the only argument.
 
 #include "Tone.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // varnelox-import: builds a Varnelox library (airports.txt and the chart tree Airports/) from public sources.
 
 #include "DtppImport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wmmgen: writes the World Magnetic Model in the form GeographicLib reads it (a metadata file NAME.wmm and
 // its coefficients NAME.wmm.cof) from the coefficient file NOAA publishes (WMM.COF).
 //
