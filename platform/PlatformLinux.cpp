@@ -129,13 +129,17 @@ void writeAll(int descriptor, QByteArrayView bytes)
     }
 }
 
-[[noreturn]] void runChild(const std::function<QByteArray()> &work, int output, pid_t parent, int niceness)
+// ready is closed once the copy ends with its parent and holds none of its parent's input and output: until
+// then the parent waits, so that a copy it holds (SIGSTOP) at once can never outlive it.
+[[noreturn]] void runChild(const std::function<QByteArray()> &work, int output, int ready, pid_t parent,
+                           int niceness)
 {
     endWithParent(parent);
     setOutOfMemoryReply({});
     const int nowhere = open("/dev/null", O_RDWR | O_CLOEXEC);
     dup2(nowhere, STDIN_FILENO);
     dup2(nowhere, STDOUT_FILENO);
+    close(ready);
     if (niceness > 0)
         setpriority(PRIO_PROCESS, 0, std::min(niceness, 19));
     writeAll(output, work());
@@ -326,15 +330,27 @@ std::optional<FileIdentity> fileIdentity(const QFile &file)
 std::optional<ChildProcess> startChildProcess(const std::function<QByteArray()> &work, int niceness)
 {
     int channel[2];
+    int ready[2];
     if (pipe2(channel, O_CLOEXEC) != 0)
         return std::nullopt;
+    if (pipe2(ready, O_CLOEXEC) != 0) {
+        close(channel[0]);
+        close(channel[1]);
+        return std::nullopt;
+    }
     const pid_t parent = getpid();
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
-        runChild(work, channel[1], parent, niceness);
+        close(ready[0]);
+        runChild(work, channel[1], ready[1], parent, niceness);
     }
     close(channel[1]);
+    close(ready[1]);
+    char none = 0;
+    while (child > 0 && read(ready[0], &none, 1) < 0 && errno == EINTR) {
+    }
+    close(ready[0]);
     if (child < 0) {
         close(channel[0]);
         return std::nullopt;
