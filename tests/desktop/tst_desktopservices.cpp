@@ -21,6 +21,20 @@
 
 #include <sys/stat.h>
 
+namespace {
+
+// A settings file as another hand wrote it, in folder; empty when it cannot be written.
+QString writtenByHand(const QTemporaryDir &folder, const QByteArray &contents)
+{
+    const QString file = folder.filePath(QStringLiteral("varnelox.ini"));
+    QFile written(file);
+    if (!written.open(QIODevice::WriteOnly) || written.write(contents) != contents.size())
+        return {};
+    return file;
+}
+
+} // namespace
+
 // The desktop services behind the windows: twips, printing, the mail link, placement and the settings kept
 // for the next run.
 class DesktopServicesTest : public QObject {
@@ -179,11 +193,8 @@ void DesktopServicesTest::settingsFromAnotherHand()
     QFETCH(bool, hasPlace);
     QFETCH(bool, night);
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("varnelox.ini"));
-    QFile written(file);
-    QVERIFY(written.open(QIODevice::WriteOnly));
-    written.write(contents);
-    written.close();
+    const QString file = writtenByHand(folder, contents);
+    QVERIFY(!file.isEmpty());
     const desktop::ProgramSettings settings(file);
     QCOMPARE(settings.companionPlace().has_value(), hasPlace);
     QCOMPARE(settings.night(), night);
@@ -277,11 +288,8 @@ void DesktopServicesTest::simulatorSettingsFromAnotherHand()
     QFETCH(int, nmeaPort);
     QFETCH(bool, nearestOnGround);
     QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("varnelox.ini"));
-    QFile written(file);
-    QVERIFY(written.open(QIODevice::WriteOnly));
-    written.write(contents);
-    written.close();
+    const QString file = writtenByHand(folder, contents);
+    QVERIFY(!file.isEmpty());
     const desktop::ProgramSettings settings(file);
     const simlink::LinkSettings link = settings.simulatorLink();
     QCOMPARE(link.listening, listening);
